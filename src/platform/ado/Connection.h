@@ -1,0 +1,100 @@
+// The ADO-like connection to the link store: open by connection string, execute statements,
+// and the backend seam the recordset uses. SQLite (embedded) and ODBC backends implement it.
+#pragma once
+
+#include "platform/ado/Value.h"
+
+#include <memory>
+#include <stdexcept>
+#include <type_traits>
+#include <string>
+#include <vector>
+
+namespace velmora::ado {
+
+// A failed store call; what() is the description the caller's error trap shows.
+class StoreError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// The rows a statement produced, with their column names as the statement named them.
+struct ResultSet {
+    std::vector<std::string> columns;
+    std::vector<std::vector<Value>> rows;
+    std::vector<std::int64_t> rowids; // filled for updatable reads: the row's identity
+    std::string table;                // the single table an updatable read came from
+};
+
+// What a backend must do; the Connection and Recordset add the ADO conventions on top.
+class Backend {
+  public:
+    virtual ~Backend() = default;
+    virtual std::int64_t execute(const std::string& sql) = 0; // returns rows affected
+    virtual ResultSet query(const std::string& sql, bool updatable) = 0;
+    virtual std::int64_t insertRow(const std::string& table, const std::vector<std::string>& columns,
+                                   const std::vector<Value>& values) = 0; // returns the new rowid
+    virtual void updateRow(const std::string& table, std::int64_t rowid,
+                           const std::vector<std::string>& columns,
+                           const std::vector<Value>& values) = 0;
+    virtual void begin() = 0;
+    virtual void commit() = 0;
+    virtual void rollback() = 0;
+    virtual void savepoint(const std::string& name) = 0;
+    virtual void release(const std::string& name) = 0;
+    virtual void rollbackTo(const std::string& name) = 0;
+};
+
+class Connection {
+  public:
+    Connection();
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // "DSN=...;UID=...;PWD=..." opens through ODBC; "Database=<file>" (or a bare file path, or
+    // ":memory:") opens the embedded SQLite store. Raises StoreError with the driver's message.
+    void Open(const std::string& connectionString);
+    void Close();
+    bool IsOpen() const;
+    const std::string& ConnectionString() const { return connectionString_; }
+
+    // Set-based change; returns the records affected. Raises StoreError when closed or on failure.
+    std::int64_t Execute(const std::string& sql);
+
+    // Nested use is allowed: inner levels become savepoints.
+    void BeginTrans();
+    void CommitTrans();
+    void RollbackTrans();
+    int TransactionDepth() const { return depth_; }
+
+    Backend& backend(); // raises StoreError when the connection is not open
+
+  private:
+    std::unique_ptr<Backend> backend_;
+    std::string connectionString_;
+    int depth_ = 0;
+};
+
+// Runs fn inside one transaction level: committed when fn returns, rolled back when it throws.
+template <typename Fn> auto inTransaction(Connection& connection, Fn&& fn) {
+    connection.BeginTrans();
+    try {
+        if constexpr (std::is_void_v<decltype(fn())>) {
+            fn();
+            connection.CommitTrans();
+        } else {
+            auto result = fn();
+            connection.CommitTrans();
+            return result;
+        }
+    } catch (...) {
+        connection.RollbackTrans();
+        throw;
+    }
+}
+
+// A text value made safe to stand between single quotes in a statement.
+std::string sqlText(const std::string& value);
+
+} // namespace velmora::ado

@@ -1,0 +1,49 @@
+// A field value of the link store: null, yes/no, integer, real, text or date-time.
+// Conversions follow the store's conventions: yes/no is 0 or non-zero, numbers may arrive as text.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <variant>
+
+namespace velmora::ado {
+
+// Local wall-clock time in seconds; stored as "YYYY-MM-DD HH:MM:SS" text.
+using DateTime = std::chrono::sys_seconds;
+
+class Value {
+  public:
+    using Data = std::variant<std::monostate, bool, std::int64_t, double, std::string, DateTime>;
+
+    Value() = default;
+    Value(bool v) : data_(v) {}
+    Value(int v) : data_(std::int64_t{v}) {}
+    Value(long v) : data_(std::int64_t{v}) {}
+    Value(long long v) : data_(std::int64_t{v}) {}
+    Value(double v) : data_(v) {}
+    Value(std::string v) : data_(std::move(v)) {}
+    Value(const char* v) : data_(std::string(v)) {}
+    Value(DateTime v) : data_(v) {}
+
+    bool isNull() const { return std::holds_alternative<std::monostate>(data_); }
+    const Data& data() const { return data_; }
+
+    // Null reads as "" / 0 / false; text that is not a number reads as 0.
+    std::string text() const;
+    std::int64_t toInt() const;
+    double toDouble() const;
+    bool toBool() const;
+    // Text in the stored date form is parsed; raises std::runtime_error when it is not a date.
+    DateTime toDate() const;
+
+    friend bool operator==(const Value& a, const Value& b) { return a.data_ == b.data_; }
+
+  private:
+    Data data_;
+};
+
+std::string formatDateTime(DateTime t);               // "YYYY-MM-DD HH:MM:SS"
+bool parseDateTime(const std::string& s, DateTime& out); // accepts that form, and a bare date
+
+} // namespace velmora::ado

@@ -1,0 +1,35 @@
+// The per-user registry: keys of values, names matched without regard to case.
+// Opening a missing key fails; values are REG_SZ, REG_DWORD or raw bytes of another type.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velmora::registry {
+
+enum RegType : std::uint32_t { REG_NONE = 0, REG_SZ = 1, REG_BINARY = 3, REG_DWORD = 4 };
+
+struct RegValue {
+    std::uint32_t type = REG_NONE;
+    std::vector<std::uint8_t> data;
+};
+
+// Result codes as the registry answers them.
+constexpr long ERROR_SUCCESS = 0;
+constexpr long ERROR_FILE_NOT_FOUND = 2;
+constexpr long ERROR_ACCESS_DENIED = 5;
+
+class Registry {
+  public:
+    virtual ~Registry() = default;
+    // key is a path below HKEY_CURRENT_USER such as "Software\OutLook Sync Velmora".
+    virtual bool KeyExists(const std::string& key) = 0;
+    virtual std::optional<RegValue> QueryValue(const std::string& key, const std::string& name) = 0;
+    virtual long SetValue(const std::string& key, const std::string& name, const RegValue& value) = 0;
+    virtual long CreateKey(const std::string& key) = 0;
+    virtual long DeleteValue(const std::string& key, const std::string& name) = 0;
+};
+
+} // namespace velmora::registry

@@ -1,0 +1,46 @@
+// The link store session and identity services: opening and closing the one connection,
+// the current user, server ids, the creator test, event access and the error reporter.
+#pragma once
+
+#include "addin/AddinState.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace velmora {
+
+// Item kinds of the id lookup.
+enum ServerIdKind : std::int16_t {
+    kindMail = 0,
+    kindAppointment = 1,
+    kindContact = 2,
+    kindTask = 3,
+    kindNote = 5,
+    kindMailOwner = 6
+};
+
+// The connection string the add-in itself names.
+inline constexpr const char* storeDataSource = "DSN=VelmoraOutlook;UID=sa;PWD=";
+
+// Opens state.platform.storeConnectionString, or the embedded default store when that is empty.
+std::unique_ptr<ado::Connection> openStore(const AddinState& state);
+void closeStore(AddinState& state);
+
+std::string getCurrentUser(AddinState& state);
+std::string getServerID(AddinState& state, std::int16_t kind, const std::string& entryId);
+bool isCreator(AddinState& state, std::int16_t kind, const std::string& entryId);
+std::int16_t getEventAccess(AddinState& state, const host::Item& appointment);
+
+// The creator part (before the last "_") and number part (after it) of a server id.
+std::string serverIdCreator(const std::string& serverId);
+std::string serverIdNumber(const std::string& serverId);
+
+// The shared error reporter: an OK-only box with the add-in's title.
+void showMessage(const AddinState& state, const std::string& text);
+// Refusals (exclamation), requests (information) and Yes/No confirmations.
+void showExclamation(const AddinState& state, const std::string& text);
+void showInformation(const AddinState& state, const std::string& text);
+bool askYesNo(const AddinState& state, const std::string& text);
+
+} // namespace velmora
