@@ -1,0 +1,68 @@
+// A complete add-in session for tests and benchmarks: the in-memory host, a real SQLite link
+// store with the full schema in a temporary folder, a file registry, and recording platform fakes.
+#pragma once
+
+#include "addin/AddinState.h"
+#include "platform/cdo/HostMapiSession.h"
+#include "platform/host/InMemoryHost.h"
+#include "platform/registry/FileRegistry.h"
+#include "platform/windows/FakeWindowSystem.h"
+#include "platform/windows/RecordingMessageBox.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace velmora::testing {
+
+// A folder below the system's temporary directory, removed with everything in it at the end.
+class TempDir {
+  public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+struct SessionOptions {
+    bool chinese = false;         // host folder names and the "Language" setting
+    std::string user = "alice";   // the CurrentUser row; "" leaves the table empty
+    bool storeInMemory = false;   // ":memory:" instead of a file in the temp folder
+};
+
+class TestSession {
+  public:
+    explicit TestSession(SessionOptions options = {});
+    ~TestSession();
+
+    TempDir temp;
+    host::InMemoryHost host;
+    registry::FileRegistry registry;
+    windows::RecordingMessageBox messages;
+    windows::FakeWindowSystem windows;
+    cdo::HostMapiSession mapi;
+    AddinState state;
+
+    // The install path (registry "path"), a real folder in the temp folder.
+    std::filesystem::path installPath() const { return temp.path() / "install"; }
+    std::filesystem::path storeFile() const { return temp.path() / "linkstore.db"; }
+
+    // Runs a statement on the session's store and returns the first column of the first row as
+    // text ("" when there is no row): the tests' way to look at what the add-in wrote.
+    std::string scalar(const std::string& sql);
+    long count(const std::string& sql);
+    void exec(const std::string& sql);
+
+    // Identity rows the synchronisation program would write.
+    void mapContact(const std::string& entryId, const std::string& serverId);
+    void mapEvent(const std::string& entryId, const std::string& serverId);
+    void mapMail(const std::string& entryId, const std::string& serverId, const std::string& owner);
+    void mapNote(const std::string& entryId, const std::string& serverId);
+    void mapTask(const std::string& entryId, const std::string& serverId);
+};
+
+} // namespace velmora::testing
