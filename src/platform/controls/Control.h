@@ -1,0 +1,73 @@
+// The base of every control stand-in: name, array index, enabling, visibility, caption, tab order
+// and the key-down event. Controls hold state and raise events; nothing is drawn.
+#pragma once
+
+#include "platform/host/Events.h"
+
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace velmora::controls {
+
+class Form;
+
+class Control {
+  public:
+    // index is the position in a control array (such as atFrame(0) and atFrame(1)); -1 for none.
+    explicit Control(std::string name, int index = -1);
+    virtual ~Control();
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    const std::string& Name() const { return name_; }
+    int Index() const { return index_; }
+    // "Name" or "Name(index)", as the control is written in scripts and dumps.
+    std::string displayName() const;
+    virtual std::string kind() const = 0;
+
+    bool Enabled() const { return enabled_; }
+    void setEnabled(bool enabled) { enabled_ = enabled; }
+    bool Visible() const { return visible_; }
+    virtual void setVisible(bool visible) { visible_ = visible; }
+    int TabIndex() const { return tabIndex_; }
+    void setTabIndex(int tabIndex);
+
+    // Buttons, labels, frames, check boxes, option buttons and forms have a caption; the others
+    // refuse it, so a caption table that names the wrong control fails loudly.
+    virtual bool hasCaption() const { return true; }
+    const std::string& Caption() const;
+    void setCaption(std::string caption);
+
+    // The form this control is registered with, or none.
+    Form* parent() const { return parent_; }
+
+    // Key pressed while the control has the focus; a handler may set the code to 0 to swallow it.
+    host::EventSource<int&, int> KeyDown;
+
+    // The control's state as text: one header line, then any indented detail lines.
+    std::string describe() const;
+
+  protected:
+    // Appends " name=value" pairs to the header line.
+    virtual void describeState(std::ostream& out) const;
+    // Appends detail lines, each starting with "\n  ".
+    virtual void describeDetails(std::ostream& out) const;
+    // Refuses a user action on a control that cannot take the focus.
+    void requireUsable(std::string_view action) const;
+
+  private:
+    friend class Form;
+    std::string name_;
+    int index_;
+    bool enabled_ = true;
+    bool visible_ = true;
+    int tabIndex_ = 0;
+    std::string caption_;
+    Form* parent_ = nullptr;
+};
+
+// Text between double quotes, with quotes, backslashes and line breaks escaped.
+std::string quoted(std::string_view text);
+
+} // namespace velmora::controls
