@@ -1,0 +1,133 @@
+// Filling dialog lists and the time combo from the host and the clock.
+// Rows go through the picker's AddListRow, so keys stay unique and blank rows are refused.
+#include "links/ListFillers.h"
+
+#include "dialogs/common/DualListPicker.h"
+#include "links/ItemLookup.h"
+#include "store/ErrorTrap.h"
+#include "store/StoreSession.h"
+
+#include <chrono>
+#include <cstdio>
+
+namespace velmora {
+
+namespace {
+
+enum class TimeForm { twentyFour, chinese, amPm };
+
+TimeForm timeFormOf(std::string_view timeText) {
+    if (timeText.find(' ') == std::string_view::npos) return TimeForm::twentyFour;
+    for (const char c : timeText)
+        if (c == 'm' || c == 'M') return TimeForm::amPm;
+    return TimeForm::chinese;
+}
+
+std::string twoDigits(int n) {
+    return (n < 10 ? "0" : "") + std::to_string(n);
+}
+
+// hour24 is 0..23, minute 0 or 30.
+std::string timeEntry(TimeForm form, int hour24, int minute) {
+    if (form == TimeForm::twentyFour) return twoDigits(hour24) + ":" + twoDigits(minute);
+    const bool morning = hour24 < 12;
+    const int hour12 = hour24 % 12 == 0 ? 12 : hour24 % 12;
+    const std::string clock = twoDigits(hour12) + ":" + twoDigits(minute);
+    if (form == TimeForm::chinese) return (morning ? "上午 " : "下午 ") + clock;
+    return clock + (morning ? " am" : " pm");
+}
+
+void addTimeEntries(controls::ComboBox& combo, TimeForm form) {
+    if (form == TimeForm::twentyFour) {
+        for (int hour = 0; hour < 24; ++hour)
+            for (const int minute : {0, 30})
+                combo.AddItem(timeEntry(form, hour, minute));
+        return;
+    }
+    // Each half of the day runs 1 to 12, as the host's 12-hour lists do.
+    for (const bool morning : {true, false})
+        for (int hour12 = 1; hour12 <= 12; ++hour12)
+            for (const int minute : {0, 30}) {
+                const int hour24 = (hour12 % 12) + (morning ? 0 : 12);
+                combo.AddItem(timeEntry(form, hour24, minute));
+            }
+}
+
+struct FoundRow {
+    int icon;
+    int itemClass;
+    int folderKind;
+    const char* text1;
+    const char* text2;
+};
+
+void fillFound(AddinState& state, controls::ListView& list,
+               const std::vector<std::string>& entryIds, const std::vector<std::string>& creators,
+               const FoundRow& row) {
+    const host::FolderPtr folder =
+        getDefaultFolder(state, static_cast<std::int16_t>(row.folderKind));
+    for (std::size_t i = 0; i < entryIds.size(); ++i) {
+        host::ItemPtr item;
+        std::string key, text1, text2;
+        const bool fetched = ignoreErrors([&] {
+            if (!folder) throw host::HostError("no default folder");
+            item = state.application().GetNamespace("MAPI").GetItemFromID(entryIds[i],
+                                                                          folder->StoreID());
+            if (!item || item->Class() != row.itemClass) throw host::HostError("not found");
+            key = item->EntryID();
+            text1 = item->Text(row.text1);
+            text2 = item->Text(row.text2);
+        });
+        if (!fetched) continue;
+        AddListRow(list, row.icon, key, text1, text2, i < creators.size() ? creators[i] : "");
+    }
+}
+
+} // namespace
+
+std::vector<std::string> listKeyArray(const controls::ListView& list) {
+    const int n = list.ListItems().Count();
+    std::vector<std::string> keys(static_cast<std::size_t>(n) + 1);
+    for (int i = 1; i <= n; ++i)
+        keys[static_cast<std::size_t>(i - 1)] = list.ListItems().Item(i).Key();
+    return keys;
+}
+
+void fillTimeCombo(const AddinState& state, controls::ComboBox& combo,
+                   std::string_view systemTimeText) {
+    using namespace std::chrono;
+    const host::DateTime now = state.platform.now();
+    const auto sinceMidnight = now - floor<days>(now);
+    const int hour = static_cast<int>(duration_cast<hours>(sinceMidnight).count());
+    const int minute = static_cast<int>(duration_cast<minutes>(sinceMidnight).count() % 60);
+
+    std::string defaultText;
+    if (systemTimeText.empty()) {
+        defaultText =
+            twoDigits(hour) + ":" + twoDigits(minute) + ":" +
+            twoDigits(static_cast<int>(duration_cast<seconds>(sinceMidnight).count() % 60));
+        systemTimeText = defaultText;
+    }
+    const TimeForm form = timeFormOf(systemTimeText);
+    addTimeEntries(combo, form);
+
+    // After 23:30 the next mark is midnight, the list's first entry of the day.
+    const int markHour = minute < 30 ? hour : (hour + 1) % 24;
+    combo.setText(timeEntry(form, markHour, minute < 30 ? 30 : 0));
+}
+
+void fillFoundAppointments(AddinState& state, controls::ListView& list,
+                           const std::vector<std::string>& entryIds,
+                           const std::vector<std::string>& creators) {
+    fillFound(state, list, entryIds, creators,
+              FoundRow{3, host::olAppointment, kindAppointment, "Subject", "CreationTime"});
+}
+
+void fillFoundContacts(AddinState& state, controls::ListView& list,
+                       const std::vector<std::string>& entryIds,
+                       const std::vector<std::string>& creators) {
+    fillFound(state, list, entryIds, creators,
+              FoundRow{2, host::olContact, kindContact, "FullName", "Email1Address"});
+}
+
+} // namespace velmora

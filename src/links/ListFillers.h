@@ -1,0 +1,35 @@
+// Filling dialog lists from the host: the key array of a list view, the half-hour time combo,
+// and the result lists of the contact and event searches.
+#pragma once
+
+#include "addin/AddinState.h"
+#include "platform/controls/ComboBox.h"
+#include "platform/controls/ListView.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+// The list's keys in row order followed by one empty element: n rows give n + 1 elements, and
+// readers stop before the last one.
+std::vector<std::string> listKeyArray(const controls::ListView& list);
+
+// Adds the 48 half-hour entries in the form of the system's time text (24-hour without a blank;
+// 上午/下午 with a blank and no "m"; am/pm otherwise) and shows the next half-hour mark.
+// systemTimeText is the current time as the system writes it; empty means "HH:MM:SS".
+void fillTimeCombo(const AddinState& state, controls::ComboBox& combo,
+                   std::string_view systemTimeText = {});
+
+// Adds one row per appointment of the default calendar (icon 3: subject, creation time, creator)
+// or contact of the default contacts folder (icon 2: full name, first address, creator).
+// creators runs parallel to entryIds; entries the host cannot hand out are skipped.
+void fillFoundAppointments(AddinState& state, controls::ListView& list,
+                           const std::vector<std::string>& entryIds,
+                           const std::vector<std::string>& creators);
+void fillFoundContacts(AddinState& state, controls::ListView& list,
+                       const std::vector<std::string>& entryIds,
+                       const std::vector<std::string>& creators);
+
+} // namespace velmora

@@ -1,0 +1,205 @@
+// The note link engine. Contact links are rebuilt on every relink: the user's own and all
+// shared rows are marked deleted, then the current contacts' rows are revived or added.
+#include "links/attachNote.h"
+
+#include "links/PublicModules.h"
+#include "platform/ado/Recordset.h"
+#include "platform/controls/ListView.h"
+#include "store/ErrorTrap.h"
+#include "store/StoreSession.h"
+
+namespace velmora {
+
+namespace {
+
+std::string quoted(const std::string& value) {
+    return "'" + ado::sqlText(value) + "'";
+}
+
+} // namespace
+
+attachNote::attachNote(AddinState& state) : state_(state) {}
+
+long attachNote::countRows(const std::string& sql) {
+    ado::Recordset rs;
+    rs.Open(sql, state_.connection());
+    long n = 0;
+    for (; !rs.IsEOF(); rs.MoveNext())
+        ++n;
+    return n;
+}
+
+void attachNote::noteToContactForListView(host::Item& noteObj,
+                                          const controls::ListView& listViewObj, bool isShareNote) {
+    ado::inTransaction(state_.connection(), [&] {
+        const auto& rows = listViewObj.ListItems();
+        std::vector<std::string> contacts;
+        for (int i = 1; i <= rows.Count(); ++i)
+            contacts.push_back(rows.Item(i).Key());
+        relinkContacts(noteObj, rows.Count(), contacts, isShareNote);
+    });
+}
+
+void attachNote::noteToContact(host::Item& noteObj, bool isShareNote) {
+    ado::inTransaction(state_.connection(), [&] {
+        host::Links& links = noteObj.Links();
+        const int count = links.Count();
+        std::vector<std::string> contacts;
+        for (int i = 1; i <= count; ++i) {
+            // A linked item that is gone or is no contact (a distribution list) is passed over.
+            ignoreErrors([&] {
+                const host::ItemPtr linked = links.Item(i);
+                if (linked && linked->Class() == host::olContact)
+                    contacts.push_back(linked->EntryID());
+            });
+        }
+        relinkContacts(noteObj, count, contacts, isShareNote);
+    });
+}
+
+void attachNote::relinkContacts(host::Item& note, int contactCount,
+                                const std::vector<std::string>& contactEntryIds, bool isShareNote) {
+    const std::string key = note.EntryID();
+    const std::string sid = getServerID(state_, kindNote, key);
+    ado::Connection& conn = state_.connection();
+    conn.Execute("Update notetb set MakeDelete=true where OutlookAttachId=" + quoted(key) +
+                 " and (creator= " + quoted(state_.currentUser) + " or privateAccess=0)");
+    const long liveEvents =
+        countRows("select OutlookEmailID from ToEvent where MakeDelete=False and OutlookEmailID=" +
+                  quoted(key));
+
+    if (contactCount < 1) {
+        if (liveEvents > 0) {
+            conn.Execute("Update ToEvent set Regarding=" + quoted(note.Text("Body")) +
+                         " where OutlookEmailID=" + quoted(key));
+            updateNoteHistory(note, static_cast<std::int16_t>(liveEvents), sid);
+        } else {
+            ignoreErrors([&] {
+                conn.Execute("delete from NoteHistory where outlooknoteid=" + quoted(key));
+            });
+        }
+        return;
+    }
+
+    int written = 0;
+    for (const std::string& contact : contactEntryIds)
+        if (updateNoteTb(note, state_.currentUser, contact, sid, isShareNote)) ++written;
+    updateNoteHistory(note, static_cast<std::int16_t>(written), sid);
+}
+
+void attachNote::noteToEvent(host::Item& noteObj, const std::vector<std::string>& appointmentArray,
+                             const std::string& appStoreId) {
+    // The outer trap reports a store that cannot start or finish the transaction; the inner one
+    // reports a failed step, and the rows written before it are still committed.
+    errorTrap(state_, "AttachNotetoEvent:", [&] {
+        ado::inTransaction(state_.connection(), [&] {
+            errorTrap(state_, "AttachNotetoEvent:", [&] {
+                const std::string key = noteObj.EntryID();
+                const std::string sid = getServerID(state_, kindNote, key);
+                long links = countRows(
+                    "Select OutlookContactID from noteTb where OutlookAttachID= " + quoted(key) +
+                    " and makedelete=False and (creator= " + quoted(state_.currentUser) +
+                    " or privateAccess=0)");
+                host::NameSpace& ns = state_.application().GetNamespace("MAPI");
+                // The array's last element is a terminator that listKeyArray leaves empty.
+                for (std::size_t i = 0; i + 1 < appointmentArray.size(); ++i) {
+                    std::string appointmentId;
+                    const bool fetched = ignoreErrors([&] {
+                        const host::ItemPtr item =
+                            ns.GetItemFromID(appointmentArray[i], appStoreId);
+                        if (!item || item->Class() != host::olAppointment)
+                            throw host::HostError("no appointment");
+                        appointmentId = item->EntryID();
+                    });
+                    if (fetched && updateToEvent(noteObj, state_.currentUser, appointmentId, sid))
+                        ++links;
+                }
+                updateNoteHistory(noteObj, static_cast<std::int16_t>(links), sid);
+            });
+        });
+    });
+}
+
+bool attachNote::updateNoteTb(host::Item& note, const std::string& loginName,
+                              const std::string& contactEntryId, const std::string& noteServerId,
+                              bool isShared) {
+    return errorTrap(state_, "updateNoteTb :", [&] {
+        // A savepoint keeps a failed row from leaving anything half written.
+        ado::inTransaction(state_.connection(), [&] {
+            const std::string key = note.EntryID();
+            ado::Recordset rs;
+            rs.Open("select * from noteTb where outlookattachId=" + quoted(key) +
+                        " and outlookcontactId=" + quoted(contactEntryId),
+                    state_.connection(), ado::adOpenKeyset, ado::adLockPessimistic);
+            if (rs.IsEOF()) rs.AddNew();
+            rs.Fields("type") = 4;
+            const std::string body = note.Text("Body");
+            if (!body.empty()) rs.Fields("Regarding") = body;
+            rs.Fields("DateCreated") = storeValue(note.Get("CreationTime"));
+            rs.Fields("DateEdit") = storeValue(note.Get("LastModificationTime"));
+            rs.Fields("contactID") = getServerID(state_, kindContact, contactEntryId);
+            rs.Fields("MakeDelete") = false;
+            rs.Fields("Creator") = noteServerId == "-1" ? loginName : serverIdCreator(noteServerId);
+            rs.Fields("PrivateAccess") = !isShared;
+            rs.Fields("bAttachment") = 0;
+            rs.Fields("Attached_ID") = noteServerId;
+            rs.Fields("OutlookContactID") = contactEntryId;
+            rs.Fields("OutlookAttachID") = key;
+            rs.Update();
+        });
+    });
+}
+
+bool attachNote::updateToEvent(host::Item& note, const std::string& loginName,
+                               const std::string& appointmentEntryId,
+                               const std::string& noteServerId) {
+    return errorTrap(state_, "updateToEvent :", [&] {
+        ado::inTransaction(state_.connection(), [&] {
+            const std::string key = note.EntryID();
+            ado::Recordset rs;
+            rs.Open("select * from ToEvent where OutlookEmailID=" + quoted(key) +
+                        " and OutlookApptID=" + quoted(appointmentEntryId),
+                    state_.connection(), ado::adOpenKeyset, ado::adLockPessimistic);
+            if (rs.IsEOF()) rs.AddNew();
+            rs.Fields("type") = 4;
+            rs.Fields("MakeDelete") = false;
+            const std::string body = note.Text("Body");
+            if (!body.empty()) rs.Fields("Regarding") = body;
+            rs.Fields("DateCreated") = storeValue(note.Get("CreationTime"));
+            rs.Fields("Creator") = noteServerId == "-1" ? loginName : serverIdCreator(noteServerId);
+            rs.Fields("ContactID") = getServerID(state_, kindAppointment, appointmentEntryId);
+            rs.Fields("Attached_ID") = noteServerId;
+            rs.Fields("bAttachment") = false;
+            rs.Fields("OutlookApptID") = appointmentEntryId;
+            rs.Fields("OutlookEmailID") = key;
+            rs.Update();
+            rs.Close();
+        });
+    });
+}
+
+bool attachNote::updateNoteHistory(host::Item& note, std::int16_t linkCount,
+                                   const std::string& noteServerId) {
+    return errorTrap(state_, "updateNoteHistory :", [&] {
+        ado::inTransaction(state_.connection(), [&] {
+            const std::string key = note.EntryID();
+            ado::Recordset rs;
+            rs.Open("select * from NoteHistory where outlooknoteid=" + quoted(key),
+                    state_.connection(), ado::adOpenKeyset, ado::adLockPessimistic);
+            if (rs.IsEOF()) rs.AddNew();
+            rs.Fields("outlooknoteid") = key;
+            rs.Fields("PrivateAccess") = 1;
+            // An empty body or category keeps what the history row already holds.
+            const std::string body = note.Text("Body");
+            if (!body.empty()) rs.Fields("regarding") = body;
+            const std::string categories = note.Text("Categories");
+            if (!categories.empty()) rs.Fields("category") = categories;
+            rs.Fields("RefCount") = static_cast<int>(linkCount);
+            rs.Fields("noteId") = noteServerId;
+            rs.Update();
+            rs.Close();
+        });
+    });
+}
+
+} // namespace velmora
