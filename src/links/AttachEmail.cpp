@@ -1,0 +1,533 @@
+// The mail link engine. Statements keep the texts the synchronisation program's peers expect;
+// every value is quoted through sqlText so that apostrophes neither break nor change them.
+#include "links/AttachEmail.h"
+
+#include "links/InstallPath.h"
+#include "links/MailKeys.h"
+#include "links/PublicModules.h"
+#include "links/SafeFileName.h"
+#include "platform/ado/Recordset.h"
+#include "platform/controls/ListView.h"
+#include "platform/files/FileSystem.h"
+#include "store/ErrorTrap.h"
+#include "store/StoreSession.h"
+
+#include <cctype>
+#include <charconv>
+#include <limits>
+#include <type_traits>
+
+namespace velmora {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string trimmedBlanks(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    const auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+// Name, blank, address; an "smtp:" prefix (this exact case) is the host's address type tag.
+std::string recipientEntry(const host::Recipient& recipient) {
+    std::string address = trimmedBlanks(recipient.Address);
+    if (address.rfind("smtp:", 0) == 0) address = trimmedBlanks(address.substr(5));
+    return trimmedBlanks(recipient.Name) + " " + address;
+}
+
+void appendEntry(std::string& list, const std::string& entry) {
+    if (!list.empty()) list += ",";
+    list += entry;
+}
+
+// Importance low, normal, high as the history's priority 5, 3, 1.
+int priorityOf(long importance) {
+    if (importance == host::olImportanceHigh) return 1;
+    if (importance == host::olImportanceLow) return 5;
+    return 3;
+}
+
+// The counts and message numbers the store keeps in 16-bit columns.
+std::int16_t toInt16(long long value, const std::string& what) {
+    if (value < std::numeric_limits<std::int16_t>::min() ||
+        value > std::numeric_limits<std::int16_t>::max())
+        throw std::overflow_error("Overflow: " + what + " " + std::to_string(value) +
+                                  " does not fit a 16-bit integer");
+    return static_cast<std::int16_t>(value);
+}
+
+std::int16_t messageNumber(const std::string& msgid) {
+    const std::string text = trimmedBlanks(msgid);
+    long long value = 0;
+    const char* begin = text.data();
+    const char* end = text.data() + text.size();
+    if (begin != end && *begin == '+') ++begin;
+    const auto [stop, error] = std::from_chars(begin, end, value);
+    if (text.empty() || error == std::errc::invalid_argument || stop != end)
+        throw std::invalid_argument("Type mismatch: the mail's server id \"" + msgid +
+                                    "\" is not a number");
+    if (error == std::errc::result_out_of_range)
+        throw std::overflow_error("Overflow: the mail's server id " + msgid +
+                                  " does not fit a 16-bit integer");
+    return toInt16(value, "the mail's server id");
+}
+
+// Every occurrence of what in text replaced by with, letters compared without regard to case.
+std::string replaceNoCase(const std::string& text, const std::string& what,
+                          const std::string& with) {
+    if (what.empty()) return text;
+    auto lower = [](std::string s) {
+        for (char& c : s)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return s;
+    };
+    const std::string haystack = lower(text);
+    const std::string needle = lower(what);
+    std::string out;
+    std::size_t from = 0;
+    for (auto at = haystack.find(needle); at != std::string::npos;
+         at = haystack.find(needle, from)) {
+        out += text.substr(from, at - from) + with;
+        from = at + what.size();
+    }
+    return out + text.substr(from);
+}
+
+} // namespace
+
+AttachEmail::AttachEmail(AddinState& state) : state_(state) {}
+
+template <typename Body> auto AttachEmail::inOperation(Body&& body) {
+    ado::Connection& connection = state_.connection();
+    const std::size_t mark = journal_.mark();
+    struct Level {
+        int& depth;
+        explicit Level(int& d) : depth(d) { ++depth; }
+        ~Level() { --depth; }
+    } level(depth_);
+    try {
+        if constexpr (std::is_void_v<decltype(body())>) {
+            ado::inTransaction(connection, body);
+            if (depth_ == 1) journal_.commit();
+        } else {
+            auto result = ado::inTransaction(connection, body);
+            if (depth_ == 1) journal_.commit();
+            return result;
+        }
+    } catch (...) {
+        journal_.rollbackTo(mark);
+        throw;
+    }
+}
+
+// ---- public operations -------------------------------------------------------------------
+
+void AttachEmail::emailToContact(host::Item& mail, const controls::ListView* listView, bool newMail,
+                                 bool isShareMail, bool includeAttachment, bool isDeleteMail) {
+    inOperation([&] {
+        const std::string key = newMail ? newMailID(mail) : mail.EntryID();
+        ado::Connection& connection = state_.connection();
+        connection.Execute("delete from noteTb where outlookattachid ='" + ado::sqlText(key) + "'");
+
+        if (mail.Attachments().Count() > 0 && !includeAttachment && !newMail &&
+            !isAttachEventTb(key))
+            removeMailAttachments(key);
+
+        if (mail.Links().Count() > 0) {
+            const std::int16_t added =
+                listView ? addEmailsToNoteTbForListView(*listView, mail, key, isShareMail,
+                                                        includeAttachment)
+                         : addEmailsToNoteTb(mail, key, isShareMail, includeAttachment);
+            if (added > 0) {
+                const bool written = AddEmailHistory(mail, key, added, 2);
+                if (written && includeAttachment) saveMailAttachments(mail, key);
+                if (written && isDeleteMail) ignoreErrors([&] { mail.Delete(); });
+            }
+            return;
+        }
+
+        // No contact links remain: the history row lives on only for live event links. The
+        // first failure stops here, so a failed count never deletes the row.
+        ignoreErrors([&] {
+            const long live = countRows(
+                "select bAttachment From ToEvent where MakeDelete=0 and OutlookEmailID='" +
+                ado::sqlText(key) + "'");
+            if (live == 0)
+                connection.Execute("delete from EMailHistory where entryid='" + ado::sqlText(key) +
+                                   "'");
+            else
+                connection.Execute("update EMailHistory set att_count='" + std::to_string(live) +
+                                   "'where entryid='" + ado::sqlText(key) + "'");
+        });
+    });
+}
+
+bool AttachEmail::isAttachNoteTb(const std::string& mailEntryId) {
+    ado::Recordset rs;
+    rs.Open("select bAttachment From NoteTb where OutlookAttachID='" + ado::sqlText(mailEntryId) +
+                "' and bAttachment=True",
+            state_.connection());
+    return !rs.IsEOF();
+}
+
+bool AttachEmail::isNewMail(host::Item& mail) {
+    bool found = false;
+    errorTrap(state_, "isNewMail :", [&] {
+        ado::Recordset rs;
+        rs.Open("select entryid from EMailHistory where entryid='" + ado::sqlText(newMailID(mail)) +
+                    "'",
+                state_.connection());
+        found = !rs.IsEOF();
+    });
+    return found;
+}
+
+void AttachEmail::replaceNewMailID(host::Item& mail) {
+    inOperation([&] {
+        std::string newKey;
+        std::string oldKey;
+        // Without both keys every statement below would rewrite rows to a wrong key.
+        if (!ignoreErrors([&] {
+                newKey = mail.EntryID();
+                oldKey = newMailID(mail);
+            }) ||
+            newKey.empty() || oldKey == newKey)
+            return;
+        const std::string from = getSenderAddress(newKey);
+        ado::Connection& connection = state_.connection();
+        ignoreErrors([&] {
+            connection.Execute("update noteTb set OutlookAttachID='" + ado::sqlText(newKey) +
+                               "' where OutlookAttachID='" + ado::sqlText(oldKey) + "'");
+        });
+        ignoreErrors([&] {
+            connection.Execute("update ToEvent set OutlookEmailID='" + ado::sqlText(newKey) +
+                               "' where OutlookEmailID='" + ado::sqlText(oldKey) + "'");
+        });
+        ignoreErrors([&] {
+            connection.Execute("update EMailHistory set from_addr ='" + ado::sqlText(from) +
+                               "' , entryid='" + ado::sqlText(newKey) + "' where  entryid='" +
+                               ado::sqlText(oldKey) + "'");
+        });
+        ignoreErrors([&] {
+            if (mail.Attachments().Count() == 0) return;
+            ado::Recordset rs;
+            rs.Open("select EntryID,ATT_ALIAS from Attachments where EntryID='" +
+                        ado::sqlText(oldKey) + "'",
+                    connection, ado::adOpenKeyset, ado::adLockPessimistic);
+            if (rs.IsEOF()) return;
+            while (!rs.IsEOF()) {
+                ignoreErrors([&] {
+                    const std::string alias = rs.Fields("ATT_ALIAS").Value().text();
+                    rs.Fields("EntryID") = newKey;
+                    rs.Fields("ATT_ALIAS") = replaceNoCase(alias, oldKey, newKey);
+                    rs.Update();
+                });
+                rs.MoveNext();
+            }
+            ignoreErrors([&] { renameAttachmentFolder(newKey, oldKey); });
+        });
+    });
+}
+
+bool AttachEmail::emailToEvent(host::Item& mail, const std::string& eventEntryId,
+                               const std::string& mailEntryId, bool isIncludeAttachment) {
+    return inOperation([&] {
+        if (!AttEmailToEventTb(mail, eventEntryId, mailEntryId, isIncludeAttachment)) return false;
+        return AddEmailHistory(mail, mailEntryId, 1, 1);
+    });
+}
+
+void AttachEmail::saveMailAttachments(host::Item& mail, std::string mailEntryId) {
+    inOperation([&] {
+        const std::string& key = mailEntryId;
+        const std::string msgid = getServerID(state_, kindMail, key);
+        const fs::path root = attachmentRoot(state_);
+        const fs::path folder = attachmentFolder(key);
+        bool absent = true;
+        ignoreErrors([&] {
+            if (!files::folderExists(root)) {
+                files::createFolder(root);
+                journal_.createdFolder(root);
+            } else {
+                absent = !files::folderExists(folder);
+            }
+        });
+        errorTrap(state_, "labelSaveAttachment :", [&] {
+            if (!absent) return; // copied before: neither new copies nor new rows
+            files::createFolder(folder);
+            journal_.createdFolder(folder);
+            host::Attachments& attachments = mail.Attachments();
+            const int total = attachments.Count();
+            for (int n = 1; n <= total; ++n) {
+                const std::shared_ptr<host::Attachment> attachment = attachments.Item(n);
+                if (!attachment)
+                    throw host::HostError("Attachment " + std::to_string(n) +
+                                          " of the mail is no longer there");
+                attachment->SaveAsFile(
+                    (folder / attachmentFileName(n, attachment->DisplayName())).string());
+                addAttachmentRow(key, attachment.get(), msgid);
+            }
+        });
+    });
+}
+
+void AttachEmail::removeMailAttachments(std::string mailEntryId) {
+    inOperation([&] {
+        // Silent by design: a mail without a folder keeps its rows, and a failed delete keeps
+        // the copies as well.
+        ignoreErrors([&] {
+            const fs::path folder = attachmentFolder(mailEntryId);
+            if (!files::folderExists(folder)) return;
+            state_.connection().Execute("delete from Attachments where entryid='" +
+                                        ado::sqlText(mailEntryId) + "'");
+            journal_.deleteOnCommit(folder);
+        });
+    });
+}
+
+std::string AttachEmail::getSenderAddress(const std::string& mailKey) {
+    std::string address;
+    if (isSubstituteKey(mailKey)) {
+        address = state_.currentUser;
+    } else {
+        address = "-1";
+        cdo::MapiSession* session = state_.platform.mapi;
+        if (session) {
+            bool loggedOn = false;
+            ignoreErrors([&] {
+                session->Logon();
+                loggedOn = true;
+                address = session->SenderAddress(mailKey);
+            });
+            if (loggedOn) ignoreErrors([&] { session->Logoff(); });
+        }
+    }
+    return address == "-1" ? "" : address;
+}
+
+fs::path AttachEmail::attachmentFolder(const std::string& mailKey) const {
+    return attachmentRoot(state_) / mailFolderName(mailKey);
+}
+
+fs::path AttachEmail::attachmentCopy(const std::string& mailKey, int position,
+                                     const std::string& displayName) const {
+    return attachmentFolder(mailKey) / attachmentFileName(position, displayName);
+}
+
+// ---- private steps -----------------------------------------------------------------------
+
+std::int16_t AttachEmail::addEmailsToNoteTbForListView(const controls::ListView& listView,
+                                                       host::Item& mail, const std::string& key,
+                                                       bool isShared, bool withAttachment) {
+    std::int16_t count = 0;
+    errorTrap(state_, "addEmailsToNoteTbForListView :", [&] {
+        const std::string creator = getItemCreator(state_, kindMailOwner, key);
+        const controls::ListItemCollection& rows = listView.ListItems();
+        const int total = rows.Count();
+        for (int i = 1; i <= total; ++i)
+            if (AttEmailToNoteTb(mail, creator, key, rows.Item(i).Key(), isShared, withAttachment))
+                count = toInt16(count + 1, "the number of contact links");
+    });
+    return count;
+}
+
+std::int16_t AttachEmail::addEmailsToNoteTb(host::Item& mail, const std::string& key, bool isShared,
+                                            bool withAttachment) {
+    std::int16_t count = 0;
+    errorTrap(state_, "addEmailsToNoteTb :", [&] {
+        const std::string creator = getItemCreator(state_, kindMailOwner, key);
+        host::Links& links = mail.Links();
+        const int total = links.Count();
+        for (int i = 1; i <= total; ++i) {
+            const host::ItemPtr linked = links.Item(i);
+            // A link to something other than a contact, or to an item that is gone, is skipped.
+            std::string contactEntryId;
+            bool isContact = false;
+            ignoreErrors([&] {
+                if (linked && linked->Class() == host::olContact) {
+                    contactEntryId = linked->EntryID();
+                    isContact = true;
+                }
+            });
+            if (isContact &&
+                AttEmailToNoteTb(mail, creator, key, contactEntryId, isShared, withAttachment))
+                count = toInt16(count + 1, "the number of contact links");
+        }
+    });
+    return count;
+}
+
+bool AttachEmail::AttEmailToNoteTb(host::Item& mail, const std::string& creator,
+                                   const std::string& key, const std::string& contactEntryId,
+                                   bool isShared, bool withAttachment) {
+    return errorTrap(state_, "AttEmailToNoteTb :", [&] {
+        ado::Recordset rs;
+        rs.Open("select * from notetb where outlookattachid='" + ado::sqlText(key) +
+                    "' and outlookContactid='" + ado::sqlText(contactEntryId) + "'",
+                state_.connection(), ado::adOpenKeyset, ado::adLockPessimistic);
+        if (!rs.IsEOF()) return; // the link stands already
+        rs.AddNew();
+        rs.Fields("Type") = 2;
+        const std::string subject = mail.Subject();
+        if (!subject.empty()) rs.Fields("regarding") = subject;
+        rs.Fields("DateCreated") = mail.Date("CreationTime");
+        rs.Fields("DateEdit") = mail.Date("LastModificationTime");
+        rs.Fields("contactID") = getServerID(state_, kindContact, contactEntryId);
+        rs.Fields("Creator") = creator;
+        rs.Fields("PrivateAccess") = isShared ? 0 : 1;
+        rs.Fields("bAttachment") = withAttachment;
+        rs.Fields("Attached_ID") = attachedId(key);
+        rs.Fields("OutlookContactID") = contactEntryId;
+        rs.Fields("OutlookAttachID") = key;
+        rs.Update();
+    });
+}
+
+bool AttachEmail::AddEmailHistory(host::Item& mail, const std::string& key, std::int16_t added,
+                                  int otherTable) {
+    return errorTrap(state_, "AddEmailHistory :", [&] {
+        ado::Recordset rs;
+        rs.Open("select * from EMailHistory where entryid= '" + ado::sqlText(key) + "'",
+                state_.connection(), ado::adOpenKeyset, ado::adLockPessimistic);
+        if (!rs.IsEOF()) {
+            long others = 0;
+            if (otherTable == 1)
+                others = countRows("select OutlookAttachID from noteTb where OutlookAttachID='" +
+                                   ado::sqlText(key) + "'");
+            else if (otherTable == 2)
+                others = countRows("select OutlookEmailID From ToEvent where OutlookEmailID='" +
+                                   ado::sqlText(key) + "'");
+            rs.Fields("att_count") = static_cast<int>(toInt16(added + others, "att_count"));
+            rs.Update();
+            return;
+        }
+
+        rs.AddNew();
+        rs.Fields("entryid") = key;
+        const std::string senderName = mail.Text("SenderName");
+        const std::string senderAddress = getSenderAddress(key);
+        if (!senderName.empty())
+            rs.Fields("from_addr") = senderName + " " + senderAddress;
+        else if (!senderAddress.empty())
+            rs.Fields("from_addr") = senderAddress;
+
+        std::string to, cc, bcc;
+        host::Recipients& recipients = mail.Recipients();
+        const int total = recipients.Count();
+        for (int i = 1; i <= total; ++i) {
+            const host::Recipient recipient = recipients.Item(i);
+            if (recipient.Type == host::olTo)
+                appendEntry(to, recipientEntry(recipient));
+            else if (recipient.Type == host::olCC)
+                appendEntry(cc, recipientEntry(recipient));
+            else if (recipient.Type == host::olBCC)
+                appendEntry(bcc, recipientEntry(recipient));
+        }
+        if (!to.empty()) rs.Fields("to_addr") = to;
+        if (!cc.empty()) rs.Fields("cc_addr") = cc;
+        if (!bcc.empty()) rs.Fields("bcc_addr") = bcc;
+
+        rs.Fields("priority") = priorityOf(mail.Number("Importance"));
+        const std::string subject = mail.Subject();
+        if (!subject.empty()) rs.Fields("subject") = subject;
+        rs.Fields("date_time") = mail.Flag("Sent") ? dateTimeText(mail.Get("SentOn"))
+                                                   : dateTimeText(state_.platform.now());
+        const std::string body = mail.Text("Body");
+        if (!body.empty()) rs.Fields("body_text") = body;
+        const std::string html = mail.Text("HTMLBody");
+        if (!html.empty()) rs.Fields("body_html") = html;
+        rs.Fields("size") = static_cast<long>(static_cast<std::int32_t>(mail.Number("Size")));
+        rs.Fields("content_type") = html.empty() ? "text/plain" : "text/html";
+        rs.Fields("att_count") = static_cast<int>(added);
+        rs.Fields("isDeleted") = false;
+        rs.Update();
+    });
+}
+
+bool AttachEmail::isAttachEventTb(const std::string& key) {
+    ado::Recordset rs;
+    rs.Open("select bAttachment From ToEvent where OutlookEmailID='" + ado::sqlText(key) +
+                "' and  bAttachment=True",
+            state_.connection());
+    return !rs.IsEOF();
+}
+
+bool AttachEmail::AttEmailToEventTb(host::Item& mail, const std::string& eventEntryId,
+                                    const std::string& key, bool withAttachment) {
+    return errorTrap(state_, "LabelAddApp :", [&] {
+        const std::string msgid = getServerID(state_, kindMail, key);
+        const std::string eventId = getServerID(state_, kindAppointment, eventEntryId);
+        ado::Recordset rs;
+        rs.Open("select * from ToEvent where type=-1", state_.connection(), ado::adOpenKeyset,
+                ado::adLockPessimistic);
+        rs.AddNew();
+        rs.Fields("type") = 1;
+        rs.Fields("MakeDelete") = false;
+        const std::string subject = mail.Subject();
+        if (!subject.empty()) rs.Fields("Regarding") = subject;
+        rs.Fields("Creator") = getItemCreator(state_, kindMailOwner, key);
+        rs.Fields("DateCreated") = mail.Date("CreationTime");
+        rs.Fields("contactID") = eventId;
+        rs.Fields("Attached_ID") = msgid == "-1" ? msgid : state_.currentUser + ":" + msgid;
+        rs.Fields("bAttachment") = withAttachment;
+        rs.Fields("OutlookApptID") = eventEntryId;
+        rs.Fields("OutlookEmailID") = key;
+        rs.Update();
+    });
+}
+
+void AttachEmail::addAttachmentRow(const std::string& key, const host::Attachment* attachment,
+                                   const std::string& msgid) {
+    if (!attachment) return;
+    const int index = attachment->Index();
+    const std::string displayName = attachment->DisplayName();
+    ado::Recordset rs;
+    rs.Open("select * from Attachments where ALIAS_INDEX=" + std::to_string(index) +
+                " and ATT_NAME='" + ado::sqlText(displayName) + "' and EntryID ='" +
+                ado::sqlText(key) + "'",
+            state_.connection(), ado::adOpenKeyset, ado::adLockPessimistic);
+    if (!rs.IsEOF()) return;
+    rs.AddNew();
+    rs.Fields("Msg_ID") = static_cast<int>(messageNumber(msgid));
+    rs.Fields("EntryID") = key;
+    rs.Fields("USER_NAME") = getCurrentUser(state_);
+    if (!displayName.empty()) rs.Fields("ATT_NAME") = displayName;
+    rs.Fields("ATT_CONTENT_TYPE") = getMimeType(attachment->FileName());
+    // The alias records the display name; the copy itself may carry a safer file name.
+    rs.Fields("ATT_ALIAS") = key + "/" + std::to_string(index) + "_" + displayName;
+    rs.Fields("ALIAS_INDEX") = static_cast<long>(index);
+    rs.Update();
+}
+
+void AttachEmail::renameAttachmentFolder(const std::string& newName, const std::string& oldName) {
+    const fs::path from = attachmentFolder(oldName);
+    const fs::path to = attachmentFolder(newName);
+    if (!files::folderExists(from)) return;
+    files::renameFolder(from, to);
+    journal_.renamedFolder(from, to);
+}
+
+std::string AttachEmail::dateTimeText(const host::Variant& date) {
+    std::string text;
+    errorTrap(state_,
+              "labelShift:", [&] { text = velmora::dateTimeText(host::variantDate(date)); });
+    return text;
+}
+
+std::string AttachEmail::attachedId(const std::string& key) {
+    const std::string msgid = getServerID(state_, kindMail, key);
+    return msgid == "-1" ? msgid : state_.currentUser + ":" + msgid;
+}
+
+long AttachEmail::countRows(const std::string& sql) {
+    ado::Recordset rs;
+    rs.Open(sql, state_.connection());
+    long rows = 0;
+    for (; !rs.IsEOF(); rs.MoveNext())
+        ++rows;
+    return rows;
+}
+
+} // namespace velmora

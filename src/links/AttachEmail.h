@@ -1,0 +1,81 @@
+// The mail link engine: links of a mail to contacts (noteTb) and events (ToEvent), the mail's
+// history row (EMailHistory) and the copies of its attachments (Attachments and their folder).
+#pragma once
+
+#include "addin/AddinState.h"
+#include "links/FileChangeJournal.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace velmora {
+
+namespace controls {
+class ListView;
+}
+
+class AttachEmail {
+  public:
+    explicit AttachEmail(AddinState& state);
+
+    // Public operations run in one transaction each and let store and host errors reach the
+    // caller (rolling back what they wrote); their private steps report and carry on.
+
+    // Rebuilds the mail's contact links from the list's keys (or, without a list, from the
+    // mail's own contact links) and keeps its history row and attachment copies in step.
+    void emailToContact(host::Item& mail, const controls::ListView* listView, bool newMail,
+                        bool isShareMail, bool includeAttachment, bool isDeleteMail);
+    // Some contact link of the mail key keeps the attachments (soft-deleted rows count).
+    bool isAttachNoteTb(const std::string& mailEntryId);
+    // The history holds a row under the mail's substitute key.
+    bool isNewMail(host::Item& mail);
+    // Moves every row and the attachment folder from the substitute key to the entry ID.
+    void replaceNewMailID(host::Item& mail);
+    // Adds one event link and writes the history row; true when both were written.
+    bool emailToEvent(host::Item& mail, const std::string& eventEntryId,
+                      const std::string& mailEntryId, bool isIncludeAttachment);
+    // Copies the attachments once per mail key and lists them in Attachments.
+    void saveMailAttachments(host::Item& mail, std::string mailEntryId);
+    // Drops the Attachments rows and the copies of a mail key that has a folder.
+    void removeMailAttachments(std::string mailEntryId);
+
+    // The SMTP address of a stored mail's sender; the login name for a substitute key.
+    std::string getSenderAddress(const std::string& mailKey);
+
+    // The attachment folder of a mail key and the copy of the attachment at a position.
+    std::filesystem::path attachmentFolder(const std::string& mailKey) const;
+    std::filesystem::path attachmentCopy(const std::string& mailKey, int position,
+                                         const std::string& displayName) const;
+
+  private:
+    std::int16_t addEmailsToNoteTbForListView(const controls::ListView& listView, host::Item& mail,
+                                              const std::string& key, bool isShared,
+                                              bool withAttachment);
+    std::int16_t addEmailsToNoteTb(host::Item& mail, const std::string& key, bool isShared,
+                                   bool withAttachment);
+    bool AttEmailToNoteTb(host::Item& mail, const std::string& creator, const std::string& key,
+                          const std::string& contactEntryId, bool isShared, bool withAttachment);
+    bool AddEmailHistory(host::Item& mail, const std::string& key, std::int16_t added,
+                         int otherTable);
+    bool isAttachEventTb(const std::string& key);
+    bool AttEmailToEventTb(host::Item& mail, const std::string& eventEntryId,
+                           const std::string& key, bool withAttachment);
+    void addAttachmentRow(const std::string& key, const host::Attachment* attachment,
+                          const std::string& msgid);
+    void renameAttachmentFolder(const std::string& newName, const std::string& oldName);
+    // Reports "labelShift:" and returns "" when the value is not a date.
+    std::string dateTimeText(const host::Variant& date);
+
+    std::string attachedId(const std::string& key);
+    long countRows(const std::string& sql);
+
+    // Runs body as one transaction level; the outermost level also settles the file changes.
+    template <typename Body> auto inOperation(Body&& body);
+
+    AddinState& state_;
+    FileChangeJournal journal_;
+    int depth_ = 0;
+};
+
+} // namespace velmora

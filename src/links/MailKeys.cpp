@@ -1,0 +1,82 @@
+// Mail keys, history date texts and attachment MIME types.
+// Dates are split into calendar fields with <chrono> so that no locale takes part.
+#include "links/MailKeys.h"
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+
+namespace velmora {
+
+namespace {
+
+struct DateFields {
+    int year, month, day;
+    long hour, minute, second;
+};
+
+DateFields split(host::DateTime time) {
+    const auto day = std::chrono::floor<std::chrono::days>(time);
+    const std::chrono::year_month_day ymd{day};
+    const std::chrono::hh_mm_ss clock{time - day};
+    return {static_cast<int>(ymd.year()),
+            static_cast<int>(static_cast<unsigned>(ymd.month())),
+            static_cast<int>(static_cast<unsigned>(ymd.day())),
+            static_cast<long>(clock.hours().count()),
+            static_cast<long>(clock.minutes().count()),
+            static_cast<long>(clock.seconds().count())};
+}
+
+std::string trimmedBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return "";
+    const auto last = text.find_last_not_of(' ');
+    return std::string(text.substr(first, last - first + 1));
+}
+
+} // namespace
+
+std::string newMailID(host::DateTime creationTime) {
+    const DateFields f = split(creationTime);
+    return "OutlookID" + std::to_string(f.year) + std::to_string(f.month) + std::to_string(f.day) +
+           std::to_string(f.hour) + std::to_string(f.minute) + std::to_string(f.second);
+}
+
+std::string newMailID(const host::Item& mail) {
+    return newMailID(mail.Date("CreationTime"));
+}
+
+bool isSubstituteKey(std::string_view key) {
+    constexpr std::string_view prefix = "outlookid";
+    if (key.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(key[i])) != prefix[i]) return false;
+    return true;
+}
+
+std::string dateTimeText(host::DateTime time) {
+    const DateFields f = split(time);
+    return std::to_string(f.year) + "-" + std::to_string(f.month) + "-" + std::to_string(f.day) +
+           " " + std::to_string(f.hour) + ":" + std::to_string(f.minute) + ":" +
+           std::to_string(f.second);
+}
+
+std::string getMimeType(std::string_view fileName) {
+    const auto dot = fileName.find('.');
+    if (dot == std::string_view::npos || dot == 0) return "application/octet-stream";
+    std::string ext = trimmedBlanks(fileName.substr(dot + 1));
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (ext == "txt" || ext == "ini") return "text/plain";
+    if (ext == "htm" || ext == "html") return "text/html";
+    if (ext == "jpg" || ext == "jpeg") return "image/jpeg";
+    if (ext == "gif") return "image/gif";
+    if (ext == "bmp") return "image/bmp";
+    if (ext == "zip") return "application/zip";
+    if (ext == "pdf") return "application/pdf";
+    if (ext == "eml") return "message/rfc822";
+    // exe, bin, com and everything not listed above.
+    return "application/octet-stream";
+}
+
+} // namespace velmora
