@@ -69,6 +69,8 @@ void AttachEvent::attachEventtoContact(host::Item& eventObj, bool isShare) {
 
 void AttachEvent::relinkContacts(host::Item& appointment, std::optional<int> contactCount,
                                  const std::vector<std::string>& contactEntryIds, bool isShare) {
+    // Contacts that could not be counted are not an empty list: the links and history stay.
+    if (!contactCount) return;
     std::string key;
     std::string sid;
     ignoreErrors([&] { key = appointment.EntryID(); });
@@ -78,8 +80,6 @@ void AttachEvent::relinkContacts(host::Item& appointment, std::optional<int> con
         conn.Execute("Update noteTb set MakeDelete=true where OutlookAttachID=" + quoted(key) +
                      " and (creator= " + quoted(state_.currentUser) + " or privateAccess=0)");
     });
-    // Contacts that could not be counted are not an empty list: the history row stays.
-    if (!contactCount) return;
     if (*contactCount > 0) {
         int written = 0;
         for (const std::string& contact : contactEntryIds)

@@ -1,0 +1,145 @@
+// Tests of the item lookup helpers and list fillers on the in-memory host: contact search by
+// mail, the default-folder test with its start-hour window, quotes, key arrays and time combos.
+#include "links/PublicModules.h"
+#include "platform/host/DateText.h"
+#include "support/TestSession.h"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+using testing::TestSession;
+
+class Lookups : public ::testing::Test {
+  protected:
+    TestSession s;
+
+    host::ItemPtr contact(const std::string& name, const std::string& mail,
+                          const char* mailProperty = "Email1Address") {
+        host::ItemPtr c = s.host.application().CreateItem(host::olContactItem);
+        c->Set("FullName", name);
+        c->Set(mailProperty, mail);
+        c->Save();
+        return c;
+    }
+    host::ItemPtr appointment(const std::string& subject, int hour, int minute) {
+        host::ItemPtr a = s.host.application().CreateItem(host::olAppointmentItem);
+        a->Set("Subject", subject);
+        a->Set("Start", host::makeDate(2026, 5, 20, hour, minute));
+        a->Set("End", host::makeDate(2026, 5, 20, hour, minute) + std::chrono::minutes(10));
+        a->Save();
+        return a;
+    }
+};
+
+TEST_F(Lookups, FindContactByMailPrefersTheCurrentUsersContact) {
+    const host::ItemPtr bobs = contact("Ann Lee", "ann@x.example");
+    const host::ItemPtr mine = contact("Ann Lee", "ann@x.example");
+    const host::ItemPtr later = contact("Ann Lee", "ann@x.example");
+    s.mapContact(bobs->EntryID(), "bob_1");
+    s.mapContact(mine->EntryID(), "ALICE_2");
+    EXPECT_EQ(findContactByMail(s.state, " Ann Lee ", "ann@x.example"), mine);
+    s.exec("update ContactsID set velmoraid='carol_2' where velmoraid='ALICE_2'");
+    EXPECT_EQ(findContactByMail(s.state, "Ann Lee", "ann@x.example"), later) << "else the last";
+
+    const host::ItemPtr nameOnly = contact("Pat \"Red\" O'Neil", "");
+    EXPECT_EQ(findContactByMail(s.state, "Pat \"Red\" O'Neil", "pat@x.example"), nameOnly);
+    EXPECT_EQ(nameOnly->Text("Email1Address"), "pat@x.example");
+    const host::ItemPtr second = contact("Dee", "dee@x.example", "Email2Address");
+    EXPECT_EQ(findContactByMail(s.state, "Someone else", "dee@x.example"), second);
+    EXPECT_EQ(findContactByMail(s.state, "Nobody", "none@x.example"), nullptr);
+    EXPECT_TRUE(s.messages.shown().empty());
+}
+
+TEST_F(Lookups, IsInDefaultFolderFindsTheItemInItsStartHourWindow) {
+    for (const auto& [hour, minute] : std::vector<std::pair<int, int>>{{0, 15}, {9, 0}, {23, 45}}) {
+        const host::ItemPtr a = appointment("Stand \"up\" it's", hour, minute);
+        EXPECT_TRUE(isInDefaultFolder(s.state, a, kindAppointment)) << hour << ":" << minute;
+    }
+    auto calendar = getDefaultFolder(s.state, kindAppointment);
+    host::ItemPtr elsewhere =
+        calendar->AddFolder("Old", host::olAppointmentItem)->Items()->Add(host::olAppointmentItem);
+    elsewhere->Set("Subject", std::string("Stand \"up\" it's"));
+    elsewhere->Set("Start", host::makeDate(2026, 5, 20, 0, 15));
+    elsewhere->Save();
+    EXPECT_FALSE(isInDefaultFolder(s.state, elsewhere, kindAppointment));
+
+    const host::ItemPtr pat = contact("Pat \"Red\" O'Neil", "pat@x.example");
+    EXPECT_TRUE(isInDefaultFolder(s.state, pat, kindContact));
+    EXPECT_FALSE(isInDefaultFolder(s.state, pat, kindTask));
+    EXPECT_FALSE(isInDefaultFolder(s.state, nullptr, kindContact));
+    EXPECT_TRUE(s.messages.shown().empty());
+    EXPECT_TRUE(appointmentSubjectExists(s.state, "Stand \"up\" it's"));
+    EXPECT_FALSE(appointmentSubjectExists(s.state, "Stand up"));
+}
+
+TEST_F(Lookups, HostFaultsAreReportedWithTheHelpersTags) {
+    const host::ItemPtr ann = contact("Ann Lee", "ann@x.example");
+    s.host.failMember("Items.Find", "host busy", 2);
+    EXPECT_EQ(findContactByMail(s.state, "Ann Lee", "ann@x.example"), nullptr);
+    EXPECT_FALSE(isInDefaultFolder(s.state, ann, kindContact));
+    ASSERT_EQ(s.messages.shown().size(), 2u);
+    EXPECT_EQ(s.messages.shown()[0].text, "errorhost busy");
+    EXPECT_EQ(s.messages.shown()[1].text, "LabelFindObject: host busy");
+    EXPECT_EQ(findContactByMail(s.state, "Ann Lee", "ann@x.example"), ann);
+}
+
+TEST_F(Lookups, KeyArraysQuotesAndCreators) {
+    controls::ListView list("ListViewRightPlus");
+    EXPECT_EQ(listKeyArray(list), std::vector<std::string>{""});
+    list.ListItems().Add(0, "k1");
+    list.ListItems().Add(0, "k2");
+    EXPECT_EQ(listKeyArray(list), (std::vector<std::string>{"k1", "k2", ""}));
+
+    EXPECT_EQ(stripQuotes("\"'Ann'\""), "'Ann'");
+    EXPECT_EQ(stripQuotes("'Ann'"), "Ann");
+    EXPECT_EQ(stripQuotes("\"Ann"), "Ann");
+
+    s.mapContact("C1", "bob_smith_4");
+    s.mapMail("M1", "bob_9", "bob.owner");
+    EXPECT_EQ(creatorOfServerID(s.state, "-1"), "alice");
+    EXPECT_EQ(creatorOfServerID(s.state, "bob_smith_4"), "bob_smith");
+    EXPECT_EQ(getItemCreator(s.state, kindContact, "C1"), "bob_smith");
+    EXPECT_EQ(getItemCreator(s.state, kindMailOwner, "M1"), "bob.owner");
+    EXPECT_EQ(getItemCreator(s.state, kindContact, "unmapped"), "alice");
+}
+
+TEST_F(Lookups, TimeComboFollowsTheSystemTimeForm) {
+    auto fill = [&](int hour, int minute, std::string_view sample) {
+        s.state.platform.now = [=] { return host::makeDate(2026, 5, 20, hour, minute); };
+        controls::ComboBox combo("cboTime");
+        fillTimeCombo(s.state, combo, sample);
+        EXPECT_EQ(combo.ListCount(), 48);
+        EXPECT_GE(combo.ListIndex(), 0) << "the shown mark is one of the entries";
+        return std::make_pair(combo.List(0) + "|" + combo.List(47), combo.Text());
+    };
+    EXPECT_EQ(fill(9, 10, ""), std::make_pair(std::string("00:00|23:30"), std::string("09:30")));
+    EXPECT_EQ(fill(23, 40, ""), std::make_pair(std::string("00:00|23:30"), std::string("00:00")));
+    EXPECT_EQ(fill(12, 40, "12:40:00 PM"),
+              std::make_pair(std::string("01:00 am|12:30 pm"), std::string("01:00 pm")));
+    EXPECT_EQ(fill(0, 10, "上午 00:10:00"),
+              std::make_pair(std::string("上午 01:00|下午 12:30"), std::string("上午 12:30")));
+}
+
+TEST_F(Lookups, FoundListsSkipEntriesTheHostCannotHandOut) {
+    const host::ItemPtr ann = contact("Ann Lee", "ann@x.example");
+    const host::ItemPtr meeting = appointment("Review", 9, 0);
+    controls::ListView contacts("ListViewResult"), events("ListViewResult");
+    fillFoundContacts(s.state, contacts, {ann->EntryID(), "missing", meeting->EntryID()},
+                      {"bob", "x", "y"});
+    ASSERT_EQ(contacts.ListItems().Count(), 1);
+    const controls::ListItem& row = contacts.ListItems().Item(1);
+    EXPECT_EQ(row.Key(), ann->EntryID());
+    EXPECT_EQ(row.SmallIcon(), 2);
+    EXPECT_EQ(row.SubItems(2), "ann@x.example");
+    EXPECT_EQ(row.SubItems(3), "bob");
+    fillFoundAppointments(s.state, events, {meeting->EntryID()}, {"carol"});
+    ASSERT_EQ(events.ListItems().Count(), 1);
+    EXPECT_EQ(events.ListItems().Item(1).SubItems(1), "Review");
+    EXPECT_EQ(events.ListItems().Item(1).SmallIcon(), 3);
+    EXPECT_EQ(events.ListItems().Item(1).SubItems(2), meeting->Text("CreationTime"));
+}
+
+} // namespace
+} // namespace velmora

@@ -1,0 +1,152 @@
+// Tests of the note link engine on the real store and the in-memory host: relinks that revive
+// rows, RefCount across contact and event links, history removal, quoted texts and failures.
+#include "links/attachNote.h"
+#include "platform/controls/ListView.h"
+#include "support/TestSession.h"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+using testing::TestSession;
+
+host::ItemPtr saved(TestSession& s, int type, const char* property, const std::string& value) {
+    host::ItemPtr item = s.host.application().CreateItem(type);
+    item->Set(property, value);
+    item->Save();
+    return item;
+}
+
+class NoteLinks : public ::testing::Test {
+  protected:
+    TestSession s;
+    attachNote engine{s.state};
+    host::ItemPtr note = saved(s, host::olNoteItem, "Body", "Call back");
+    host::ItemPtr ann = saved(s, host::olContactItem, "FullName", "Ann Lee");
+    host::ItemPtr bob = saved(s, host::olContactItem, "FullName", "Bob Roe");
+
+    std::string link(const host::ItemPtr& contact, const std::string& column) {
+        return s.scalar("select " + column + " from noteTb where OutlookAttachID='" +
+                        note->EntryID() + "' and OutlookContactID='" + contact->EntryID() + "'");
+    }
+    std::string history(const std::string& column) {
+        return s.scalar("select " + column + " from NoteHistory where outlooknoteid='" +
+                        note->EntryID() + "'");
+    }
+    void listOf(controls::ListView& list, const std::vector<host::ItemPtr>& contacts) {
+        for (const auto& c : contacts)
+            list.ListItems().Add(0, c->EntryID());
+    }
+};
+
+TEST_F(NoteLinks, RelinkRevivesTheSameRowAndSparesOtherUsersPrivateLinks) {
+    s.mapNote(note->EntryID(), "carol_7");
+    s.mapContact(ann->EntryID(), "alice_1");
+    for (const char* row : {"'X1','bob',1", "'X2','bob',0"})
+        s.exec("insert into noteTb (OutlookContactID, Creator, PrivateAccess, OutlookAttachID, "
+               "type, MakeDelete) values (" +
+               std::string(row) + ",'" + note->EntryID() + "',4,0)");
+
+    note->Links().Add(ann);
+    engine.noteToContact(*note, false);
+    EXPECT_EQ(link(ann, "Creator"), "carol");
+    EXPECT_EQ(link(ann, "contactID"), "alice_1");
+    EXPECT_EQ(link(ann, "Attached_ID"), "carol_7");
+    EXPECT_EQ(link(ann, "Regarding"), "Call back");
+    EXPECT_EQ(link(ann, "PrivateAccess"), "1");
+    const std::string rowid = link(ann, "rowid");
+
+    note->Links().Remove(1);
+    note->Set("Body", std::string());
+    engine.noteToContact(*note, false);
+    EXPECT_EQ(link(ann, "MakeDelete"), "1");
+    EXPECT_EQ(s.count("select * from NoteHistory"), 0) << "no contacts and no events left";
+
+    note->Links().Add(ann);
+    engine.noteToContact(*note, true);
+    EXPECT_EQ(link(ann, "rowid"), rowid);
+    EXPECT_EQ(link(ann, "MakeDelete"), "0");
+    EXPECT_EQ(link(ann, "PrivateAccess"), "0");
+    EXPECT_EQ(link(ann, "Regarding"), "Call back") << "an empty body keeps the old text";
+    EXPECT_EQ(s.count("select * from noteTb where OutlookContactID='" + ann->EntryID() + "'"), 1);
+    EXPECT_EQ(history("RefCount"), "1");
+    EXPECT_EQ(s.scalar("select MakeDelete from noteTb where OutlookContactID='X1'"), "0");
+    EXPECT_EQ(s.scalar("select MakeDelete from noteTb where OutlookContactID='X2'"), "1");
+}
+
+TEST_F(NoteLinks, RefCountCountsVisibleContactLinksAndEventLinks) {
+    const std::string body = "O'Brien said \"hi\" 你好 " + std::string(100000, 'x');
+    note->Set("Body", body);
+    note->Set("Categories", std::string("Work's"));
+    controls::ListView list("ListViewRight");
+    listOf(list, {ann, bob});
+    engine.noteToContactForListView(*note, list, true);
+    EXPECT_EQ(history("RefCount"), "2");
+    EXPECT_EQ(history("regarding"), body);
+    EXPECT_EQ(history("category"), "Work's");
+    EXPECT_EQ(link(bob, "Regarding"), body);
+
+    auto calendar =
+        s.host.application().GetNamespace("MAPI").GetDefaultFolder(host::olFolderCalendar);
+    host::ItemPtr meeting = saved(s, host::olAppointmentItem, "Subject", "Review");
+    host::ItemPtr gone = saved(s, host::olAppointmentItem, "Subject", "Cancelled");
+    host::ItemPtr last = saved(s, host::olAppointmentItem, "Subject", "Terminator slot");
+    const std::string goneId = gone->EntryID();
+    gone->Delete();
+    s.mapEvent(meeting->EntryID(), "dave_3");
+    engine.noteToEvent(*note, {meeting->EntryID(), goneId, last->EntryID()}, calendar->StoreID());
+    EXPECT_EQ(s.count("select * from ToEvent"), 1) << "deleted and last elements are not linked";
+    EXPECT_EQ(s.scalar("select ContactID from ToEvent"), "dave_3");
+    EXPECT_EQ(s.scalar("select Creator from ToEvent"), "alice");
+    EXPECT_EQ(history("RefCount"), "3");
+    EXPECT_TRUE(s.messages.shown().empty());
+
+    note->Set("Body", std::string("It's \"done\" 完成"));
+    controls::ListView none("ListViewRight");
+    engine.noteToContactForListView(*note, none, true);
+    EXPECT_EQ(link(ann, "MakeDelete"), "1");
+    EXPECT_EQ(history("RefCount"), "1") << "only the live event link is left";
+    EXPECT_EQ(s.scalar("select Regarding from ToEvent"), "It's \"done\" 完成");
+
+    s.exec("update ToEvent set MakeDelete=1");
+    engine.noteToContact(*note, true);
+    EXPECT_EQ(s.count("select * from NoteHistory"), 0);
+}
+
+TEST_F(NoteLinks, FailuresReportTheStepKeepEarlierRowsAndRollBackEscapingErrors) {
+    host::ItemPtr cy = saved(s, host::olContactItem, "FullName", "Cy Doe");
+    s.exec("create trigger refuse before insert on noteTb when new.OutlookContactID='" +
+           bob->EntryID() + "' begin select raise(abort, 'row refused'); end");
+    controls::ListView list("ListViewRight");
+    listOf(list, {ann, bob, cy});
+    engine.noteToContactForListView(*note, list, false);
+    EXPECT_EQ(link(ann, "MakeDelete"), "0");
+    EXPECT_EQ(link(cy, "MakeDelete"), "0");
+    EXPECT_EQ(link(bob, "MakeDelete"), "");
+    EXPECT_EQ(history("RefCount"), "2");
+    ASSERT_EQ(s.messages.shown().size(), 1u);
+    EXPECT_EQ(s.messages.shown()[0].text.rfind("updateNoteTb :", 0), 0u);
+    EXPECT_NE(s.messages.shown()[0].text.find("row refused"), std::string::npos);
+
+    // With no contacts left and a live event, the body is read outside any step: a host fault
+    // there escapes and the soft deletes already issued are rolled back.
+    s.exec("insert into ToEvent (OutlookEmailID, OutlookApptID, MakeDelete) values ('" +
+           note->EntryID() + "','A1',0)");
+    controls::ListView none("ListViewRight");
+    s.host.failMember("Item.Get.Body", "body unavailable", 1);
+    EXPECT_THROW(engine.noteToContactForListView(*note, none, false), host::HostError);
+    EXPECT_EQ(link(ann, "MakeDelete"), "0");
+
+    s.state.storeConnection->Close();
+    EXPECT_THROW(engine.noteToContact(*note, false), ado::StoreError);
+    engine.noteToEvent(*note, {"A1", ""}, "");
+    ASSERT_EQ(s.messages.shown().size(), 2u);
+    EXPECT_EQ(s.messages.shown()[1].text.rfind("AttachNotetoEvent:", 0), 0u);
+    EXPECT_GT(s.messages.shown()[1].text.size(), std::string("AttachNotetoEvent:").size());
+    s.state.storeConnection->Open("Database=" + s.storeFile().string());
+    EXPECT_EQ(s.count("select * from noteTb"), 2);
+}
+
+} // namespace
+} // namespace velmora
