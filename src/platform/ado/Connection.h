@@ -6,8 +6,8 @@
 
 #include <memory>
 #include <stdexcept>
-#include <type_traits>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace velmora::ado {
@@ -32,11 +32,14 @@ class Backend {
     virtual ~Backend() = default;
     virtual std::int64_t execute(const std::string& sql) = 0; // returns rows affected
     virtual ResultSet query(const std::string& sql, bool updatable) = 0;
-    virtual std::int64_t insertRow(const std::string& table, const std::vector<std::string>& columns,
+    virtual std::int64_t insertRow(const std::string& table,
+                                   const std::vector<std::string>& columns,
                                    const std::vector<Value>& values) = 0; // returns the new rowid
     virtual void updateRow(const std::string& table, std::int64_t rowid,
                            const std::vector<std::string>& columns,
                            const std::vector<Value>& values) = 0;
+    // Raises StoreError when no row has that identity any more.
+    virtual void deleteRow(const std::string& table, std::int64_t rowid) = 0;
     virtual void begin() = 0;
     virtual void commit() = 0;
     virtual void rollback() = 0;

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace velmora::ado {
 
@@ -63,11 +64,21 @@ class Recordset {
 
     void AddNew();
     void Update();
+    // Drops the assignments not yet saved by Update.
+    void CancelUpdate();
+    // Deletes the current row from its table; the position stays until the next move.
+    void Delete();
+    bool IsUpdatable() const { return updatable_; }
 
   private:
     friend class Field;
     void requireOpen() const;
     void requireRow() const;
+    void requireUpdatable(const std::string& what) const;
+    const ado::Value& fieldValue(int column) const;
+    void setField(int column, const ado::Value& value);
+    std::vector<ado::Value> reread(std::int64_t rowid);
+    int columnIndex(const std::string& name) const;
 
     Connection* connection_ = nullptr;
     ResultSet result_;
@@ -77,6 +88,10 @@ class Recordset {
     // The row being edited: a new row (AddNew) or the current one; assigned columns only.
     std::optional<std::vector<std::optional<ado::Value>>> pending_;
     bool pendingIsNew_ = false;
+    std::vector<bool> deleted_;
+    std::string selectList_;     // columns of the select, to read a saved row back
+    std::string readOnlyReason_; // why assignments are refused, for the error message
+    std::string sql_;
 };
 
 } // namespace velmora::ado

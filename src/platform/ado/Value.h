@@ -43,7 +43,7 @@ class Value {
     Data data_;
 };
 
-std::string formatDateTime(DateTime t);               // "YYYY-MM-DD HH:MM:SS"
+std::string formatDateTime(DateTime t);                  // "YYYY-MM-DD HH:MM:SS"
 bool parseDateTime(const std::string& s, DateTime& out); // accepts that form, and a bare date
 
 } // namespace velmora::ado

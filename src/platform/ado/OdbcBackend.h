@@ -1,0 +1,47 @@
+// The link store through an ODBC data source (unixODBC's SQLDriverConnect). Row identity and the
+// new-row id use SQLite's rowid and last_insert_rowid(): the data source is the SQLite ODBC driver.
+#pragma once
+
+#include "platform/ado/Connection.h"
+
+#include <sql.h>
+
+namespace velmora::ado {
+
+class OdbcBackend : public Backend {
+  public:
+    // Raises StoreError with the driver manager's or driver's message when it cannot connect.
+    explicit OdbcBackend(const std::string& connectionString);
+    ~OdbcBackend() override;
+    OdbcBackend(const OdbcBackend&) = delete;
+    OdbcBackend& operator=(const OdbcBackend&) = delete;
+
+    std::int64_t execute(const std::string& sql) override;
+    ResultSet query(const std::string& sql, bool updatable) override;
+    std::int64_t insertRow(const std::string& table, const std::vector<std::string>& columns,
+                           const std::vector<Value>& values) override;
+    void updateRow(const std::string& table, std::int64_t rowid,
+                   const std::vector<std::string>& columns,
+                   const std::vector<Value>& values) override;
+    void deleteRow(const std::string& table, std::int64_t rowid) override;
+    void begin() override;
+    void commit() override;
+    void rollback() override;
+    void savepoint(const std::string& name) override;
+    void release(const std::string& name) override;
+    void rollbackTo(const std::string& name) override;
+
+  private:
+    class StatementHandle;
+
+    // Runs a statement with bound parameters; returns the rows it changed.
+    std::int64_t executeBound(const std::string& sql, const std::vector<Value>& values);
+    void endTransaction(SQLSMALLINT completion);
+
+    SQLHENV env_ = SQL_NULL_HENV;
+    SQLHDBC dbc_ = SQL_NULL_HDBC;
+    bool connected_ = false;
+    bool manualCommit_ = false;
+};
+
+} // namespace velmora::ado

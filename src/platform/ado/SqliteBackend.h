@@ -1,0 +1,51 @@
+// The embedded link store: an SQLite database file (or ":memory:") opened through the sqlite3
+// API, with WAL journalling for files and a busy wait so the companion program can share it.
+#pragma once
+
+#include "platform/ado/Connection.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace velmora::ado {
+
+class SqliteBackend : public Backend {
+  public:
+    // Creates the file when it does not exist; raises StoreError when it cannot be opened.
+    explicit SqliteBackend(const std::string& path);
+    ~SqliteBackend() override;
+    SqliteBackend(const SqliteBackend&) = delete;
+    SqliteBackend& operator=(const SqliteBackend&) = delete;
+
+    std::int64_t execute(const std::string& sql) override;
+    ResultSet query(const std::string& sql, bool updatable) override;
+    std::int64_t insertRow(const std::string& table, const std::vector<std::string>& columns,
+                           const std::vector<Value>& values) override;
+    void updateRow(const std::string& table, std::int64_t rowid,
+                   const std::vector<std::string>& columns,
+                   const std::vector<Value>& values) override;
+    void deleteRow(const std::string& table, std::int64_t rowid) override;
+    void begin() override;
+    void commit() override;
+    void rollback() override;
+    void savepoint(const std::string& name) override;
+    void release(const std::string& name) override;
+    void rollbackTo(const std::string& name) override;
+
+  private:
+    struct Finalizer {
+        void operator()(sqlite3_stmt* statement) const;
+    };
+    using Statement = std::unique_ptr<sqlite3_stmt, Finalizer>;
+
+    Statement prepare(const std::string& sql);
+    void bind(sqlite3_stmt* statement, int index, const Value& value);
+    // Steps to the end; returns the rows the statement changed.
+    std::int64_t run(sqlite3_stmt* statement, const std::string& sql);
+    [[noreturn]] void fail(const std::string& sql) const;
+
+    sqlite3* db_ = nullptr;
+    std::string path_;
+};
+
+} // namespace velmora::ado
