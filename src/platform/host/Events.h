@@ -25,8 +25,7 @@ class Subscription {
     Subscription& operator=(const Subscription&) = delete;
     ~Subscription() { reset(); }
     void reset() {
-        if (unhook_)
-            std::exchange(unhook_, {})();
+        if (unhook_) std::exchange(unhook_, {})();
     }
     explicit operator bool() const { return static_cast<bool>(unhook_); }
 
@@ -38,14 +37,14 @@ template <typename... Args> class EventSource {
   public:
     using Handler = std::function<void(Args...)>;
 
-    // The handler list outlives neither the source nor the subscription: both hold it weakly/strongly.
+    // The handler list outlives neither the source nor the subscription: both hold it
+    // weakly/strongly.
     [[nodiscard]] Subscription subscribe(Handler handler) {
         const int id = state_->next++;
         state_->handlers.emplace(id, std::move(handler));
         std::weak_ptr<State> weak = state_;
         return Subscription([weak, id] {
-            if (auto state = weak.lock())
-                state->handlers.erase(id);
+            if (auto state = weak.lock()) state->handlers.erase(id);
         });
     }
 
@@ -54,8 +53,7 @@ template <typename... Args> class EventSource {
         auto keep = state_;
         std::map<int, Handler> snapshot = keep->handlers;
         for (auto& [id, handler] : snapshot)
-            if (keep->handlers.count(id))
-                handler(args...);
+            if (keep->handlers.count(id)) handler(args...);
     }
 
     bool hasSubscribers() const { return !state_->handlers.empty(); }

@@ -1,5 +1,6 @@
 // The mail host's object model as the add-in sees it: application, namespace, folders, items,
-// explorers, inspectors and command bars. The in-memory host implements it; a real host adapter could.
+// explorers, inspectors and command bars. The in-memory host implements it; a real host adapter
+// could.
 #pragma once
 
 #include "platform/host/Events.h"

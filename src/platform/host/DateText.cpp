@@ -1,0 +1,152 @@
+// Date texts of the in-memory host: the Variant text form and the item filter form.
+// Both are written and read here so that the two directions cannot drift apart.
+#include "platform/host/DateText.h"
+
+#include "platform/host/TextCase.h"
+
+#include <cstdio>
+
+namespace velmora::host {
+
+namespace {
+
+using namespace std::chrono;
+
+// Reads 1..maxDigits decimal digits at pos; -1 when there is none.
+int readNumber(std::string_view s, std::size_t& pos, int maxDigits) {
+    int value = 0, digits = 0;
+    while (pos < s.size() && digits < maxDigits && s[pos] >= '0' && s[pos] <= '9') {
+        value = value * 10 + (s[pos] - '0');
+        ++pos;
+        ++digits;
+    }
+    return digits == 0 ? -1 : value;
+}
+
+bool expect(std::string_view s, std::size_t& pos, char c) {
+    if (pos < s.size() && s[pos] == c) {
+        ++pos;
+        return true;
+    }
+    return false;
+}
+
+bool validDate(int y, int m, int d, int hh, int mm, int ss) {
+    if (y < 1 || m < 1 || m > 12 || d < 1 || hh < 0 || hh > 23 || mm < 0 || mm > 59 || ss < 0 ||
+        ss > 59)
+        return false;
+    return year_month_day{year{y}, month{static_cast<unsigned>(m)}, day{static_cast<unsigned>(d)}}
+        .ok();
+}
+
+DateTime compose(int y, int m, int d, int hh, int mm, int ss) {
+    const sys_days days{
+        year_month_day{year{y}, month{static_cast<unsigned>(m)}, day{static_cast<unsigned>(d)}}};
+    return DateTime{days} + hours{hh} + minutes{mm} + seconds{ss};
+}
+
+struct Parts {
+    int y, m, d, hh, mm, ss;
+};
+
+Parts split(DateTime when) {
+    const auto days = floor<std::chrono::days>(when);
+    const year_month_day ymd{days};
+    const hh_mm_ss<seconds> tod{when - days};
+    return {static_cast<int>(ymd.year()),
+            static_cast<int>(static_cast<unsigned>(ymd.month())),
+            static_cast<int>(static_cast<unsigned>(ymd.day())),
+            static_cast<int>(tod.hours().count()),
+            static_cast<int>(tod.minutes().count()),
+            static_cast<int>(tod.seconds().count())};
+}
+
+} // namespace
+
+std::string isoDateText(DateTime when) {
+    const Parts p = split(when);
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", p.y, p.m, p.d, p.hh, p.mm,
+                  p.ss);
+    return buf;
+}
+
+std::optional<DateTime> parseIsoDate(std::string_view text) {
+    const std::string_view s = text::trim(text);
+    std::size_t pos = 0;
+    const int y = readNumber(s, pos, 4);
+    if (y < 0 || !expect(s, pos, '-')) return std::nullopt;
+    const int m = readNumber(s, pos, 2);
+    if (m < 0 || !expect(s, pos, '-')) return std::nullopt;
+    const int d = readNumber(s, pos, 2);
+    int hh = 0, mm = 0, ss = 0;
+    if (d < 0) return std::nullopt;
+    if (pos < s.size()) {
+        if (!expect(s, pos, ' ') || (hh = readNumber(s, pos, 2)) < 0 || !expect(s, pos, ':') ||
+            (mm = readNumber(s, pos, 2)) < 0)
+            return std::nullopt;
+        if (expect(s, pos, ':') && (ss = readNumber(s, pos, 2)) < 0) return std::nullopt;
+    }
+    if (pos != s.size() || !validDate(y, m, d, hh, mm, ss)) return std::nullopt;
+    return compose(y, m, d, hh, mm, ss);
+}
+
+std::string filterDateText(DateTime when) {
+    const Parts p = split(when);
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%02d/%02d/%04d %02d:%02d", p.m, p.d, p.y, p.hh, p.mm);
+    return buf;
+}
+
+std::optional<FilterDate> parseFilterDate(std::string_view text) {
+    const std::string_view s = text::trim(text);
+    std::size_t pos = 0;
+    const int m = readNumber(s, pos, 2);
+    if (m < 0 || !expect(s, pos, '/')) return std::nullopt;
+    const int d = readNumber(s, pos, 2);
+    if (d < 0 || !expect(s, pos, '/')) return std::nullopt;
+    const std::size_t yearStart = pos;
+    const int y = readNumber(s, pos, 4);
+    if (y < 0 || pos - yearStart != 4) return std::nullopt;
+    int hh = 0, mm = 0, ss = 0;
+    bool hasSeconds = false;
+    if (pos < s.size()) {
+        if (!expect(s, pos, ' ')) return std::nullopt;
+        while (expect(s, pos, ' ')) {
+        }
+        if ((hh = readNumber(s, pos, 2)) < 0 || !expect(s, pos, ':') ||
+            (mm = readNumber(s, pos, 2)) < 0)
+            return std::nullopt;
+        if (expect(s, pos, ':')) {
+            if ((ss = readNumber(s, pos, 2)) < 0) return std::nullopt;
+            hasSeconds = true;
+        }
+        std::size_t marker = pos;
+        while (marker < s.size() && s[marker] == ' ')
+            ++marker;
+        if (marker < s.size()) {
+            const std::string_view suffix = s.substr(marker);
+            const bool am = text::iequals(suffix, "AM"), pm = text::iequals(suffix, "PM");
+            if (marker == pos || !(am || pm) || hh < 1 || hh > 12) return std::nullopt;
+            if (am && hh == 12)
+                hh = 0;
+            else if (pm && hh != 12)
+                hh += 12;
+            pos = s.size();
+        }
+    }
+    if (pos != s.size() || !validDate(y, m, d, hh, mm, ss)) return std::nullopt;
+    return FilterDate{compose(y, m, d, hh, mm, ss), hasSeconds};
+}
+
+DateTime makeDate(int year, int month, int day, int hour, int minute, int second) {
+    if (!validDate(year, month, day, hour, minute, second)) {
+        char buf[96];
+        std::snprintf(buf, sizeof buf, "Invalid date %04d-%02d-%02d %02d:%02d:%02d", year, month,
+                      day, hour, minute, second);
+        throw HostError(buf);
+    }
+    return compose(year, month, day, hour, minute, second);
+}
+
+} // namespace velmora::host

@@ -1,0 +1,214 @@
+// The shared model behind every in-memory host object.
+#include "platform/host/HostCore.h"
+
+#include "platform/host/BuiltInBars.h"
+#include "platform/host/InMemoryCommandBar.h"
+#include "platform/host/InMemoryCommandBarControls.h"
+#include "platform/host/InMemoryCommandBars.h"
+#include "platform/host/InMemoryFolder.h"
+#include "platform/host/InMemoryItem.h"
+#include "platform/host/InMemoryItems.h"
+#include "platform/host/PropertyCatalog.h"
+#include "platform/host/TextCase.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+
+namespace velmora::host {
+
+namespace {
+
+// The host's wall clock: the system time shifted to local time.
+DateTime localNow() {
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t t = std::chrono::system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&t, &local);
+    return std::chrono::floor<std::chrono::seconds>(now) + std::chrono::seconds{local.tm_gmtoff};
+}
+
+std::string hexId(const char* kind, unsigned long long n) {
+    // A provider GUID as the host's own entry IDs carry, then the object kind and a counter.
+    char buf[80];
+    std::snprintf(buf, sizeof buf, "000000001A447390AA6611CD9BC800AA002FC45A%s%012llX", kind, n);
+    return buf;
+}
+
+struct DefaultFolderName {
+    int type;
+    int itemType;
+    const char* english;
+    const char* chinese;
+};
+
+// The host's own names; the add-in recognises default folders by exactly these texts.
+constexpr DefaultFolderName kDefaults[] = {
+    {olFolderInbox, olMailItem, "Inbox", "收件箱"},
+    {olFolderOutbox, olMailItem, "Outbox", "发件箱"},
+    {olFolderSentMail, olMailItem, "Sent Items", "已发送的邮件"},
+    {olFolderDeletedItems, olMailItem, "Deleted Items", "已删除的邮件"},
+    {olFolderDrafts, olMailItem, "Drafts", "草稿"},
+    {olFolderCalendar, olAppointmentItem, "Calendar", "日历"},
+    {olFolderContacts, olContactItem, "Contacts", "联系人"},
+    {olFolderTasks, olTaskItem, "Tasks", "任务"},
+    {olFolderNotes, olNoteItem, "Notes", "便笺"},
+    {olFolderJournal, olJournalItem, "Journal", "日记"},
+};
+
+} // namespace
+
+HostCore::HostCore(bool chinese) : chinese_(chinese), clock_(localNow) {}
+
+void HostCore::setClock(std::function<DateTime()> now) {
+    clock_ = now ? std::move(now) : std::function<DateTime()>(localNow);
+}
+
+std::string HostCore::newEntryId() {
+    return hexId("0700", nextItem_++);
+}
+
+std::string HostCore::newFolderId() {
+    return hexId("0100", nextFolder_++);
+}
+
+void HostCore::index(const std::shared_ptr<InMemoryItem>& item) {
+    items_[std::get<std::string>(item->field(pEntryID))] = item;
+}
+
+void HostCore::unindex(const std::string& entryId) {
+    items_.erase(entryId);
+}
+
+std::shared_ptr<InMemoryItem> HostCore::lookup(const std::string& entryId) const {
+    const auto it = items_.find(entryId);
+    if (it == items_.end()) return nullptr;
+    auto item = it->second.lock();
+    // An item that left every folder no longer answers to its ID.
+    return item && item->home() ? item : nullptr;
+}
+
+std::shared_ptr<InMemoryFolder> HostCore::addStore(const std::string& name) {
+    const std::string trimmed(text::trim(name));
+    if (trimmed.empty()) throw HostError("A store needs a name");
+    for (const auto& s : stores_)
+        if (text::iequals(s.root->name(), trimmed))
+            throw HostError("A store named \"" + trimmed + "\" is already open");
+    char storeId[96];
+    std::snprintf(storeId, sizeof storeId,
+                  "0000000038A1BB1005E5101AA1BB08002B2A56C20000707374707273742E646C6C%08zX",
+                  stores_.size() + 1);
+    Store store;
+    store.root = InMemoryFolder::create(shared_from_this(), trimmed, olMailItem, storeId, nullptr);
+    const bool isDefault = stores_.empty();
+    for (const auto& d : kDefaults) {
+        // Every store has its own Deleted Items; only the default store has the others.
+        if (!isDefault && d.type != olFolderDeletedItems) continue;
+        store.defaults[d.type] = store.root->addChild(chinese_ ? d.chinese : d.english, d.itemType);
+    }
+    stores_.push_back(store);
+    return store.root;
+}
+
+std::vector<std::shared_ptr<InMemoryFolder>> HostCore::storeRoots() const {
+    std::vector<std::shared_ptr<InMemoryFolder>> roots;
+    for (const auto& s : stores_)
+        roots.push_back(s.root);
+    return roots;
+}
+
+std::shared_ptr<InMemoryFolder> HostCore::defaultFolder(int folderType) const {
+    if (!stores_.empty()) {
+        const auto it = stores_.front().defaults.find(folderType);
+        if (it != stores_.front().defaults.end()) return it->second;
+    }
+    throw HostError("GetDefaultFolder: " + std::to_string(folderType) +
+                    " is not a default folder (3, 4, 5, 6, 9, 10, 11, 12, 13 or 16)");
+}
+
+std::shared_ptr<InMemoryFolder> HostCore::deletedItemsOf(const std::string& storeId) const {
+    for (const auto& s : stores_)
+        if (s.root->storeId() == storeId) {
+            const auto it = s.defaults.find(olFolderDeletedItems);
+            return it == s.defaults.end() ? nullptr : it->second;
+        }
+    return nullptr;
+}
+
+std::shared_ptr<InMemoryFolder> HostCore::homeFolderFor(int itemType) const {
+    switch (itemType) {
+    case olMailItem:
+        return defaultFolder(olFolderDrafts);
+    case olAppointmentItem:
+        return defaultFolder(olFolderCalendar);
+    case olContactItem:
+        return defaultFolder(olFolderContacts);
+    case olTaskItem:
+        return defaultFolder(olFolderTasks);
+    case olJournalItem:
+        return defaultFolder(olFolderJournal);
+    case olNoteItem:
+        return defaultFolder(olFolderNotes);
+    default:
+        return defaultFolder(olFolderInbox);
+    }
+}
+
+std::shared_ptr<InMemoryCommandBars> HostCore::explorerBars() {
+    if (!explorerBars_) {
+        explorerBars_ = std::make_shared<InMemoryCommandBars>(weak_from_this());
+        buildExplorerBars(*explorerBars_, weak_from_this(), removedBuiltIns_);
+    }
+    return explorerBars_;
+}
+
+std::shared_ptr<InMemoryCommandBars> HostCore::newInspectorBars() {
+    auto bars = std::make_shared<InMemoryCommandBars>(weak_from_this());
+    buildInspectorBars(*bars, weak_from_this(), removedBuiltIns_);
+    inspectorBars_.erase(std::remove_if(inspectorBars_.begin(), inspectorBars_.end(),
+                                        [](const auto& w) { return w.expired(); }),
+                         inspectorBars_.end());
+    inspectorBars_.push_back(bars);
+    return bars;
+}
+
+std::vector<std::shared_ptr<InMemoryCommandBars>> HostCore::liveBars() {
+    std::vector<std::shared_ptr<InMemoryCommandBars>> live;
+    if (explorerBars_) live.push_back(explorerBars_);
+    for (const auto& w : inspectorBars_)
+        if (auto bars = w.lock()) live.push_back(bars);
+    return live;
+}
+
+void HostCore::removeBuiltIn(int id) {
+    removedBuiltIns_.insert(id);
+    for (const auto& bars : liveBars())
+        for (const auto& bar : bars->bars())
+            bar->controls().removeId(id);
+}
+
+void HostCore::setUser(const std::string& name, const std::string& address) {
+    userName_ = name;
+    userAddress_ = address;
+}
+
+void HostCore::deliverOutbox() {
+    const auto outbox = defaultFolder(olFolderOutbox);
+    const auto sent = defaultFolder(olFolderSentMail);
+    // A copy: handlers of Sent Items' ItemAdd may send more mail while this runs.
+    const auto waiting = outbox->items()->members();
+    for (const auto& mail : waiting) {
+        if (mail->itemType() != olMailItem || mail->home() != outbox) continue;
+        const DateTime when = now();
+        mail->put(pSent, true);
+        mail->put(pSentOn, when);
+        mail->put(pReceivedTime, when);
+        if (std::get<std::string>(mail->field(pSenderName)).empty())
+            mail->put(pSenderName, userName_);
+        if (std::get<std::string>(mail->field(pSenderEmailAddress)).empty())
+            mail->put(pSenderEmailAddress, userAddress_);
+        mail->moveTo(sent);
+    }
+}
+
+} // namespace velmora::host

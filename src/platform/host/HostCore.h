@@ -1,0 +1,90 @@
+// The shared model behind every in-memory host object: stores and default folders, the entry-ID
+// index, the clock, injected faults, the host's command bars and the sender identity.
+#pragma once
+
+#include "platform/host/Faults.h"
+#include "platform/host/ObjectModel.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace velmora::host {
+
+class InMemoryFolder;
+class InMemoryItem;
+class InMemoryCommandBars;
+
+class HostCore : public std::enable_shared_from_this<HostCore> {
+  public:
+    explicit HostCore(bool chinese);
+    HostCore(const HostCore&) = delete;
+    HostCore& operator=(const HostCore&) = delete;
+
+    bool chinese() const { return chinese_; }
+    Faults& faults() { return faults_; }
+    void check(std::string_view member) { faults_.check(member); }
+
+    DateTime now() const { return clock_(); }
+    void setClock(std::function<DateTime()> now);
+
+    std::string newEntryId();
+    std::string newFolderId();
+
+    // Entry IDs of saved items; the index holds items weakly, so a destroyed item is gone.
+    void index(const std::shared_ptr<InMemoryItem>& item);
+    void unindex(const std::string& entryId);
+    std::shared_ptr<InMemoryItem> lookup(const std::string& entryId) const;
+
+    // The first store made is the default one and gets every default folder.
+    std::shared_ptr<InMemoryFolder> addStore(const std::string& name);
+    std::vector<std::shared_ptr<InMemoryFolder>> storeRoots() const;
+    std::shared_ptr<InMemoryFolder> defaultFolder(int folderType) const; // raises HostError
+    std::shared_ptr<InMemoryFolder> deletedItemsOf(const std::string& storeId) const;
+    // The default folder an item of this kind is saved to when it was created without one.
+    std::shared_ptr<InMemoryFolder> homeFolderFor(int itemType) const;
+
+    // The explorers share one set of bars, as customised bars persist in the host.
+    std::shared_ptr<InMemoryCommandBars> explorerBars();
+    std::shared_ptr<InMemoryCommandBars> newInspectorBars();
+    // Every set of bars still alive, for the tag-wide Click of CommandBarControl::Execute.
+    std::vector<std::shared_ptr<InMemoryCommandBars>> liveBars();
+    void removeBuiltIn(int id);
+
+    void setUser(const std::string& name, const std::string& address);
+    const std::string& userName() const { return userName_; }
+    const std::string& userAddress() const { return userAddress_; }
+
+    // Moves every Outbox mail of the default store to Sent Items, each under a new entry ID.
+    void deliverOutbox();
+
+    // Set by the application: what Item::Display does.
+    std::function<void(const ItemPtr&)> onDisplay;
+    // Set by the application: the explorer Folder::GetExplorer hands out.
+    std::function<ExplorerPtr(const FolderPtr&)> onGetExplorer;
+
+  private:
+    struct Store {
+        std::shared_ptr<InMemoryFolder> root;
+        std::map<int, std::shared_ptr<InMemoryFolder>> defaults;
+    };
+
+    bool chinese_;
+    Faults faults_;
+    std::function<DateTime()> clock_;
+    unsigned long long nextItem_ = 1;
+    unsigned long long nextFolder_ = 1;
+    std::unordered_map<std::string, std::weak_ptr<InMemoryItem>> items_;
+    std::vector<Store> stores_;
+    std::shared_ptr<InMemoryCommandBars> explorerBars_;
+    std::vector<std::weak_ptr<InMemoryCommandBars>> inspectorBars_;
+    std::set<int> removedBuiltIns_;
+    std::string userName_ = "Outlook User";
+    std::string userAddress_ = "user@velmora.example";
+};
+
+} // namespace velmora::host

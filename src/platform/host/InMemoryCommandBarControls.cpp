@@ -1,0 +1,132 @@
+// The controls of an in-memory command bar or popup.
+#include "platform/host/InMemoryCommandBarControls.h"
+
+#include "platform/host/BuiltInBars.h"
+#include "platform/host/HostCore.h"
+#include "platform/host/InMemoryCommandBarControl.h"
+
+#include <algorithm>
+
+namespace velmora::host {
+
+namespace {
+
+// Custom controls answer Id 1, as the host's own custom buttons do.
+constexpr int kCustomId = 1;
+
+} // namespace
+
+std::shared_ptr<HostCore> InMemoryCommandBarControls::use(const char* member) const {
+    auto core = core_.lock();
+    if (!core) throw HostError("The mail host has been shut down");
+    core->check(member);
+    return core;
+}
+
+int InMemoryCommandBarControls::Count() const {
+    use("CommandBarControls.Count");
+    return static_cast<int>(list_.size());
+}
+
+ControlPtr InMemoryCommandBarControls::Item(int index) const {
+    use("CommandBarControls.Item");
+    if (index < 1 || static_cast<std::size_t>(index) > list_.size())
+        throw HostError("Array index out of bounds: control " + std::to_string(index) + " of " +
+                        std::to_string(list_.size()));
+    return list_[static_cast<std::size_t>(index - 1)];
+}
+
+ControlPtr InMemoryCommandBarControls::Add(int type, int id, int before, bool temporary) {
+    auto core = use("CommandBarControls.Add");
+    if (type != msoControlButton && type != msoControlPopup)
+        throw HostError("Controls.Add: type " + std::to_string(type) +
+                        " is not supported (1 button, 10 popup)");
+    std::string caption = type == msoControlPopup ? "Custom Popup" : "Custom Button";
+    int controlId = kCustomId;
+    if (id != 0) {
+        const BuiltInControl* builtIn = findBuiltIn(id);
+        if (!builtIn)
+            throw HostError("Controls.Add: " + std::to_string(id) +
+                            " is not a built-in control id");
+        if (builtIn->type != type)
+            throw HostError("Controls.Add: built-in control " + std::to_string(id) +
+                            " is not of type " + std::to_string(type));
+        caption = builtIn->caption;
+        controlId = id;
+    }
+    const auto size = static_cast<int>(list_.size());
+    if (before < 0 || before > size + 1)
+        throw HostError("Controls.Add: position " + std::to_string(before) +
+                        " is outside a bar of " + std::to_string(size) + " controls");
+    auto control = InMemoryCommandBarControl::create(core, type, controlId, caption, temporary);
+    control->setParent(weak_from_this());
+    if (before == 0)
+        list_.push_back(control);
+    else
+        list_.insert(list_.begin() + (before - 1), control);
+    return control;
+}
+
+void InMemoryCommandBarControls::append(const std::shared_ptr<InMemoryCommandBarControl>& control) {
+    control->setParent(weak_from_this());
+    list_.push_back(control);
+}
+
+int InMemoryCommandBarControls::indexOf(const InMemoryCommandBarControl* control) const {
+    for (std::size_t i = 0; i < list_.size(); ++i)
+        if (list_[i].get() == control) return static_cast<int>(i) + 1;
+    return 0;
+}
+
+void InMemoryCommandBarControls::remove(const InMemoryCommandBarControl* control) {
+    list_.erase(std::remove_if(list_.begin(), list_.end(),
+                               [control](const auto& c) { return c.get() == control; }),
+                list_.end());
+}
+
+void InMemoryCommandBarControls::move(const InMemoryCommandBarControl* control, int before) {
+    const int from = indexOf(control);
+    const auto size = static_cast<int>(list_.size());
+    if (from == 0) throw HostError("The control is not on this bar");
+    if (before < 0 || before > size + 1)
+        throw HostError("Move: position " + std::to_string(before) + " is outside a bar of " +
+                        std::to_string(size) + " controls");
+    auto keep = list_[static_cast<std::size_t>(from - 1)];
+    list_.erase(list_.begin() + (from - 1));
+    // "Before" names a position on the bar as it was, so a move to the right lands one earlier.
+    int at = before == 0 ? size : before - 1;
+    if (before != 0 && before > from) --at;
+    at = std::clamp(at, 0, static_cast<int>(list_.size()));
+    list_.insert(list_.begin() + at, keep);
+}
+
+std::shared_ptr<InMemoryCommandBarControl>
+InMemoryCommandBarControls::find(int type, int id, const std::string& tag, bool visibleOnly) const {
+    for (const auto& c : list_) {
+        if (visibleOnly && !c->visible()) continue;
+        if ((type == 0 || c->type() == type) && (id == 0 || c->id() == id) &&
+            (tag.empty() || c->tag() == tag))
+            return c;
+        if (auto* children = c->children())
+            if (auto found = children->find(type, id, tag, visibleOnly)) return found;
+    }
+    return nullptr;
+}
+
+void InMemoryCommandBarControls::collectTagged(
+    const std::string& tag, std::vector<std::shared_ptr<InMemoryCommandBarControl>>& out) const {
+    for (const auto& c : list_) {
+        if (c->tag() == tag) out.push_back(c);
+        if (auto* children = c->children()) children->collectTagged(tag, out);
+    }
+}
+
+void InMemoryCommandBarControls::removeId(int id) {
+    list_.erase(
+        std::remove_if(list_.begin(), list_.end(), [id](const auto& c) { return c->id() == id; }),
+        list_.end());
+    for (const auto& c : list_)
+        if (auto* children = c->children()) children->removeId(id);
+}
+
+} // namespace velmora::host

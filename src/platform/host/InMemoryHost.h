@@ -1,0 +1,58 @@
+// The in-memory mail host: a complete stand-in for the host application that tests, tools and
+// benchmarks drive, with hooks to set the clock, inject faults and deliver the Outbox.
+#pragma once
+
+#include "platform/host/ObjectModel.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace velmora::host {
+
+class HostCore;
+class InMemoryApplication;
+
+class InMemoryHost {
+  public:
+    // chinese: folder names in Chinese. withExplorer: one explorer open on the Inbox.
+    explicit InMemoryHost(bool chinese = false, bool withExplorer = true);
+    ~InMemoryHost();
+    InMemoryHost(const InMemoryHost&) = delete;
+    InMemoryHost& operator=(const InMemoryHost&) = delete;
+
+    host::Application& application();
+    // A shorthand for GetNamespace("MAPI").GetDefaultFolder(type), without fault checks.
+    FolderPtr folder(int folderType);
+
+    // A further store ("Archive") with its own StoreID and Deleted Items; returns its root.
+    FolderPtr addStore(const std::string& name);
+
+    // The time stamped into CreationTime (creation), LastModificationTime (Save) and SentOn.
+    void setClock(std::function<DateTime()> now);
+
+    // Makes "<Class>.<Member>" raise HostError(description); times -1 means until cleared.
+    void failMember(const std::string& member, const std::string& description, int times = -1);
+    void clearFaults();
+
+    ExplorerPtr addExplorer(); // on the Inbox
+    void closeAllExplorers();  // raising each one's CloseEvent
+
+    // Sends what waits in the Outbox: each mail moves to Sent Items under a new entry ID.
+    void deliverOutbox();
+
+    // Takes a built-in control off every bar, now and in windows opened later.
+    void removeBuiltIn(int id);
+
+    // The profile's owner: the sender of mails this host sends.
+    void setUser(const std::string& name, const std::string& address);
+    // A mail that arrived: sent, with a sender, in the Inbox (or the given folder), saved.
+    ItemPtr receiveMail(const std::string& subject, const std::string& senderName,
+                        const std::string& senderAddress, const FolderPtr& folder = nullptr);
+
+  private:
+    std::shared_ptr<HostCore> core_;
+    std::unique_ptr<InMemoryApplication> app_;
+};
+
+} // namespace velmora::host

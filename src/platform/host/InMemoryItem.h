@@ -1,0 +1,82 @@
+// One item of the in-memory host: mail, appointment, contact, task, note, journal entry or post.
+// Properties live in a small slot list; derived ones (FullName, To, Duration...) are kept current.
+#pragma once
+
+#include "platform/host/ObjectModel.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace velmora::host {
+
+class HostCore;
+class InMemoryFolder;
+class InMemoryRecipients;
+class InMemoryAttachments;
+class InMemoryLinks;
+
+class InMemoryItem : public Item {
+  public:
+    // target: the folder a first Save puts the item in; null for the kind's default folder.
+    static std::shared_ptr<InMemoryItem> create(const std::shared_ptr<HostCore>& core, int itemType,
+                                                const std::shared_ptr<InMemoryFolder>& target);
+    InMemoryItem(std::weak_ptr<HostCore> core, int itemType);
+    ~InMemoryItem() override;
+
+    int Class() const override;
+    std::string EntryID() const override;
+    Variant Get(std::string_view property) const override;
+    void Set(std::string_view property, const Variant& value) override;
+    void Save() override;
+    void Delete() override;
+    std::shared_ptr<Folder> Parent() const override;
+    void Display() override;
+    host::Recipients& Recipients() override;
+    host::Attachments& Attachments() override;
+    host::Links& Links() override;
+    RecurrencePattern GetRecurrencePattern() const override;
+    void SetRecurrencePattern(const RecurrencePattern& pattern) override;
+    void Send() override;
+    EventSource<bool&>& SendEvent() override { return send_; }
+
+    // Host side: no fault checks, no read-only rule.
+    int itemType() const { return type_; }
+    const Variant& field(int slot) const;
+    void put(int slot, Variant value);
+    std::shared_ptr<HostCore> core() const; // raises HostError once the host is gone
+    std::shared_ptr<InMemoryFolder> home() const { return home_.lock(); }
+    void setHome(const std::shared_ptr<InMemoryFolder>& folder) { home_ = folder; }
+    void setEntryId(const std::string& id);
+    // Moves a saved item to another folder under a new entry ID and raises ItemAdd there.
+    void moveTo(const std::shared_ptr<InMemoryFolder>& target);
+    // Recomputes To/CC/BCC from the recipients.
+    void recipientsChanged();
+    long contentSize() const;
+
+  private:
+    void checkAlive(const char* member) const;
+    void applySet(int slot, const Variant& value);
+    void deriveContact(int changed);
+    void deriveAppointment(int changed);
+    void stampSaved();
+    std::shared_ptr<InMemoryItem> self();
+
+    std::weak_ptr<HostCore> core_;
+    int type_;
+    std::vector<std::pair<int, Variant>> props_;
+    std::weak_ptr<InMemoryFolder> home_;   // where it is stored; empty while unsaved
+    std::weak_ptr<InMemoryFolder> target_; // where a first Save stores it
+    unsigned explicitDerived_ = 0;         // bits: derived properties the caller set himself
+    bool gone_ = false;                    // permanently deleted
+    bool raisingChange_ = false;
+    std::unique_ptr<InMemoryRecipients> recipients_;
+    std::unique_ptr<InMemoryAttachments> attachments_;
+    std::unique_ptr<InMemoryLinks> links_;
+    std::optional<RecurrencePattern> pattern_;
+    EventSource<bool&> send_;
+};
+
+} // namespace velmora::host
