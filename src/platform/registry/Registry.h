@@ -27,7 +27,8 @@ class Registry {
     // key is a path below HKEY_CURRENT_USER such as "Software\OutLook Sync Velmora".
     virtual bool KeyExists(const std::string& key) = 0;
     virtual std::optional<RegValue> QueryValue(const std::string& key, const std::string& name) = 0;
-    virtual long SetValue(const std::string& key, const std::string& name, const RegValue& value) = 0;
+    virtual long SetValue(const std::string& key, const std::string& name,
+                          const RegValue& value) = 0;
     virtual long CreateKey(const std::string& key) = 0;
     virtual long DeleteValue(const std::string& key, const std::string& name) = 0;
 };

@@ -1,0 +1,52 @@
+// The registry file's contents in memory: keys in file order, each with its named values.
+// Parses and writes the text format of docs/registry.md; names match without regard to case.
+#pragma once
+
+#include "platform/registry/Registry.h"
+
+#include <string>
+#include <vector>
+
+namespace velmora::registry {
+
+struct NamedValue {
+    std::string name;
+    RegValue value;
+};
+
+struct RegistryKey {
+    std::string path; // as first written, separators normalised
+    std::vector<NamedValue> values;
+};
+
+class RegistryDocument {
+  public:
+    // Raises RegistryError (ERROR_BADDB) naming the line of the first malformed entry.
+    static RegistryDocument parse(const std::string& text);
+    std::string serialize() const;
+
+    // "\\A\\\\B\\" becomes "A\\B"; raises RegistryError (ERROR_INVALID_PARAMETER) for an empty
+    // path or one holding a line break, which the file could not keep.
+    static std::string normalizeKey(const std::string& key);
+    static bool sameName(const std::string& a, const std::string& b);
+
+    const std::vector<RegistryKey>& keys() const { return keys_; }
+    // A key exists when it has a section or is the parent of one, as on a real registry.
+    bool hasKey(const std::string& key) const;
+    const RegistryKey* findKey(const std::string& key) const;
+    RegistryKey& createKey(const std::string& key);
+    // Removes the key and every key below it; false when there was none.
+    bool removeKey(const std::string& key);
+
+    const RegValue* findValue(const std::string& key, const std::string& name) const;
+    // The key must exist (hasKey); a value of the same name, in any letter case, is replaced
+    // and keeps its first spelling.
+    void setValue(const std::string& key, const std::string& name, const RegValue& value);
+    bool removeValue(const std::string& key, const std::string& name);
+
+  private:
+    RegistryKey* findKeyMutable(const std::string& key);
+    std::vector<RegistryKey> keys_;
+};
+
+} // namespace velmora::registry
