@@ -1,30 +1,33 @@
-// A window system for tests: the open window titles are a set the test fills, started programs
-// are recorded, and a hook lets starting a program open its window.
+// A window system for tests and the scripted host: open window titles and started programs
+// are plain lists the caller sets and reads; a program listed as failing cannot start.
 #pragma once
 
 #include "platform/windows/WindowSystem.h"
 
 #include <functional>
 #include <set>
-#include <string>
+#include <stdexcept>
 #include <utility>
-#include <vector>
 
 namespace velmora::windows {
 
 class FakeWindowSystem : public WindowSystem {
   public:
     bool FindWindow(const std::string& title) override { return openWindows.count(title) > 0; }
-    // Programs in failing raise as a missing program would; the others are recorded, then
-    // handed to onStart when it is set.
-    void StartProcess(const std::string& program, const std::vector<std::string>& args) override;
+    void StartProcess(const std::string& program, const std::vector<std::string>& args) override {
+        if (failing.count(program))
+            throw std::runtime_error("Cannot start " + program + ": No such file or directory");
+        started.emplace_back(program, args);
+        if (onStart)
+            onStart(program, args);
+    }
     void SetWaitCursor(bool wait) override { waitCursor = wait; }
 
     std::set<std::string> openWindows;
-    std::vector<std::pair<std::string, std::vector<std::string>>> started;
     std::set<std::string> failing;
+    std::vector<std::pair<std::string, std::vector<std::string>>> started;
+    std::function<void(const std::string&, const std::vector<std::string>&)> onStart;
     bool waitCursor = false;
-    std::function<void(const std::string& program, const std::vector<std::string>& args)> onStart;
 };
 
 } // namespace velmora::windows

@@ -1,5 +1,5 @@
-// A message box for tests and scripted runs: remembers every box shown and answers from a queue.
-// With no queued answer a Yes/No box answers Yes and every other box OK.
+// A message box that records what it was asked to show and answers from a queue.
+// Tests and the scripted host read the record; an empty queue answers Yes or OK.
 #pragma once
 
 #include "platform/windows/MessageBox.h"
@@ -17,11 +17,17 @@ class RecordingMessageBox : public MessageBox {
         int style;
     };
 
-    int show(const std::string& text, const std::string& title, int style) override;
-    // The text of the last box shown, "" when none was.
-    std::string lastText() const;
-    // Forgets what was shown and the answers still queued.
-    void clear();
+    int show(const std::string& text, const std::string& title, int style) override {
+        shown.push_back({text, title, style});
+        if (!answers.empty()) {
+            const int answer = answers.front();
+            answers.pop_front();
+            return answer;
+        }
+        return (style & vbYesNo) == vbYesNo ? vbYes : vbOK;
+    }
+    std::string lastText() const { return shown.empty() ? "" : shown.back().text; }
+    void clear() { shown.clear(); }
 
     std::vector<Shown> shown;
     std::deque<int> answers;
