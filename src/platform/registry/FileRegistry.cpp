@@ -93,8 +93,8 @@ void FileRegistry::update(const std::function<bool(RegistryDocument&)>& change) 
             throw RegistryError(describe("Cannot lock folder", dir, errno), ERROR_WRITE_FAULT);
     RegistryDocument doc = load();
     if (!change(doc)) return;
+    // The old file stays whole until the rename, so the folder itself is not flushed.
     replace(doc.serialize());
-    ::fsync(lock.get());
 }
 
 void FileRegistry::replace(const std::string& text) const {

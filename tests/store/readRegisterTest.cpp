@@ -1,0 +1,184 @@
+// The settings reader over a real registry file: defaults, the generic reader's conversions,
+// the "\setting" key rule and the dialog positions' load and save.
+#include "store/readRegister.h"
+#include "platform/registry/FileRegistry.h"
+#include "support/TestSession.h"
+
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace velmora {
+namespace {
+
+using registry::RegValue;
+
+RegValue sz(const std::string& text) {
+    RegValue v{registry::REG_SZ, {text.begin(), text.end()}};
+    v.data.push_back(0);
+    return v;
+}
+
+RegValue dword(std::int32_t n) {
+    const auto u = static_cast<std::uint32_t>(n);
+    return {registry::REG_DWORD,
+            {std::uint8_t(u), std::uint8_t(u >> 8), std::uint8_t(u >> 16), std::uint8_t(u >> 24)}};
+}
+
+struct Settings {
+    testing::TempDir temp;
+    registry::FileRegistry registry{temp.path() / "registry"};
+    readRegister settings{registry};
+};
+
+// Every call raises, as a registry that lost its store might.
+class FailingRegistry : public registry::Registry {
+  public:
+    bool KeyExists(const std::string&) override { throw std::runtime_error("gone"); }
+    std::optional<RegValue> QueryValue(const std::string&, const std::string&) override {
+        throw std::runtime_error("gone");
+    }
+    long SetValue(const std::string&, const std::string&, const RegValue&) override {
+        throw std::runtime_error("gone");
+    }
+    long CreateKey(const std::string&) override { throw std::runtime_error("gone"); }
+    long DeleteValue(const std::string&, const std::string&) override {
+        throw std::runtime_error("gone");
+    }
+};
+
+TEST(readRegister, DefaultsWithoutTheKeyOrWithAFailingRegistry) {
+    Settings s;
+    FailingRegistry failing;
+    readRegister broken(failing);
+    for (readRegister* r : {&s.settings, &broken}) {
+        EXPECT_EQ(r->GetCurrentVersion(), "CN");
+        EXPECT_EQ(r->GetSysInfo("path"), "c:\\Program Files\\Velmora\\Velmora Outlook Client");
+        EXPECT_EQ(r->GetHistoryValue(), -1);
+        EXPECT_EQ(r->GetKey_Value("NoteTabIndex"), 0);
+        // The "\setting" key is never created by a write.
+        EXPECT_EQ(r->SetKeyValue("HistoryValue", 0), -1);
+    }
+    EXPECT_FALSE(s.registry.KeyExists(readRegister::settingKey));
+
+    // The main key alone is not enough for a write under "\setting".
+    ASSERT_EQ(s.registry.CreateKey(readRegister::mainKey), 0);
+    EXPECT_EQ(s.settings.SetKeyValue("HistoryValue", 0), -1);
+    EXPECT_FALSE(s.registry.KeyExists(readRegister::settingKey));
+}
+
+TEST(readRegister, TheGenericReaderConvertsByType) {
+    Settings s;
+    const std::string key = readRegister::settingKey;
+    ASSERT_EQ(s.registry.CreateKey(key), 0);
+    ASSERT_EQ(s.registry.SetValue(readRegister::mainKey, "Language", sz("EN")), 0);
+    ASSERT_EQ(s.registry.SetValue(readRegister::mainKey, "path", sz("/opt/velmora")), 0);
+    ASSERT_EQ(s.registry.SetValue(key, "negative", dword(-5)), 0);
+    ASSERT_EQ(s.registry.SetValue(key, "text", sz("12")), 0);
+    ASSERT_EQ(s.registry.SetValue(key, "word", sz("twelve")), 0);
+    ASSERT_EQ(s.registry.SetValue(key, "binary", {registry::REG_BINARY, {'4', '2'}}), 0);
+    ASSERT_EQ(s.registry.SetValue(key, "long", sz(std::string(1024, 'x'))), 0);
+    ASSERT_EQ(s.registry.SetValue(key, "fits", sz(std::string(1023, 'x'))), 0);
+
+    EXPECT_EQ(s.settings.GetCurrentVersion(), "EN");
+    EXPECT_EQ(s.settings.GetSysInfo("path"), "/opt/velmora");
+    EXPECT_EQ(s.settings.GetSysInfo("PATH"), "/opt/velmora");
+
+    std::string value;
+    bool found = false;
+    s.settings.GetKeyValue(HKEY_CURRENT_USER, key, "negative", value, found);
+    EXPECT_TRUE(found);
+    EXPECT_EQ(value, "-5");
+    s.settings.GetKeyValue(HKEY_CURRENT_USER, key, "binary", value, found);
+    EXPECT_TRUE(found);
+    EXPECT_EQ(value, "");
+    // 1024 text bytes and the terminator overflow the buffer; 1023 and it fit.
+    s.settings.GetKeyValue(HKEY_CURRENT_USER, key, "long", value, found);
+    EXPECT_FALSE(found);
+    s.settings.GetKeyValue(HKEY_CURRENT_USER, key, "fits", value, found);
+    EXPECT_TRUE(found);
+    EXPECT_EQ(value.size(), 1023u);
+    s.settings.GetKeyValue(HKEY_LOCAL_MACHINE, key, "negative", value, found);
+    EXPECT_FALSE(found);
+    EXPECT_EQ(value, "");
+
+    EXPECT_EQ(s.settings.GetKey_Value("negative"), -5);
+    EXPECT_EQ(s.settings.GetKey_Value("text"), 12);
+    EXPECT_EQ(s.settings.GetKey_Value("word"), 0);
+    EXPECT_EQ(s.settings.GetKey_Value("binary"), 0);
+
+    EXPECT_EQ(s.settings.GetHistoryValue(), -1);
+    ASSERT_EQ(s.registry.SetValue(key, "HistoryValue", dword(3)), 0);
+    EXPECT_EQ(s.settings.GetHistoryValue(), 3);
+    EXPECT_EQ(s.settings.SetKeyValue("historyvalue", 0), 0);
+    EXPECT_EQ(s.settings.GetHistoryValue(), 0);
+    EXPECT_EQ(s.registry.QueryValue(key, "HistoryValue")->data, dword(0).data);
+}
+
+TEST(readRegister, DialogPositionsRoundTripUnderBothSpellings) {
+    Settings s;
+    ASSERT_EQ(s.registry.CreateKey(readRegister::settingKey), 0);
+    UiIndices saved;
+    saved.noteTab = 2;
+    saved.mailTab = 261;
+    saved.calendarTab = 1;
+    saved.contactSearchField = 3;
+    saved.contactSearchMode = 4;
+    saved.contactSearchTime = 5;
+    saved.contactSearchTimeRange = 6;
+    saved.eventSearchField = 7;
+    saved.eventSearchMode = 8;
+    saved.eventSearchTime = 9;
+    saved.eventSearchTimeRange = -1;
+    saveUiIndices(s.settings, saved);
+
+    UiIndices loaded;
+    loadUiIndices(s.settings, loaded);
+    EXPECT_EQ(loaded.noteTab, 2);
+    EXPECT_EQ(loaded.mailTab, 261);
+    EXPECT_EQ(loaded.calendarTab, 1);
+    EXPECT_EQ(loaded.contactSearchField, 3);
+    EXPECT_EQ(loaded.contactSearchMode, 4);
+    EXPECT_EQ(loaded.contactSearchTime, 5);
+    EXPECT_EQ(loaded.contactSearchTimeRange, 6);
+    EXPECT_EQ(loaded.eventSearchField, 7);
+    EXPECT_EQ(loaded.eventSearchMode, 8);
+    EXPECT_EQ(loaded.eventSearchTime, 9);
+    EXPECT_EQ(loaded.eventSearchTimeRange, -1);
+
+    // The file keeps the spelling the save wrote: one value per position.
+    const registry::RegistryDocument doc = s.registry.load();
+    const auto* setting = doc.findKey(readRegister::settingKey);
+    ASSERT_TRUE(setting);
+    ASSERT_EQ(setting->values.size(), 11u);
+    EXPECT_EQ(setting->values[3].name, "searchfieldIndexforContact");
+    EXPECT_EQ(setting->values[10].name, "searchTimeRangeIndexforevent");
+}
+
+TEST(readRegister, APositionTooLargeEndsTheLoadAndZeroesTheTabs) {
+    Settings s;
+    ASSERT_EQ(s.registry.CreateKey(readRegister::settingKey), 0);
+    UiIndices saved;
+    saved.noteTab = 1;
+    saved.mailTab = 2;
+    saved.calendarTab = 3;
+    saved.contactSearchField = 4;
+    saved.contactSearchMode = 5;
+    saved.eventSearchField = 6;
+    saveUiIndices(s.settings, saved);
+    ASSERT_EQ(s.settings.SetKeyValue("searchTimeIndexforContact", 70000), 0);
+
+    UiIndices loaded;
+    loaded.eventSearchField = 99;
+    loadUiIndices(s.settings, loaded);
+    EXPECT_EQ(loaded.noteTab, 0);
+    EXPECT_EQ(loaded.mailTab, 0);
+    EXPECT_EQ(loaded.calendarTab, 0);
+    EXPECT_EQ(loaded.contactSearchField, 4);
+    EXPECT_EQ(loaded.contactSearchMode, 5);
+    EXPECT_EQ(loaded.contactSearchTime, 0);
+    // Positions after the failing one are not read.
+    EXPECT_EQ(loaded.eventSearchField, 99);
+}
+
+} // namespace
+} // namespace velmora
