@@ -6,6 +6,7 @@
 #include "links/ItemLookup.h"
 #include "links/ListFillers.h"
 #include "platform/ado/Value.h"
+#include "store/StoreSession.h"
 
 #include <cstdint>
 #include <string>

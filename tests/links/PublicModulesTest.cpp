@@ -49,7 +49,7 @@ TEST_F(Lookups, FindContactByMailPrefersTheCurrentUsersContact) {
     const host::ItemPtr second = contact("Dee", "dee@x.example", "Email2Address");
     EXPECT_EQ(findContactByMail(s.state, "Someone else", "dee@x.example"), second);
     EXPECT_EQ(findContactByMail(s.state, "Nobody", "none@x.example"), nullptr);
-    EXPECT_TRUE(s.messages.shown().empty());
+    EXPECT_TRUE(s.messages.shown.empty());
 }
 
 TEST_F(Lookups, IsInDefaultFolderFindsTheItemInItsStartHourWindow) {
@@ -69,7 +69,7 @@ TEST_F(Lookups, IsInDefaultFolderFindsTheItemInItsStartHourWindow) {
     EXPECT_TRUE(isInDefaultFolder(s.state, pat, kindContact));
     EXPECT_FALSE(isInDefaultFolder(s.state, pat, kindTask));
     EXPECT_FALSE(isInDefaultFolder(s.state, nullptr, kindContact));
-    EXPECT_TRUE(s.messages.shown().empty());
+    EXPECT_TRUE(s.messages.shown.empty());
     EXPECT_TRUE(appointmentSubjectExists(s.state, "Stand \"up\" it's"));
     EXPECT_FALSE(appointmentSubjectExists(s.state, "Stand up"));
 }
@@ -79,9 +79,9 @@ TEST_F(Lookups, HostFaultsAreReportedWithTheHelpersTags) {
     s.host.failMember("Items.Find", "host busy", 2);
     EXPECT_EQ(findContactByMail(s.state, "Ann Lee", "ann@x.example"), nullptr);
     EXPECT_FALSE(isInDefaultFolder(s.state, ann, kindContact));
-    ASSERT_EQ(s.messages.shown().size(), 2u);
-    EXPECT_EQ(s.messages.shown()[0].text, "errorhost busy");
-    EXPECT_EQ(s.messages.shown()[1].text, "LabelFindObject: host busy");
+    ASSERT_EQ(s.messages.shown.size(), 2u);
+    EXPECT_EQ(s.messages.shown[0].text, "errorhost busy");
+    EXPECT_EQ(s.messages.shown[1].text, "LabelFindObject: host busy");
     EXPECT_EQ(findContactByMail(s.state, "Ann Lee", "ann@x.example"), ann);
 }
 

@@ -5,6 +5,7 @@
 #include "support/TestSession.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace velmora {
 namespace {
@@ -16,6 +17,16 @@ host::ItemPtr saved(TestSession& s, int type, const char* property, const std::s
     item->Set(property, value);
     item->Save();
     return item;
+}
+
+// A store-side refusal of some rows, made on a second connection to the session's store file.
+void refuseInserts(TestSession& s, const std::string& condition) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(s.storeFile().c_str(), &db), SQLITE_OK);
+    const std::string sql = "create trigger refuse before insert on noteTb when " + condition +
+                            " begin select raise(abort, 'row refused'); end";
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
 }
 
 class NoteLinks : public ::testing::Test {
@@ -43,36 +54,34 @@ class NoteLinks : public ::testing::Test {
 TEST_F(NoteLinks, RelinkRevivesTheSameRowAndSparesOtherUsersPrivateLinks) {
     s.mapNote(note->EntryID(), "carol_7");
     s.mapContact(ann->EntryID(), "alice_1");
-    for (const char* row : {"'X1','bob',1", "'X2','bob',0"})
-        s.exec("insert into noteTb (OutlookContactID, Creator, PrivateAccess, OutlookAttachID, "
-               "type, MakeDelete) values (" +
-               std::string(row) + ",'" + note->EntryID() + "',4,0)");
-
     note->Links().Add(ann);
-    engine.noteToContact(*note, false);
+    engine.noteToContact(*note, true);
     EXPECT_EQ(link(ann, "Creator"), "carol");
     EXPECT_EQ(link(ann, "contactID"), "alice_1");
     EXPECT_EQ(link(ann, "Attached_ID"), "carol_7");
     EXPECT_EQ(link(ann, "Regarding"), "Call back");
-    EXPECT_EQ(link(ann, "PrivateAccess"), "1");
+    EXPECT_EQ(link(ann, "PrivateAccess"), "0");
     const std::string rowid = link(ann, "rowid");
 
     note->Links().Remove(1);
     note->Set("Body", std::string());
     engine.noteToContact(*note, false);
-    EXPECT_EQ(link(ann, "MakeDelete"), "1");
+    EXPECT_EQ(link(ann, "MakeDelete"), "1") << "a shared link is anyone's to remove";
     EXPECT_EQ(s.count("select * from NoteHistory"), 0) << "no contacts and no events left";
 
     note->Links().Add(ann);
-    engine.noteToContact(*note, true);
+    engine.noteToContact(*note, false);
     EXPECT_EQ(link(ann, "rowid"), rowid);
     EXPECT_EQ(link(ann, "MakeDelete"), "0");
-    EXPECT_EQ(link(ann, "PrivateAccess"), "0");
+    EXPECT_EQ(link(ann, "PrivateAccess"), "1");
     EXPECT_EQ(link(ann, "Regarding"), "Call back") << "an empty body keeps the old text";
-    EXPECT_EQ(s.count("select * from noteTb where OutlookContactID='" + ann->EntryID() + "'"), 1);
+    EXPECT_EQ(s.count("select * from noteTb"), 1);
     EXPECT_EQ(history("RefCount"), "1");
-    EXPECT_EQ(s.scalar("select MakeDelete from noteTb where OutlookContactID='X1'"), "0");
-    EXPECT_EQ(s.scalar("select MakeDelete from noteTb where OutlookContactID='X2'"), "1");
+
+    // Now the link is carol's and private: alice's relink must leave it standing.
+    note->Links().Remove(1);
+    engine.noteToContact(*note, false);
+    EXPECT_EQ(link(ann, "MakeDelete"), "0");
 }
 
 TEST_F(NoteLinks, RefCountCountsVisibleContactLinksAndEventLinks) {
@@ -100,7 +109,7 @@ TEST_F(NoteLinks, RefCountCountsVisibleContactLinksAndEventLinks) {
     EXPECT_EQ(s.scalar("select ContactID from ToEvent"), "dave_3");
     EXPECT_EQ(s.scalar("select Creator from ToEvent"), "alice");
     EXPECT_EQ(history("RefCount"), "3");
-    EXPECT_TRUE(s.messages.shown().empty());
+    EXPECT_TRUE(s.messages.shown.empty());
 
     note->Set("Body", std::string("It's \"done\" 完成"));
     controls::ListView none("ListViewRight");
@@ -116,8 +125,7 @@ TEST_F(NoteLinks, RefCountCountsVisibleContactLinksAndEventLinks) {
 
 TEST_F(NoteLinks, FailuresReportTheStepKeepEarlierRowsAndRollBackEscapingErrors) {
     host::ItemPtr cy = saved(s, host::olContactItem, "FullName", "Cy Doe");
-    s.exec("create trigger refuse before insert on noteTb when new.OutlookContactID='" +
-           bob->EntryID() + "' begin select raise(abort, 'row refused'); end");
+    refuseInserts(s, "new.OutlookContactID='" + bob->EntryID() + "'");
     controls::ListView list("ListViewRight");
     listOf(list, {ann, bob, cy});
     engine.noteToContactForListView(*note, list, false);
@@ -125,9 +133,9 @@ TEST_F(NoteLinks, FailuresReportTheStepKeepEarlierRowsAndRollBackEscapingErrors)
     EXPECT_EQ(link(cy, "MakeDelete"), "0");
     EXPECT_EQ(link(bob, "MakeDelete"), "");
     EXPECT_EQ(history("RefCount"), "2");
-    ASSERT_EQ(s.messages.shown().size(), 1u);
-    EXPECT_EQ(s.messages.shown()[0].text.rfind("updateNoteTb :", 0), 0u);
-    EXPECT_NE(s.messages.shown()[0].text.find("row refused"), std::string::npos);
+    ASSERT_EQ(s.messages.shown.size(), 1u);
+    EXPECT_EQ(s.messages.shown[0].text.rfind("updateNoteTb :", 0), 0u);
+    EXPECT_NE(s.messages.shown[0].text.find("row refused"), std::string::npos);
 
     // With no contacts left and a live event, the body is read outside any step: a host fault
     // there escapes and the soft deletes already issued are rolled back.
@@ -141,9 +149,9 @@ TEST_F(NoteLinks, FailuresReportTheStepKeepEarlierRowsAndRollBackEscapingErrors)
     s.state.storeConnection->Close();
     EXPECT_THROW(engine.noteToContact(*note, false), ado::StoreError);
     engine.noteToEvent(*note, {"A1", ""}, "");
-    ASSERT_EQ(s.messages.shown().size(), 2u);
-    EXPECT_EQ(s.messages.shown()[1].text.rfind("AttachNotetoEvent:", 0), 0u);
-    EXPECT_GT(s.messages.shown()[1].text.size(), std::string("AttachNotetoEvent:").size());
+    ASSERT_EQ(s.messages.shown.size(), 2u);
+    EXPECT_EQ(s.messages.shown[1].text.rfind("AttachNotetoEvent:", 0), 0u);
+    EXPECT_GT(s.messages.shown[1].text.size(), std::string("AttachNotetoEvent:").size());
     s.state.storeConnection->Open("Database=" + s.storeFile().string());
     EXPECT_EQ(s.count("select * from noteTb"), 2);
 }
