@@ -14,13 +14,7 @@ namespace velmora::windows {
 class FakeWindowSystem : public WindowSystem {
   public:
     bool FindWindow(const std::string& title) override { return openWindows.count(title) > 0; }
-    void StartProcess(const std::string& program, const std::vector<std::string>& args) override {
-        if (failing.count(program))
-            throw std::runtime_error("Cannot start " + program + ": No such file or directory");
-        started.emplace_back(program, args);
-        if (onStart)
-            onStart(program, args);
-    }
+    void StartProcess(const std::string& program, const std::vector<std::string>& args) override;
     void SetWaitCursor(bool wait) override { waitCursor = wait; }
 
     std::set<std::string> openWindows;

@@ -17,17 +17,9 @@ class RecordingMessageBox : public MessageBox {
         int style;
     };
 
-    int show(const std::string& text, const std::string& title, int style) override {
-        shown.push_back({text, title, style});
-        if (!answers.empty()) {
-            const int answer = answers.front();
-            answers.pop_front();
-            return answer;
-        }
-        return (style & vbYesNo) == vbYesNo ? vbYes : vbOK;
-    }
-    std::string lastText() const { return shown.empty() ? "" : shown.back().text; }
-    void clear() { shown.clear(); }
+    int show(const std::string& text, const std::string& title, int style) override;
+    std::string lastText() const;
+    void clear();
 
     std::vector<Shown> shown;
     std::deque<int> answers;
