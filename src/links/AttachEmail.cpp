@@ -129,7 +129,11 @@ void AttachEmail::emailToContact(host::Item& mail, const controls::ListView* lis
     inOperation([&] {
         const std::string key = newMail ? newMailID(mail) : mail.EntryID();
         ado::Connection& connection = state_.connection();
-        connection.Execute("delete from noteTb where outlookattachid ='" + ado::sqlText(key) + "'");
+        // Every contact link of the mail that this user may change goes; another user's private
+        // link of a shared mail is his to keep.
+        connection.Execute("delete from noteTb where outlookattachid ='" + ado::sqlText(key) +
+                           "' and (creator= '" + ado::sqlText(state_.currentUser) +
+                           "' or privateAccess=0)");
 
         if (mail.Attachments().Count() > 0 && !includeAttachment && !newMail &&
             !isAttachEventTb(key))

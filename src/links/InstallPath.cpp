@@ -1,21 +1,14 @@
-// The install path as the settings key records it, read the way every settings reader reads:
-// a string value with its terminating zero dropped, and the default on any failure.
+// The install path as the settings record it. The registry-less case matters for tools that
+// run the engine without a profile: they get the same default as a missing value.
 #include "links/InstallPath.h"
+
+#include "store/readRegister.h"
 
 namespace velmora {
 
 std::string installPath(const AddinState& state) {
-    try {
-        if (!state.platform.registry) return defaultInstallPath;
-        const auto value =
-            state.platform.registry->QueryValue("Software\\OutLook Sync Velmora", "path");
-        if (!value || value->type != registry::REG_SZ) return defaultInstallPath;
-        std::string text(value->data.begin(), value->data.end());
-        if (!text.empty() && text.back() == '\0') text.pop_back();
-        return text;
-    } catch (...) {
-        return defaultInstallPath;
-    }
+    if (!state.platform.registry) return readRegister::defaultPath;
+    return readRegister(*state.platform.registry).GetSysInfo("path");
 }
 
 std::filesystem::path attachmentRoot(const AddinState& state) {

@@ -1,4 +1,4 @@
-// Where the mail links keep attachment copies: the install path from the settings key, and the
+// Where the mail links keep attachment copies: the install path from the settings, and the
 // "attachments" folder below it.
 #pragma once
 
@@ -9,11 +9,7 @@
 
 namespace velmora {
 
-// The install directory used when the settings key has no "path" value.
-inline constexpr const char* defaultInstallPath =
-    "c:\\Program Files\\Velmora\\Velmora Outlook Client";
-
-// The "path" value of "Software\OutLook Sync Velmora", or the default when absent or unreadable.
+// GetSysInfo "path"; the settings' default install path when there is no registry at all.
 std::string installPath(const AddinState& state);
 
 // installPath + "attachments", joined as this machine joins paths.
