@@ -239,6 +239,8 @@ RegistryDocument RegistryDocument::parse(const std::string& text) {
             continue;
         }
         if (!current) reader.fail("a value before the first [key] line");
+        if (line.find('"') != line.find_first_not_of(" \t"))
+            reader.fail("expected a [key] line or a \"name\"=type:data line");
         const std::string name = reader.quoted();
         reader.skipBlanks();
         reader.expect("=");
