@@ -41,8 +41,8 @@ Recordset::~Recordset() {
 
 void Recordset::Open(const std::string& sql, Connection& connection, int cursorType, int lockType) {
     if (open_)
-        throw StoreError("Operation is not allowed when the object is open: close the row set "
-                         "before opening another statement");
+        throw StoreError("Operation is not allowed when the object is open: the row set is "
+                         "already open; close it before opening another statement");
     Backend& backend = connection.backend();
     const bool wantsChanges = cursorType >= adOpenKeyset &&
                               (lockType == adLockPessimistic || lockType == adLockOptimistic);

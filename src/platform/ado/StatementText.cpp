@@ -169,7 +169,9 @@ SelectShape analyzeSelect(const std::string& sql) {
 
     SelectShape shape;
     shape.updatable = true;
-    shape.table = table.value;
+    // Words are kept lowered for matching; the table keeps the spelling the statement used.
+    shape.table =
+        table.kind == Kind::word ? sql.substr(table.begin, table.end - table.begin) : table.value;
     const Token& first = tokens[1];
     shape.selectList = sql.substr(first.begin, tokens[from].begin - first.begin);
     while (!shape.selectList.empty() &&

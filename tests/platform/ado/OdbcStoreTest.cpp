@@ -1,0 +1,81 @@
+// The link store through ODBC: a private odbcinst.ini/odbc.ini names the SQLite ODBC driver and
+// the data source "VelmoraOutlook", and the add-in's own connection string opens it.
+#include "StoreRoundTrip.h"
+#include "TempFolder.h"
+
+#include "platform/ado/Recordset.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+namespace velmora::ado {
+namespace {
+
+// The driver library: $VELMORA_SQLITE_ODBC_DRIVER, else where Debian's libsqliteodbc puts it.
+std::filesystem::path sqliteOdbcDriver() {
+    if (const char* named = std::getenv("VELMORA_SQLITE_ODBC_DRIVER"); named && *named)
+        return named;
+    std::error_code ignored;
+    for (const char* folder : {"/usr/lib/x86_64-linux-gnu/odbc", "/usr/lib/aarch64-linux-gnu/odbc",
+                               "/usr/lib/odbc", "/usr/lib64/odbc", "/usr/local/lib/odbc"}) {
+        const std::filesystem::path candidate = std::filesystem::path(folder) / "libsqlite3odbc.so";
+        if (std::filesystem::exists(candidate, ignored)) return candidate;
+    }
+    return {};
+}
+
+// Points unixODBC at ini files of this test only; the machine's own data sources are untouched.
+void defineDataSource(const std::filesystem::path& folder, const std::filesystem::path& driver,
+                      const std::filesystem::path& database) {
+    std::ofstream(folder / "odbcinst.ini")
+        << "[SQLite3]\nDescription=SQLite3 ODBC Driver\nDriver=" << driver.string() << "\n";
+    std::ofstream(folder / "odbc.ini")
+        << "[VelmoraOutlook]\nDriver=SQLite3\nDatabase=" << database.string() << "\nTimeout=5000\n";
+    setenv("ODBCSYSINI", folder.c_str(), 1);
+    setenv("ODBCINI", (folder / "odbc.ini").c_str(), 1);
+}
+
+TEST(OdbcStore, AddinDataSourceRunsTheRoundTrip) {
+    const std::filesystem::path driver = sqliteOdbcDriver();
+    if (driver.empty())
+        GTEST_SKIP() << "the SQLite ODBC driver (Debian package libsqliteodbc) is not installed";
+    testing::TempFolder temp;
+    const auto database = temp.path() / "linkstore.db";
+    defineDataSource(temp.path(), driver, database);
+
+    Connection c;
+    c.Open("DSN=VelmoraOutlook;UID=sa;PWD=");
+    testing::runStoreRoundTrip(c);
+    c.Close();
+
+    // What went through ODBC is in the file, readable by the embedded backend as well.
+    Connection direct;
+    direct.Open("Database=" + database.string());
+    Recordset rs;
+    rs.Open("select count(*) from noteTb where OutlookAttachID='MAIL1'", direct);
+    EXPECT_EQ(rs.Fields(0).Value().toInt(), 2);
+}
+
+TEST(OdbcStore, UnknownDataSourceNamesTheProblemWithoutThePassword) {
+    testing::TempFolder temp;
+    std::ofstream(temp.path() / "odbcinst.ini") << "";
+    std::ofstream(temp.path() / "odbc.ini") << "";
+    setenv("ODBCSYSINI", temp.path().c_str(), 1);
+    setenv("ODBCINI", (temp.path() / "odbc.ini").c_str(), 1);
+    Connection c;
+    try {
+        c.Open("DSN=NoSuchSource;UID=sa;PWD=secret");
+        FAIL() << "an undefined data source opened";
+    } catch (const StoreError& e) {
+        const std::string message = e.what();
+        EXPECT_NE(message.find("NoSuchSource"), std::string::npos) << message;
+        EXPECT_NE(message.find("IM002"), std::string::npos) << message;
+        EXPECT_EQ(message.find("secret"), std::string::npos) << message;
+    }
+    EXPECT_FALSE(c.IsOpen());
+}
+
+} // namespace
+} // namespace velmora::ado

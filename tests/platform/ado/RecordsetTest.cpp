@@ -1,0 +1,140 @@
+// Row set behaviour on the embedded store: walking and counting rows, field lookup by name,
+// refusing changes where rows have no identity, and keeping unsaved edits safe.
+#include "platform/ado/Recordset.h"
+#include "store/Schema.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace velmora::ado {
+namespace {
+
+std::string messageOf(const std::function<void()>& body) {
+    try {
+        body();
+    } catch (const StoreError& e) {
+        return e.what();
+    }
+    return "<no error>";
+}
+
+class RecordsetTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        c.Open(":memory:");
+        createSchema(c);
+        for (const char* g : {"g1", "g2", "g3"})
+            c.Execute(std::string("insert into Group_Task (GroupID, tid, OutlookAppID, IsDirty) "
+                                  "values ('") +
+                      g + "','7','APPT','1')");
+    }
+    long count(const std::string& sql) {
+        Recordset rs;
+        rs.Open(sql, c);
+        return rs.RecordCount();
+    }
+    Connection c;
+};
+
+TEST_F(RecordsetTest, WalksRowsAndFindsFieldsByAnyCase) {
+    Recordset rs;
+    rs.Open("select GroupID, IsDel from group_task where outlookappid='APPT' order by GroupID", c);
+    EXPECT_EQ(rs.RecordCount(), 3);
+    EXPECT_EQ(rs.FieldCount(), 2);
+    EXPECT_EQ(rs.Fields("groupid").Name(), "GroupID");
+    std::string seen;
+    for (; !rs.IsEOF(); rs.MoveNext())
+        seen += rs.Fields("GROUPID").Value().text() + rs.Fields(1).Value().text();
+    EXPECT_EQ(seen, "g10g20g30");
+    EXPECT_NE(messageOf([&] { rs.MoveNext(); }).find("EOF is True"), std::string::npos);
+    EXPECT_NE(messageOf([&] { (void)rs.Fields("GroupID").Value(); }).find("current record"),
+              std::string::npos);
+    rs.MoveFirst();
+    EXPECT_EQ(rs.Fields(0).Value().text(), "g1");
+
+    const std::string missing = messageOf([&] { rs.Fields("OutlookDID"); });
+    EXPECT_NE(missing.find("Item cannot be found in the collection"), std::string::npos);
+    EXPECT_NE(missing.find("'OutlookDID'"), std::string::npos);
+    EXPECT_NE(messageOf([&] { rs.Fields(2); }).find("no field number 2"), std::string::npos);
+
+    rs.Close();
+    EXPECT_NE(messageOf([&] { (void)rs.IsEOF(); }).find("closed"), std::string::npos);
+    rs.Open("select * from Group_Task where GroupID='none'", c);
+    EXPECT_TRUE(rs.IsEOF());
+    EXPECT_EQ(rs.RecordCount(), 0);
+    EXPECT_NE(messageOf([&] { rs.Open("select 1", c); }).find("already open"), std::string::npos);
+}
+
+TEST_F(RecordsetTest, RowsWithoutIdentityRefuseChangesButStayReadable) {
+    Recordset rs;
+    rs.Open("select * from Group_Task", c); // default cursor and lock: read-only
+    EXPECT_FALSE(rs.IsUpdatable());
+    const std::string readOnly = messageOf([&] { rs.Fields("IsDel") = 1; });
+    EXPECT_NE(readOnly.find("Assigning field 'IsDel'"), std::string::npos) << readOnly;
+    EXPECT_NE(readOnly.find("read-only"), std::string::npos) << readOnly;
+    EXPECT_THROW(rs.AddNew(), StoreError);
+    rs.Close();
+
+    // The event access query is opened keyset/optimistic: it reads, and names why it can't write.
+    c.Execute("insert into Group_User (GroupID, loginname, Access) values ('g1','bob',2)");
+    const std::string level =
+        "select max(access) from group_user where groupID in ( select "
+        "GroupID from Group_task where tid = '7' and isDel=0) And loginname='";
+    rs.Open(level + "bob'", c, adOpenKeyset, adLockOptimistic);
+    EXPECT_EQ(rs.Fields(0).Value(), Value(2));
+    const std::string aggregate = messageOf([&] { rs.AddNew(); });
+    EXPECT_NE(aggregate.find("expressions"), std::string::npos) << aggregate;
+    rs.Close();
+    rs.Open(level + "carol'", c, adOpenKeyset, adLockOptimistic);
+    ASSERT_FALSE(rs.IsEOF());
+    EXPECT_TRUE(rs.Fields(0).Value().isNull());
+    rs.Close();
+
+    EXPECT_NE(messageOf([&] {
+                  c.backend().query("select count(*) from Group_Task", true);
+              }).find("cannot be opened for changes"),
+              std::string::npos);
+}
+
+TEST_F(RecordsetTest, UnsavedEditsAreSavedOnMoveKeptOnFailureAndDroppedOnCancel) {
+    {
+        Recordset rs;
+        rs.Open("select * from Group_Task order by GroupID", c, adOpenKeyset, adLockPessimistic);
+        rs.Fields("IsDel") = 1;
+        EXPECT_EQ(rs.Fields("IsDel").Value(), Value(1)); // the edit shows before Update
+        rs.MoveNext();                                   // and is saved by moving on
+        rs.Fields("IsDel") = 1;
+        rs.CancelUpdate();
+        EXPECT_EQ(rs.Fields("IsDel").Value(), Value(0));
+        rs.MoveNext();
+        rs.Fields("IsDirty") = 0; // left pending when the row set goes: not saved
+    }
+    EXPECT_EQ(count("select * from Group_Task where IsDel=1"), 1);
+    EXPECT_EQ(count("select * from Group_Task where IsDirty=0"), 0);
+
+    // A refused insert keeps its values pending; corrected, it is saved exactly once.
+    Recordset rs;
+    rs.Open("select * from noteTb where type=-1", c, adOpenKeyset, adLockPessimistic);
+    rs.AddNew();
+    EXPECT_FALSE(rs.IsEOF());
+    EXPECT_TRUE(rs.Fields("Creator").Value().isNull());
+    rs.Fields("OutlookAttachID") = "M1";
+    rs.Fields("MakeDelete") = Value();
+    const std::string refused = messageOf([&] { rs.Update(); });
+    EXPECT_NE(refused.find("NOT NULL"), std::string::npos) << refused;
+    EXPECT_EQ(rs.Fields("OutlookAttachID").Value().text(), "M1");
+    rs.Fields("MakeDelete") = false;
+    rs.Update();
+    rs.Update(); // nothing pending: no second row
+    EXPECT_EQ(count("select * from noteTb where OutlookAttachID='M1'"), 1);
+
+    // A row removed behind the row set's back cannot be updated, and says so.
+    c.Execute("delete from noteTb");
+    rs.Fields("Creator") = "alice";
+    EXPECT_NE(messageOf([&] { rs.Update(); }).find("Row cannot be located"), std::string::npos);
+    EXPECT_EQ(count("select * from noteTb"), 0);
+}
+
+} // namespace
+} // namespace velmora::ado

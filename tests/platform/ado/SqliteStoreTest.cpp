@@ -1,0 +1,170 @@
+// The embedded SQLite link store: opening by connection string, the shared round trip, closed
+// connections, bad statements and nested transactions, each failure with a clear message.
+#include "StoreRoundTrip.h"
+#include "TempFolder.h"
+
+#include "platform/ado/Recordset.h"
+#include "store/Schema.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+
+namespace velmora::ado {
+namespace {
+
+using testing::TempFolder;
+
+std::string messageOf(const std::function<void()>& body) {
+    try {
+        body();
+    } catch (const StoreError& e) {
+        return e.what();
+    }
+    return "<no error>";
+}
+
+std::string scalar(Connection& c, const std::string& sql) {
+    Recordset rs;
+    rs.Open(sql, c);
+    return rs.IsEOF() ? "<no row>" : rs.Fields(0).Value().text();
+}
+
+TEST(SqliteStore, RoundTripInMemoryAndInAFileThatKeepsItsRows) {
+    {
+        Connection memory;
+        memory.Open(":memory:");
+        testing::runStoreRoundTrip(memory);
+    }
+    TempFolder temp;
+    const auto file = temp.path() / "link store.db";
+    {
+        Connection c;
+        c.Open("Database=" + file.string());
+        testing::runStoreRoundTrip(c);
+        EXPECT_EQ(scalar(c, "pragma journal_mode"), "wal");
+        c.Close();
+        EXPECT_FALSE(c.IsOpen());
+    }
+    Connection again;
+    again.Open(file.string()); // a bare path names the same file
+    EXPECT_EQ(scalar(again, "select count(*) from noteTb"), "2");
+    EXPECT_EQ(scalar(again, "select CurrentUser from CurrentUser"), "outer");
+}
+
+TEST(SqliteStore, OpeningReportsWhatIsWrong) {
+    TempFolder temp;
+    Connection c;
+    EXPECT_NE(messageOf([&] { c.Open("  "); }).find("connection string is empty"),
+              std::string::npos);
+    EXPECT_NE(messageOf([&] { c.Open("Database="); }).find("names no database file"),
+              std::string::npos);
+    const auto missing = temp.path() / "no such folder" / "store.db";
+    const std::string m = messageOf([&] { c.Open("Database=" + missing.string()); });
+    EXPECT_NE(m.find(missing.string()), std::string::npos) << m;
+    EXPECT_NE(m.find("unable to open"), std::string::npos) << m;
+
+    const auto notADatabase = temp.path() / "notes.txt";
+    std::ofstream(notADatabase) << "This is a plain text file, long enough to be read as a header "
+                                   "and rejected by the engine.";
+    EXPECT_NE(messageOf([&] { c.Open(notADatabase.string()); }).find("not a database"),
+              std::string::npos);
+    EXPECT_FALSE(c.IsOpen());
+
+    c.Open("Data Source=" + (temp.path() / "a.db").string() + ";Mode=rw");
+    EXPECT_TRUE(std::filesystem::exists(temp.path() / "a.db"));
+    EXPECT_NE(messageOf([&] { c.Open(":memory:"); }).find("already open"), std::string::npos);
+}
+
+TEST(SqliteStore, ClosedConnectionAndBadStatementsFailClearly) {
+    Connection c;
+    EXPECT_NE(messageOf([&] { c.Execute("delete from noteTb"); }).find("connection is closed"),
+              std::string::npos);
+    Recordset rs;
+    EXPECT_NE(messageOf([&] { rs.Open("select 1", c); }).find("connection is closed"),
+              std::string::npos);
+    EXPECT_FALSE(rs.IsOpen());
+    EXPECT_NE(messageOf([&] { c.BeginTrans(); }).find("connection is closed"), std::string::npos);
+    c.Close(); // closing a closed connection is harmless
+
+    c.Open(":memory:");
+    createSchema(c);
+    c.Execute("insert into GroupTb (GroupID, GroupName) values ('g1', 'Sales')");
+
+    const std::string syntax = messageOf([&] { c.Execute("selec * from GroupTb"); });
+    EXPECT_NE(syntax.find("syntax error"), std::string::npos) << syntax;
+    EXPECT_NE(syntax.find("selec * from GroupTb"), std::string::npos) << syntax;
+    EXPECT_NE(messageOf([&] { rs.Open("select * from NoSuchTable", c); }).find("no such table"),
+              std::string::npos);
+
+    // An unescaped quote breaks the statement instead of changing it; the smuggled second
+    // statement never runs. sqlText keeps the same value harmless.
+    const std::string value = "x'; delete from GroupTb; --";
+    EXPECT_THROW(c.Execute("update GroupTb set GroupName='" + value + "' where GroupID='g1'"),
+                 StoreError);
+    EXPECT_EQ(scalar(c, "select GroupName from GroupTb"), "Sales");
+    EXPECT_EQ(c.Execute("update GroupTb set GroupName='" + sqlText(value) + "' where GroupID='g1'"),
+              1);
+    EXPECT_EQ(scalar(c, "select GroupName from GroupTb"), value);
+
+    // A row set outlives a closed connection for reading, and refuses to write.
+    rs.Open("select * from GroupTb", c, adOpenKeyset, adLockPessimistic);
+    c.Close();
+    EXPECT_EQ(rs.Fields("groupname").Value().text(), value);
+    rs.Fields("GroupName") = "later";
+    EXPECT_NE(messageOf([&] { rs.Update(); }).find("connection is closed"), std::string::npos);
+}
+
+TEST(SqliteStore, NestedTransactionsCommitAndRollBackByLevel) {
+    TempFolder temp;
+    const std::string target = "Database=" + (temp.path() / "t.db").string();
+    Connection c;
+    c.Open(target);
+    createSchema(c);
+    auto users = [&] {
+        return scalar(c, "select group_concat(CurrentUser, ',') from CurrentUser");
+    };
+
+    c.BeginTrans();
+    c.Execute("insert into CurrentUser values ('a')");
+    c.BeginTrans();
+    c.Execute("insert into CurrentUser values ('b')");
+    c.BeginTrans();
+    c.Execute("insert into CurrentUser values ('c')");
+    c.CommitTrans();   // level 3 folds into level 2
+    c.RollbackTrans(); // level 2 takes b and c with it
+    EXPECT_EQ(users(), "a");
+    c.RollbackTrans();
+    EXPECT_EQ(users(), ""); // group_concat over no rows is null
+
+    EXPECT_NE(messageOf([&] { c.CommitTrans(); }).find("No transaction"), std::string::npos);
+    EXPECT_NE(messageOf([&] { c.RollbackTrans(); }).find("No transaction"), std::string::npos);
+
+    EXPECT_THROW(inTransaction(c,
+                               [&] {
+                                   c.Execute("insert into CurrentUser values ('lost')");
+                                   throw StoreError("step failed");
+                               }),
+                 StoreError);
+    EXPECT_EQ(c.TransactionDepth(), 0);
+    EXPECT_EQ(
+        inTransaction(c, [&] { return c.Execute("insert into CurrentUser values ('kept')"); }), 1);
+
+    // Closing with work pending is refused and the work stays; a destroyed connection rolls back.
+    c.BeginTrans();
+    c.Execute("insert into CurrentUser values ('pending')");
+    EXPECT_NE(messageOf([&] { c.Close(); }).find("transaction is pending"), std::string::npos);
+    EXPECT_TRUE(c.IsOpen());
+    c.CommitTrans();
+    {
+        Connection other;
+        other.Open(target);
+        other.BeginTrans();
+        other.Execute("insert into CurrentUser values ('abandoned')");
+    }
+    EXPECT_EQ(users(), "kept,pending");
+}
+
+} // namespace
+} // namespace velmora::ado
