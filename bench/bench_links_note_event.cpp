@@ -2,10 +2,12 @@
 // 100 thousand and (with --with-1m) 1 million noteTb rows, beside the same statements run raw.
 #include "links/AttachEvent.h"
 #include "links/attachNote.h"
+#include "platform/host/DateText.h"
 #include "support/TestSession.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
+#include <time.h>
 
 #include <chrono>
 #include <cstdio>
@@ -204,26 +206,39 @@ struct FilledStore {
 struct Timing {
     double engineUs = 0;
     double rawUs = 0;
+    double engineCpuUs = 0;
+    double rawCpuUs = 0;
 };
+
+// CPU time of this thread: wall time is mostly the commit's flush, the same for both sides.
+double threadCpuUs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e6 + static_cast<double>(t.tv_nsec) / 1e3;
+}
 
 // Times the engine operation in the benchmark loop and the raw replay for as many rounds after
 // it, so both figures come from the same run and the same store.
 template <typename Engine, typename Replay>
 void measure(benchmark::State& state, Timing& timing, Engine&& engine, Replay&& replay) {
     const auto start = Clock::now();
+    const double cpuStart = threadCpuUs();
     for (auto _ : state)
         engine();
+    const double iterations = static_cast<double>(state.iterations());
+    const double engineCpuUs = (threadCpuUs() - cpuStart) / iterations;
     const double engineUs =
-        std::chrono::duration<double, std::micro>(Clock::now() - start).count() /
-        static_cast<double>(state.iterations());
+        std::chrono::duration<double, std::micro>(Clock::now() - start).count() / iterations;
     const auto rounds = std::max<benchmark::IterationCount>(state.iterations(), 20);
     const auto rawStart = Clock::now();
+    const double rawCpuStart = threadCpuUs();
     for (benchmark::IterationCount i = 0; i < rounds; ++i)
         replay();
+    const double rawCpuUs = (threadCpuUs() - rawCpuStart) / static_cast<double>(rounds);
     const double rawUs =
         std::chrono::duration<double, std::micro>(Clock::now() - rawStart).count() /
         static_cast<double>(rounds);
-    timing = {engineUs, rawUs};
+    timing = {engineUs, rawUs, engineCpuUs, rawCpuUs};
     state.counters["sqlite_us"] = rawUs;
     state.counters["x_sqlite"] = engineUs / rawUs;
 }
@@ -278,13 +293,15 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
 
-    std::printf("\n%-22s %10s %12s %12s %10s %10s\n", "operation", "rows", "engine us", "sqlite us",
-                "x sqlite", "x 1k");
+    std::printf("\n%-21s %8s %10s %10s %8s %9s %9s %8s %7s\n", "operation", "rows", "wall us",
+                "sqlite us", "x sqlite", "cpu us", "sqlite cpu", "x cpu", "x 1k");
     for (const auto& [operation, bySize] : timings) {
         const double base = bySize.begin()->second.engineUs;
         for (const auto& [rows, t] : bySize)
-            std::printf("%-22s %10ld %12.1f %12.1f %10.2f %10.2f\n", operation.c_str(), rows,
-                        t.engineUs, t.rawUs, t.rawUs > 0 ? t.engineUs / t.rawUs : 0.0,
+            std::printf("%-21s %8ld %10.1f %10.1f %8.2f %9.1f %9.1f %8.2f %7.2f\n",
+                        operation.c_str(), rows, t.engineUs, t.rawUs,
+                        t.rawUs > 0 ? t.engineUs / t.rawUs : 0.0, t.engineCpuUs, t.rawCpuUs,
+                        t.rawCpuUs > 0 ? t.engineCpuUs / t.rawCpuUs : 0.0,
                         base > 0 ? t.engineUs / base : 0.0);
     }
     return 0;
