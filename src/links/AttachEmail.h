@@ -20,7 +20,9 @@ class AttachEmail {
     explicit AttachEmail(AddinState& state);
 
     // Public operations run in one transaction each and let store and host errors reach the
-    // caller (rolling back what they wrote); their private steps report and carry on.
+    // caller (rolling back what they wrote); their private steps report and carry on. Folder
+    // changes are settled when the operation commits, so a caller should not wrap a call in a
+    // transaction of its own that it may roll back.
 
     // Rebuilds the mail's contact links from the list's keys (or, without a list, from the
     // mail's own contact links) and keeps its history row and attachment copies in step.

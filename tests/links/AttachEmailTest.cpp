@@ -177,12 +177,9 @@ TEST_F(MailLinks, AttCountCountsContactAndEventLinks) {
     EXPECT_EQ(history(key, "att_count"), "2");
 
     ASSERT_TRUE(engine.emailToEvent(*m, "EVENT-1", key, true));
-    EXPECT_EQ(s.scalar("select contactID from ToEvent where OutlookEmailID='" + key + "'"),
-              "carol_9");
-    EXPECT_EQ(s.scalar("select Attached_ID from ToEvent where OutlookEmailID='" + key + "'"),
-              "alice:5");
-    EXPECT_EQ(s.scalar("select type from ToEvent where OutlookEmailID='" + key + "'"), "1");
-    EXPECT_EQ(s.scalar("select bAttachment from ToEvent where OutlookEmailID='" + key + "'"), "1");
+    EXPECT_EQ(s.scalar("select contactID || '|' || Attached_ID || '|' || type || '|' || "
+                       "bAttachment || '|' || MakeDelete || '|' || Regarding from ToEvent"),
+              "carol_9|alice:5|1|1|0|Planning");
     EXPECT_EQ(history(key, "att_count"), "3"); // the new event link plus the contact links
 
     // Every call adds an event link; the count after an event link is 1 + contact links.
@@ -230,17 +227,14 @@ TEST_F(MailLinks, AttachmentCopiesFollowTheLinksThatKeepThem) {
     EXPECT_EQ(fileText(folder / "2_photo.JPG"), "JFIF");
     EXPECT_EQ(link(key, ann, "bAttachment"), "1");
     EXPECT_TRUE(engine.isAttachNoteTb(key));
-    const std::string byIndex = "select ATT_NAME, ATT_CONTENT_TYPE, ATT_ALIAS, Msg_ID, "
-                                "USER_NAME from Attachments where ALIAS_INDEX=";
-    EXPECT_EQ(s.scalar(byIndex + "1"), "report.final.pdf");
-    EXPECT_EQ(s.scalar("select ATT_CONTENT_TYPE from Attachments where ALIAS_INDEX=1"),
-              "application/octet-stream");
-    EXPECT_EQ(s.scalar("select ATT_CONTENT_TYPE from Attachments where ALIAS_INDEX=2"),
-              "image/jpeg");
-    EXPECT_EQ(s.scalar("select ATT_ALIAS from Attachments where ALIAS_INDEX=2"),
-              key + "/2_photo.JPG");
-    EXPECT_EQ(s.scalar("select Msg_ID from Attachments where ALIAS_INDEX=2"), "42");
-    EXPECT_EQ(s.scalar("select USER_NAME from Attachments where ALIAS_INDEX=2"), "alice");
+    auto row = [&](int index) {
+        return s.scalar("select ATT_NAME || '|' || ATT_CONTENT_TYPE || '|' || ATT_ALIAS || '|' || "
+                        "Msg_ID || '|' || USER_NAME from Attachments where ALIAS_INDEX=" +
+                        std::to_string(index));
+    };
+    EXPECT_EQ(row(1),
+              "report.final.pdf|application/octet-stream|" + key + "/1_report.final.pdf|42|alice");
+    EXPECT_EQ(row(2), "photo.JPG|image/jpeg|" + key + "/2_photo.JPG|42|alice");
 
     // A folder that exists already gets neither new copies nor new rows.
     engine.saveMailAttachments(*m, key);
