@@ -12,13 +12,6 @@ namespace {
 
 using testing::TestSession;
 
-host::ItemPtr saved(TestSession& s, int type, const char* property, const std::string& value) {
-    host::ItemPtr item = s.host.application().CreateItem(type);
-    item->Set(property, value);
-    item->Save();
-    return item;
-}
-
 // A store-side refusal of some rows, made on a second connection to the session's store file.
 void refuseInserts(TestSession& s, const std::string& condition) {
     sqlite3* db = nullptr;
@@ -33,19 +26,26 @@ class NoteLinks : public ::testing::Test {
   protected:
     TestSession s;
     attachNote engine{s.state};
-    host::ItemPtr note = saved(s, host::olNoteItem, "Body", "Call back");
-    host::ItemPtr ann = saved(s, host::olContactItem, "FullName", "Ann Lee");
-    host::ItemPtr bob = saved(s, host::olContactItem, "FullName", "Bob Roe");
+    host::ItemPtr note = saved(host::olNoteItem, "Body", "Call back");
+    host::ItemPtr ann = saved(host::olContactItem, "FullName", "Ann Lee");
+    host::ItemPtr bob = saved(host::olContactItem, "FullName", "Bob Roe");
 
-    std::string link(const host::ItemPtr& contact, const std::string& column) {
-        return s.scalar("select " + column + " from noteTb where OutlookAttachID='" +
+    host::ItemPtr saved(int type, const char* property, const std::string& value) {
+        host::ItemPtr item = s.host.application().CreateItem(type);
+        item->Set(property, value);
+        item->Save();
+        return item;
+    }
+    // Columns joined with "|": one comparison shows the whole row.
+    std::string link(const host::ItemPtr& contact, const std::string& columns) {
+        return s.scalar("select " + columns + " from noteTb where OutlookAttachID='" +
                         note->EntryID() + "' and OutlookContactID='" + contact->EntryID() + "'");
     }
     std::string history(const std::string& column) {
         return s.scalar("select " + column + " from NoteHistory where outlooknoteid='" +
                         note->EntryID() + "'");
     }
-    void listOf(controls::ListView& list, const std::vector<host::ItemPtr>& contacts) {
+    void keys(controls::ListView& list, const std::vector<host::ItemPtr>& contacts) {
         for (const auto& c : contacts)
             list.ListItems().Add(0, c->EntryID());
     }
@@ -56,11 +56,9 @@ TEST_F(NoteLinks, RelinkRevivesTheSameRowAndSparesOtherUsersPrivateLinks) {
     s.mapContact(ann->EntryID(), "alice_1");
     note->Links().Add(ann);
     engine.noteToContact(*note, true);
-    EXPECT_EQ(link(ann, "Creator"), "carol");
-    EXPECT_EQ(link(ann, "contactID"), "alice_1");
-    EXPECT_EQ(link(ann, "Attached_ID"), "carol_7");
-    EXPECT_EQ(link(ann, "Regarding"), "Call back");
-    EXPECT_EQ(link(ann, "PrivateAccess"), "0");
+    EXPECT_EQ(link(ann, "Creator||'|'||contactID||'|'||Attached_ID||'|'||Regarding||'|'||"
+                        "PrivateAccess||'|'||type"),
+              "carol|alice_1|carol_7|Call back|0|4");
     const std::string rowid = link(ann, "rowid");
 
     note->Links().Remove(1);
@@ -71,11 +69,9 @@ TEST_F(NoteLinks, RelinkRevivesTheSameRowAndSparesOtherUsersPrivateLinks) {
 
     note->Links().Add(ann);
     engine.noteToContact(*note, false);
-    EXPECT_EQ(link(ann, "rowid"), rowid);
-    EXPECT_EQ(link(ann, "MakeDelete"), "0");
-    EXPECT_EQ(link(ann, "PrivateAccess"), "1");
-    EXPECT_EQ(link(ann, "Regarding"), "Call back") << "an empty body keeps the old text";
-    EXPECT_EQ(s.count("select * from noteTb"), 1);
+    EXPECT_EQ(link(ann, "rowid||'|'||MakeDelete||'|'||PrivateAccess||'|'||Regarding"),
+              rowid + "|0|1|Call back")
+        << "the same row, revived; an empty body keeps the old text";
     EXPECT_EQ(history("RefCount"), "1");
 
     // Now the link is carol's and private: alice's relink must leave it standing.
@@ -89,27 +85,23 @@ TEST_F(NoteLinks, RefCountCountsVisibleContactLinksAndEventLinks) {
     note->Set("Body", body);
     note->Set("Categories", std::string("Work's"));
     controls::ListView list("ListViewRight");
-    listOf(list, {ann, bob});
+    keys(list, {ann, bob});
     engine.noteToContactForListView(*note, list, true);
-    EXPECT_EQ(history("RefCount"), "2");
+    EXPECT_EQ(history("RefCount||'|'||category"), "2|Work's");
     EXPECT_EQ(history("regarding"), body);
-    EXPECT_EQ(history("category"), "Work's");
     EXPECT_EQ(link(bob, "Regarding"), body);
 
-    auto calendar =
-        s.host.application().GetNamespace("MAPI").GetDefaultFolder(host::olFolderCalendar);
-    host::ItemPtr meeting = saved(s, host::olAppointmentItem, "Subject", "Review");
-    host::ItemPtr gone = saved(s, host::olAppointmentItem, "Subject", "Cancelled");
-    host::ItemPtr last = saved(s, host::olAppointmentItem, "Subject", "Terminator slot");
+    host::ItemPtr meeting = saved(host::olAppointmentItem, "Subject", "Review");
+    host::ItemPtr gone = saved(host::olAppointmentItem, "Subject", "Cancelled");
+    host::ItemPtr last = saved(host::olAppointmentItem, "Subject", "Terminator slot");
     const std::string goneId = gone->EntryID();
     gone->Delete();
     s.mapEvent(meeting->EntryID(), "dave_3");
-    engine.noteToEvent(*note, {meeting->EntryID(), goneId, last->EntryID()}, calendar->StoreID());
+    engine.noteToEvent(*note, {meeting->EntryID(), goneId, last->EntryID()},
+                       s.host.folder(host::olFolderCalendar)->StoreID());
     EXPECT_EQ(s.count("select * from ToEvent"), 1) << "deleted and last elements are not linked";
-    EXPECT_EQ(s.scalar("select ContactID from ToEvent"), "dave_3");
-    EXPECT_EQ(s.scalar("select Creator from ToEvent"), "alice");
+    EXPECT_EQ(s.scalar("select ContactID||'|'||Creator||'|'||type from ToEvent"), "dave_3|alice|4");
     EXPECT_EQ(history("RefCount"), "3");
-    EXPECT_TRUE(s.messages.shown.empty());
 
     note->Set("Body", std::string("It's \"done\" 完成"));
     controls::ListView none("ListViewRight");
@@ -117,6 +109,7 @@ TEST_F(NoteLinks, RefCountCountsVisibleContactLinksAndEventLinks) {
     EXPECT_EQ(link(ann, "MakeDelete"), "1");
     EXPECT_EQ(history("RefCount"), "1") << "only the live event link is left";
     EXPECT_EQ(s.scalar("select Regarding from ToEvent"), "It's \"done\" 完成");
+    EXPECT_TRUE(s.messages.shown.empty());
 
     s.exec("update ToEvent set MakeDelete=1");
     engine.noteToContact(*note, true);
@@ -124,23 +117,20 @@ TEST_F(NoteLinks, RefCountCountsVisibleContactLinksAndEventLinks) {
 }
 
 TEST_F(NoteLinks, FailuresReportTheStepKeepEarlierRowsAndRollBackEscapingErrors) {
-    host::ItemPtr cy = saved(s, host::olContactItem, "FullName", "Cy Doe");
+    host::ItemPtr cy = saved(host::olContactItem, "FullName", "Cy Doe");
     refuseInserts(s, "new.OutlookContactID='" + bob->EntryID() + "'");
     controls::ListView list("ListViewRight");
-    listOf(list, {ann, bob, cy});
+    keys(list, {ann, bob, cy});
     engine.noteToContactForListView(*note, list, false);
-    EXPECT_EQ(link(ann, "MakeDelete"), "0");
-    EXPECT_EQ(link(cy, "MakeDelete"), "0");
-    EXPECT_EQ(link(bob, "MakeDelete"), "");
+    EXPECT_EQ(link(ann, "MakeDelete") + link(bob, "MakeDelete") + link(cy, "MakeDelete"), "00");
     EXPECT_EQ(history("RefCount"), "2");
     ASSERT_EQ(s.messages.shown.size(), 1u);
-    EXPECT_EQ(s.messages.shown[0].text.rfind("updateNoteTb :", 0), 0u);
-    EXPECT_NE(s.messages.shown[0].text.find("row refused"), std::string::npos);
+    EXPECT_EQ(s.messages.shown[0].text.rfind("updateNoteTb :row refused", 0), 0u);
 
     // With no contacts left and a live event, the body is read outside any step: a host fault
     // there escapes and the soft deletes already issued are rolled back.
-    s.exec("insert into ToEvent (OutlookEmailID, OutlookApptID, MakeDelete) values ('" +
-           note->EntryID() + "','A1',0)");
+    s.exec("insert into ToEvent (OutlookEmailID, OutlookApptID) values ('" + note->EntryID() +
+           "','A1')");
     controls::ListView none("ListViewRight");
     s.host.failMember("Item.Get.Body", "body unavailable", 1);
     EXPECT_THROW(engine.noteToContactForListView(*note, none, false), host::HostError);
@@ -151,7 +141,6 @@ TEST_F(NoteLinks, FailuresReportTheStepKeepEarlierRowsAndRollBackEscapingErrors)
     engine.noteToEvent(*note, {"A1", ""}, "");
     ASSERT_EQ(s.messages.shown.size(), 2u);
     EXPECT_EQ(s.messages.shown[1].text.rfind("AttachNotetoEvent:", 0), 0u);
-    EXPECT_GT(s.messages.shown[1].text.size(), std::string("AttachNotetoEvent:").size());
     s.state.storeConnection->Open("Database=" + s.storeFile().string());
     EXPECT_EQ(s.count("select * from noteTb"), 2);
 }
