@@ -48,6 +48,8 @@ TEST_F(Lookups, FindContactByMailPrefersTheCurrentUsersContact) {
     EXPECT_EQ(nameOnly->Text("Email1Address"), "pat@x.example");
     const host::ItemPtr second = contact("Dee", "dee@x.example", "Email2Address");
     EXPECT_EQ(findContactByMail(s.state, "Someone else", "dee@x.example"), second);
+    const host::ItemPtr chinese = contact("李小明", "li@x.example");
+    EXPECT_EQ(findContactByMail(s.state, "李小明", "li@x.example"), chinese);
     EXPECT_EQ(findContactByMail(s.state, "Nobody", "none@x.example"), nullptr);
     EXPECT_TRUE(s.messages.shown.empty());
 }
