@@ -102,6 +102,13 @@ TEST_F(Lookups, KeyArraysQuotesAndCreators) {
     EXPECT_EQ(getItemCreator(s.state, kindContact, "C1"), "bob_smith");
     EXPECT_EQ(getItemCreator(s.state, kindMailOwner, "M1"), "bob.owner");
     EXPECT_EQ(getItemCreator(s.state, kindContact, "unmapped"), "alice");
+
+    const host::ItemPtr ann = contact("Ann Lee", "ann@x.example");
+    showItem(s.state, ann->EntryID(), kindAppointment); // not an appointment: passed over
+    showItem(s.state, "missing", kindContact);
+    showItem(s.state, ann->EntryID(), kindContact);
+    ASSERT_EQ(s.host.application().Inspectors().Count(), 1);
+    EXPECT_EQ(s.host.application().Inspectors().Item(1)->CurrentItem(), ann);
 }
 
 TEST_F(Lookups, TimeComboShowsTheNextHalfHourInTheSystemsForm) {
