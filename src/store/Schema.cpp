@@ -162,12 +162,13 @@ const std::vector<Table>& tables() {
     return all;
 }
 
-// The keys the add-in's statements look rows up by.
+// The keys the add-in's statements look rows up by. A link is looked up by its item alone or by
+// item and contact (or appointment), so one two-column index serves both.
 const std::vector<Index>& indexes() {
     static const std::vector<Index> all = {
-        {"noteTb", "OutlookAttachID"},
+        {"noteTb", "OutlookAttachID,OutlookContactID"},
         {"noteTb", "OutlookContactID"},
-        {"ToEvent", "OutlookEmailID"},
+        {"ToEvent", "OutlookEmailID,OutlookApptID"},
         {"ToEvent", "OutlookApptID"},
         {"EMailHistory", "entryid"},
         {"NoteHistory", "outlooknoteid"},

@@ -79,6 +79,7 @@ void Connection::Open(const std::string& connectionString) {
     }
     connectionString_ = text;
     depth_ = 0;
+    ++serial_;
 }
 
 void Connection::Close() {

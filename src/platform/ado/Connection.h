@@ -26,12 +26,24 @@ struct ResultSet {
     std::string table;                // the single table an updatable read came from
 };
 
+// The rows of a read, one at a time. The caller's row buffer is reused from row to row, so
+// walking a long list does not allocate per row.
+class RowCursor {
+  public:
+    virtual ~RowCursor() = default;
+    virtual const std::vector<std::string>& columns() const = 0;
+    // Fills row (sized to the columns) with the next row; false when there is none.
+    virtual bool next(std::vector<Value>& row) = 0;
+};
+
 // What a backend must do; the Connection and Recordset add the ADO conventions on top.
 class Backend {
   public:
     virtual ~Backend() = default;
     virtual std::int64_t execute(const std::string& sql) = 0; // returns rows affected
     virtual ResultSet query(const std::string& sql, bool updatable) = 0;
+    // A read-only walk over the statement's rows; valid while the backend is open.
+    virtual std::unique_ptr<RowCursor> openCursor(const std::string& sql) = 0;
     virtual std::int64_t insertRow(const std::string& table,
                                    const std::vector<std::string>& columns,
                                    const std::vector<Value>& values) = 0; // returns the new rowid
@@ -72,11 +84,14 @@ class Connection {
     int TransactionDepth() const { return depth_; }
 
     Backend& backend(); // raises StoreError when the connection is not open
+    // Changes on every Open, so a row set can tell that its store was closed under it.
+    std::uint64_t OpenSerial() const { return serial_; }
 
   private:
     std::unique_ptr<Backend> backend_;
     std::string connectionString_;
     int depth_ = 0;
+    std::uint64_t serial_ = 0;
 };
 
 // Runs fn inside one transaction level: committed when fn returns, rolled back when it throws.

@@ -18,6 +18,9 @@ class OdbcBackend : public Backend {
 
     std::int64_t execute(const std::string& sql) override;
     ResultSet query(const std::string& sql, bool updatable) override;
+    // The rows are fetched whole: no statement handle outlives the call, whatever the caller
+    // does with the connection meanwhile.
+    std::unique_ptr<RowCursor> openCursor(const std::string& sql) override;
     std::int64_t insertRow(const std::string& table, const std::vector<std::string>& columns,
                            const std::vector<Value>& values) override;
     void updateRow(const std::string& table, std::int64_t rowid,

@@ -1,21 +1,25 @@
-// The ADO-like row set: the statement's rows are read at Open and walked in memory; changes are
-// written through the backend by row identity and the saved row is read back from the store.
+// The ADO-like row set. Reads stream their rows from the store; updatable sets hold their rows
+// with their identities, write changes by identity and read the saved row back.
 #include "platform/ado/Recordset.h"
 
 #include "platform/ado/StatementText.h"
 
-#include <cctype>
+#include <cstring>
 
 namespace velmora::ado {
 
 namespace {
 
-bool sameName(const std::string& a, const std::string& b) {
+// Names are ASCII identifiers; folding by hand avoids a locale lookup per character.
+char folded(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
+bool sameName(const std::string& a, std::string_view b) {
     if (a.size() != b.size()) return false;
+    if (std::memcmp(a.data(), b.data(), a.size()) == 0) return true;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i] != b[i] && std::tolower(static_cast<unsigned char>(a[i])) !=
-                                std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
+        if (a[i] != b[i] && folded(a[i]) != folded(b[i])) return false;
     return true;
 }
 
@@ -23,10 +27,6 @@ const char* const noCurrentRecord = "Either BOF or EOF is True, or the current r
                                     "deleted. Requested operation requires a current record.";
 
 } // namespace
-
-const ado::Value& Field::Value() const {
-    return owner_->fieldValue(column_);
-}
 
 void Field::SetValue(const ado::Value& value) {
     owner_->setField(column_, value);
@@ -46,36 +46,48 @@ void Recordset::Open(const std::string& sql, Connection& connection, int cursorT
     Backend& backend = connection.backend();
     const bool wantsChanges = cursorType >= adOpenKeyset &&
                               (lockType == adLockPessimistic || lockType == adLockOptimistic);
+    const SelectShape shape = wantsChanges ? analyzeSelect(sql) : SelectShape{};
     ResultSet result;
-    std::string selectList;
+    std::unique_ptr<RowCursor> cursor;
     std::string reason;
-    if (wantsChanges) {
-        const SelectShape shape = analyzeSelect(sql);
-        if (shape.updatable) {
-            result = backend.query(sql, true);
-            selectList = shape.selectList;
-        } else {
-            // Aggregates such as "select max(access) ..." are opened keyset too; they stay
-            // readable and refuse changes with the reason.
-            result = backend.query(sql, false);
-            reason = shape.reason;
-        }
+    if (wantsChanges && shape.updatable) {
+        result = backend.query(sql, true);
     } else {
-        result = backend.query(sql, false);
-        reason = "it was opened read-only; open it with a keyset cursor and a pessimistic or "
-                 "optimistic lock to change rows";
+        cursor = backend.openCursor(sql);
+        result.columns = cursor->columns();
+        // Aggregates such as "select max(access) ..." are opened keyset too; they stay
+        // readable and refuse changes with the reason.
+        reason = wantsChanges ? shape.reason
+                              : "it was opened read-only; open it with a keyset cursor and a "
+                                "pessimistic or optimistic lock to change rows";
     }
     connection_ = &connection;
+    openSerial_ = connection.OpenSerial();
     result_ = std::move(result);
     updatable_ = reason.empty();
-    selectList_ = std::move(selectList);
+    selectList_ = updatable_ ? shape.selectList : std::string();
     readOnlyReason_ = std::move(reason);
     sql_ = sql;
     deleted_.assign(result_.rows.size(), false);
     position_ = 0;
     pending_.reset();
     pendingIsNew_ = false;
+    streamed_ = cursor != nullptr;
+    cursor_ = std::move(cursor);
+    ahead_.clear();
+    passed_ = 0;
+    eof_ = false;
     open_ = true;
+    if (streamed_) {
+        row_.assign(result_.columns.size(), ado::Value());
+        try {
+            eof_ = !cursor_->next(row_);
+        } catch (...) {
+            Close();
+            throw;
+        }
+        if (eof_) cursor_.reset();
+    }
 }
 
 void Recordset::Close() {
@@ -87,10 +99,48 @@ void Recordset::Close() {
     selectList_.clear();
     readOnlyReason_.clear();
     sql_.clear();
+    cursor_.reset();
+    ahead_.clear();
+    row_.clear();
+    streamed_ = false;
+    passed_ = 0;
+    eof_ = false;
     connection_ = nullptr;
     position_ = 0;
     open_ = false;
     updatable_ = false;
+}
+
+void Recordset::requireSameStore() const {
+    if (!connection_->IsOpen() || connection_->OpenSerial() != openSerial_)
+        throw StoreError("The connection is closed: the row set's store was closed after the row "
+                         "set was opened");
+}
+
+void Recordset::advanceStream() {
+    if (!ahead_.empty()) {
+        row_ = std::move(ahead_.front());
+        ahead_.pop_front();
+        return;
+    }
+    if (cursor_) {
+        requireSameStore();
+        if (cursor_->next(row_)) return;
+        cursor_.reset();
+    }
+    eof_ = true;
+}
+
+// Counting a streamed set reads the rest ahead; the position does not move.
+void Recordset::drainStream() const {
+    while (cursor_) {
+        requireSameStore();
+        std::vector<ado::Value> row(result_.columns.size());
+        if (cursor_->next(row))
+            ahead_.push_back(std::move(row));
+        else
+            cursor_.reset();
+    }
 }
 
 void Recordset::requireOpen() const {
@@ -101,7 +151,8 @@ void Recordset::requireOpen() const {
 
 void Recordset::requireRow() const {
     requireOpen();
-    if (position_ >= result_.rows.size() || deleted_[position_]) throw StoreError(noCurrentRecord);
+    if (streamed_ ? eof_ : (position_ >= result_.rows.size() || deleted_[position_]))
+        throw StoreError(noCurrentRecord);
 }
 
 void Recordset::requireUpdatable(const std::string& what) const {
@@ -113,12 +164,19 @@ void Recordset::requireUpdatable(const std::string& what) const {
 
 bool Recordset::IsEOF() const {
     requireOpen();
+    if (streamed_) return eof_;
     if (pending_ && pendingIsNew_) return false;
     return position_ >= result_.rows.size();
 }
 
 void Recordset::MoveNext() {
     requireOpen();
+    if (streamed_) {
+        if (eof_) throw StoreError(noCurrentRecord);
+        advanceStream();
+        ++passed_;
+        return;
+    }
     // Moving away saves what was assigned, as an ADO row set does.
     if (pending_) Update();
     if (position_ >= result_.rows.size()) throw StoreError(noCurrentRecord);
@@ -127,32 +185,63 @@ void Recordset::MoveNext() {
 
 void Recordset::MoveFirst() {
     requireOpen();
+    if (streamed_) {
+        if (passed_ == 0) return;
+        // A forward-only read starts over by running its statement again.
+        requireSameStore();
+        std::unique_ptr<RowCursor> again = connection_->backend().openCursor(sql_);
+        cursor_ = std::move(again);
+        ahead_.clear();
+        passed_ = 0;
+        eof_ = false;
+        advanceStream();
+        return;
+    }
     if (pending_) Update();
     position_ = 0;
 }
 
 long Recordset::RecordCount() const {
     requireOpen();
+    if (streamed_) {
+        drainStream();
+        return static_cast<long>(passed_ + (eof_ ? 0 : 1) + ahead_.size());
+    }
     long count = 0;
     for (bool gone : deleted_)
         count += gone ? 0 : 1;
     return count;
 }
 
-int Recordset::columnIndex(const std::string& name) const {
-    for (std::size_t i = 0; i < result_.columns.size(); ++i)
-        if (sameName(result_.columns[i], name)) return static_cast<int>(i);
+int Recordset::columnIndex(std::string_view name) const {
+    const std::vector<std::string>& columns = result_.columns;
+    // The field after the last one found is the likely one; otherwise search them all.
+    const std::size_t next = lastField_ + 1;
+    if (next < columns.size() && sameName(columns[next], name)) {
+        lastField_ = next;
+        return static_cast<int>(next);
+    }
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (sameName(columns[i], name)) {
+            lastField_ = i;
+            return static_cast<int>(i);
+        }
+    }
     return -1;
 }
 
-Field Recordset::Fields(const std::string& name) {
+Field Recordset::fieldNamed(std::string_view name) {
     requireOpen();
     const int index = columnIndex(name);
     if (index < 0)
         throw StoreError("Item cannot be found in the collection corresponding to the requested "
                          "name or ordinal: no field '" +
-                         name + "'");
+                         std::string(name) + "'");
     return Field(*this, index, result_.columns[static_cast<std::size_t>(index)]);
+}
+
+Field Recordset::Fields(const std::string& name) {
+    return fieldNamed(name);
 }
 
 Field Recordset::Fields(int index) {
@@ -169,7 +258,7 @@ int Recordset::FieldCount() const {
     return static_cast<int>(result_.columns.size());
 }
 
-const ado::Value& Recordset::fieldValue(int column) const {
+const ado::Value& Recordset::checkedFieldValue(int column) const {
     requireOpen();
     const auto c = static_cast<std::size_t>(column);
     if (pending_) {
@@ -180,7 +269,7 @@ const ado::Value& Recordset::fieldValue(int column) const {
         }
     }
     requireRow();
-    return result_.rows[position_][c];
+    return streamed_ ? row_[c] : result_.rows[position_][c];
 }
 
 void Recordset::setField(int column, const ado::Value& value) {
@@ -210,6 +299,7 @@ std::vector<ado::Value> Recordset::reread(std::int64_t rowid) {
     SelectShape shape;
     shape.table = result_.table;
     shape.selectList = selectList_;
+    requireSameStore();
     ResultSet again = connection_->backend().query(rowReread(shape, rowid), false);
     if (again.rows.empty())
         throw StoreError("The saved row " + std::to_string(rowid) + " of " + result_.table +
@@ -228,6 +318,7 @@ void Recordset::Update() {
             values.push_back(*(*pending_)[i]);
         }
     }
+    requireSameStore();
     Backend& backend = connection_->backend();
     // On failure the assignments stay pending, so the caller can correct and retry.
     const bool isNew = pendingIsNew_;
@@ -265,6 +356,7 @@ void Recordset::Delete() {
         return;
     }
     requireRow();
+    requireSameStore();
     connection_->backend().deleteRow(result_.table, result_.rowids[position_]);
     deleted_[position_] = true;
     pending_.reset();

@@ -4,8 +4,11 @@
 
 #include "platform/ado/Connection.h"
 
+#include <deque>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velmora::ado {
@@ -22,7 +25,7 @@ class Recordset;
 
 class Field {
   public:
-    const std::string& Name() const { return name_; }
+    const std::string& Name() const { return *name_; }
     const ado::Value& Value() const;
     void SetValue(const ado::Value& value); // raises StoreError on a read-only row set
     Field& operator=(const ado::Value& value) {
@@ -32,11 +35,12 @@ class Field {
 
   private:
     friend class Recordset;
-    Field(Recordset& owner, int column, std::string name)
-        : owner_(&owner), column_(column), name_(std::move(name)) {}
+    // The name is the row set's own column name: a Field is valid while its row set is open.
+    Field(Recordset& owner, int column, const std::string& name)
+        : owner_(&owner), column_(column), name_(&name) {}
     Recordset* owner_;
     int column_;
-    std::string name_;
+    const std::string* name_;
 };
 
 class Recordset {
@@ -59,6 +63,8 @@ class Recordset {
 
     // Raises StoreError when no column has that name.
     Field Fields(const std::string& name);
+    Field Fields(const char* name); // a literal name needs no string built per row
+
     Field Fields(int index);
     int FieldCount() const;
 
@@ -73,12 +79,21 @@ class Recordset {
   private:
     friend class Field;
     void requireOpen() const;
+    void requireSameStore() const;
+    void advanceStream();
+    void drainStream() const;
     void requireRow() const;
     void requireUpdatable(const std::string& what) const;
-    const ado::Value& fieldValue(int column) const;
+    // The streamed read's current row is served inline; everything else takes the checked path.
+    const ado::Value& fieldValue(int column) const {
+        if (streamed_ && open_ && !eof_) return row_[static_cast<std::size_t>(column)];
+        return checkedFieldValue(column);
+    }
+    const ado::Value& checkedFieldValue(int column) const;
     void setField(int column, const ado::Value& value);
     std::vector<ado::Value> reread(std::int64_t rowid);
-    int columnIndex(const std::string& name) const;
+    int columnIndex(std::string_view name) const;
+    Field fieldNamed(std::string_view name);
 
     Connection* connection_ = nullptr;
     ResultSet result_;
@@ -92,6 +107,30 @@ class Recordset {
     std::string selectList_;     // columns of the select, to read a saved row back
     std::string readOnlyReason_; // why assignments are refused, for the error message
     std::string sql_;
+    std::uint64_t openSerial_ = 0;
+    mutable std::size_t lastField_ = 0; // readers ask for fields in the same order every row
+    // Read-only sets stream: the current row, rows read ahead (by RecordCount), the rest.
+    bool streamed_ = false;
+    mutable std::unique_ptr<RowCursor> cursor_;
+    mutable std::deque<std::vector<ado::Value>> ahead_;
+    std::vector<ado::Value> row_;
+    std::size_t passed_ = 0; // rows before the current one
+    bool eof_ = false;
 };
+
+inline const ado::Value& Field::Value() const {
+    return owner_->fieldValue(column_);
+}
+
+// Readers ask for the same fields in the same order on every row: the field after the last one
+// found, spelled exactly, is answered here without the case-insensitive search.
+inline Field Recordset::Fields(const char* name) {
+    const std::size_t next = lastField_ + 1;
+    if (open_ && name && next < result_.columns.size() && result_.columns[next] == name) {
+        lastField_ = next;
+        return Field(*this, static_cast<int>(next), result_.columns[next]);
+    }
+    return fieldNamed(name ? name : "");
+}
 
 } // namespace velmora::ado

@@ -19,6 +19,7 @@ class SqliteBackend : public Backend {
 
     std::int64_t execute(const std::string& sql) override;
     ResultSet query(const std::string& sql, bool updatable) override;
+    std::unique_ptr<RowCursor> openCursor(const std::string& sql) override;
     std::int64_t insertRow(const std::string& table, const std::vector<std::string>& columns,
                            const std::vector<Value>& values) override;
     void updateRow(const std::string& table, std::int64_t rowid,
@@ -32,12 +33,12 @@ class SqliteBackend : public Backend {
     void release(const std::string& name) override;
     void rollbackTo(const std::string& name) override;
 
-  private:
     struct Finalizer {
         void operator()(sqlite3_stmt* statement) const;
     };
     using Statement = std::unique_ptr<sqlite3_stmt, Finalizer>;
 
+  private:
     Statement prepare(const std::string& sql);
     void bind(sqlite3_stmt* statement, int index, const Value& value);
     // Steps to the end; returns the rows the statement changed.

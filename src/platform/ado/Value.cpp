@@ -7,7 +7,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <limits>
 #include <stdexcept>
 #include <string_view>
 #include <system_error>
@@ -111,7 +110,17 @@ bool expect(std::string_view s, std::size_t& pos, char c) {
 
 } // namespace
 
+void Value::assignText(const char* text, std::size_t size) {
+    if (auto* held = std::get_if<std::string>(&data_))
+        held->assign(text, size);
+    else
+        data_ = std::string(text, size);
+}
+
 std::string Value::text() const {
+    // Text is what readers ask for most; skip the visit for it.
+    if (const auto* held = std::get_if<std::string>(&data_))
+        return *held;
     struct Visitor {
         std::string operator()(std::monostate) const { return ""; }
         std::string operator()(bool v) const { return v ? "True" : "False"; }
@@ -128,6 +137,8 @@ std::string Value::text() const {
 }
 
 std::int64_t Value::toInt() const {
+    if (const auto* held = std::get_if<std::int64_t>(&data_))
+        return *held;
     struct Visitor {
         std::int64_t operator()(std::monostate) const { return 0; }
         std::int64_t operator()(bool v) const { return v ? 1 : 0; }
@@ -154,6 +165,9 @@ double Value::toDouble() const {
 }
 
 bool Value::toBool() const {
+    // Yes/no columns come back as integers.
+    if (const auto* held = std::get_if<std::int64_t>(&data_))
+        return *held != 0;
     struct Visitor {
         bool operator()(std::monostate) const { return false; }
         bool operator()(bool v) const { return v; }

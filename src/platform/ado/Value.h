@@ -27,6 +27,9 @@ class Value {
     Value(DateTime v) : data_(v) {}
 
     bool isNull() const { return std::holds_alternative<std::monostate>(data_); }
+    // Makes the value that text, reusing the text already held: row buffers refill cheaply.
+    void assignText(const char* text, std::size_t size);
+    void assignInt(std::int64_t v) { data_ = v; }
     const Data& data() const { return data_; }
 
     // Null reads as "" / 0 / false; text that is not a number reads as 0.

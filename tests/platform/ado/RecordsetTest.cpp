@@ -66,6 +66,32 @@ TEST_F(RecordsetTest, WalksRowsAndFindsFieldsByAnyCase) {
     EXPECT_NE(messageOf([&] { rs.Open("select 1", c); }).find("already open"), std::string::npos);
 }
 
+TEST_F(RecordsetTest, ReadsStreamCountWithoutMovingAndStartOverOnMoveFirst) {
+    Recordset rs;
+    rs.Open("select GroupID from Group_Task order by GroupID", c);
+    EXPECT_EQ(rs.Fields(0).Value().text(), "g1");
+    // Changes on the same connection while a read is open neither fail nor disturb the walk.
+    EXPECT_EQ(c.Execute("update Group_Task set IsDirty=0 where GroupID='g3'"), 1);
+    rs.MoveNext();
+    EXPECT_EQ(rs.RecordCount(), 3);
+    EXPECT_EQ(rs.Fields(0).Value().text(), "g2");
+    rs.MoveNext();
+    EXPECT_EQ(rs.Fields(0).Value().text(), "g3");
+    c.Execute("insert into Group_Task (GroupID) values ('g0')");
+    rs.MoveFirst(); // runs the statement again, so the new row is seen
+    EXPECT_EQ(rs.Fields(0).Value().text(), "g0");
+    EXPECT_EQ(rs.RecordCount(), 4);
+    rs.Close();
+
+    // Rows not yet read cannot come from a store that was closed, or closed and opened again.
+    rs.Open("select GroupID from Group_Task order by GroupID", c);
+    c.Close();
+    EXPECT_EQ(rs.Fields(0).Value().text(), "g0");
+    EXPECT_NE(messageOf([&] { rs.MoveNext(); }).find("connection is closed"), std::string::npos);
+    c.Open(":memory:");
+    EXPECT_NE(messageOf([&] { rs.MoveNext(); }).find("connection is closed"), std::string::npos);
+}
+
 TEST_F(RecordsetTest, RowsWithoutIdentityRefuseChangesButStayReadable) {
     Recordset rs;
     rs.Open("select * from Group_Task", c); // default cursor and lock: read-only
