@@ -295,6 +295,12 @@ void addNewPath(benchmark::State& state, Store& store) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Short by default: a later --benchmark_min_time on the command line still wins.
+    std::vector<char*> args(argv, argv + argc);
+    std::string shortRun = "--benchmark_min_time=0.1";
+    args.insert(args.begin() + 1, shortRun.data());
+    argc = static_cast<int>(args.size());
+    argv = args.data();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     const auto folder = std::filesystem::temp_directory_path();
