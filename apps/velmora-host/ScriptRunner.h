@@ -1,16 +1,15 @@
-// The scripted host: one command per line operating the in-memory mail host, the link store and
-// the registry, printing what a user would see. docs/velmora-host.md lists the commands.
+// The scripted host: one command per line operating the in-memory mail host, the add-in, its
+// dialogs, the link store and the registry, printing what a user would see.
 #pragma once
 
-#include "addin/AddinState.h"
-#include "platform/cdo/HostMapiSession.h"
-#include "platform/host/InMemoryHost.h"
-#include "platform/registry/FileRegistry.h"
-#include "platform/windows/FakeWindowSystem.h"
-#include "platform/windows/RecordingMessageBox.h"
+#include "CommandTable.h"
+#include "ExpectCommands.h"
+#include "FormDriver.h"
+#include "HostCommands.h"
+#include "ScriptContext.h"
+#include "StoreCommands.h"
 
 #include <istream>
-#include <map>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -25,28 +24,33 @@ class ScriptRunner {
     // Returns the process exit code: 0 when every command succeeded.
     int run(std::istream& in, bool keepGoing);
 
-  private:
-    void execute(const std::vector<std::string>& words);
-    void flushMessages();
-    host::ItemPtr named(const std::string& name) const;
-    host::FolderPtr folderByPath(const std::string& path);
-    void applyProperties(host::Item& item, const std::vector<std::string>& words, std::size_t from);
-    void printItem(const host::Item& item);
-    void printQuery(const std::string& sql);
-    void ensureStore();
+    ScriptContext& context() { return ctx_; }
+    CommandTable& commands() { return table_; }
 
-    std::ostream& out_;
-    host::InMemoryHost host_;
-    registry::FileRegistry registry_;
-    windows::RecordingMessageBox messages_;
-    windows::FakeWindowSystem windows_;
-    cdo::HostMapiSession mapi_;
-    AddinState state_;
-    std::map<std::string, host::ItemPtr> items_;
-    std::size_t shownMessages_ = 0;
+  private:
+    // Reads and runs lines until the input ends or `done` says so; false when the run must stop.
+    bool runLines(const std::function<bool(const std::string&)>& done);
+    // A modal dialog's own message loop: the following lines play it until it closes or "end".
+    void modalLoop(controls::Form& form);
+    void flushMessages();
+
+    ScriptContext ctx_;
+    CommandTable table_;
+    HostCommands host_;
+    StoreCommands store_;
+    FormDriver dialogs_;
+    ExpectCommands expect_;
+
+    std::istream* in_ = nullptr;
+    bool keepGoing_ = false;
+    bool aborted_ = false;
+    int lineNumber_ = 0;
+    int failures_ = 0;
+    std::size_t printedMessages_ = 0;
 };
 
 // Splits a line into words; "double quoted" words may hold blanks, and key="a b" stays one word.
+// Inside quotes, \" stands for a double quote and \\ for a backslash.
 std::vector<std::string> splitWords(const std::string& line);
 
 } // namespace velmora::app

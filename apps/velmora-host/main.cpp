@@ -47,8 +47,7 @@ int main(int argc, char** argv) {
             }
             return runner.run(in, false);
         }
-        if (mode == "-")
-            return runner.run(std::cin, false);
+        if (mode == "-") return runner.run(std::cin, false);
     } catch (const std::exception& e) {
         std::cerr << "velmora-host: " << e.what() << "\n";
         return 1;

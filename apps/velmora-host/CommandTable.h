@@ -1,0 +1,75 @@
+// The scripted host's command table: each verb with its usage line and its handler.
+// Command groups register their verbs here; the runner looks them up by the first word.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace velmora::app {
+
+// A command line split into words, with the line as typed for commands that take raw text
+// (filters and statements, whose quotes must reach the host or the store unchanged).
+struct Words {
+    std::vector<std::string> list;
+    std::string line;
+
+    std::size_t size() const { return list.size(); }
+    bool empty() const { return list.empty(); }
+    const std::string& operator[](std::size_t i) const { return list[i]; }
+
+    // The line as typed after its first n words.
+    std::string rest(std::size_t n) const {
+        std::size_t pos = 0;
+        for (std::size_t word = 0; word < n; ++word) {
+            pos = line.find_first_not_of(" \t", pos);
+            bool quoted = false;
+            for (; pos < line.size() && (quoted || (line[pos] != ' ' && line[pos] != '\t')); ++pos)
+                if (line[pos] == '"') quoted = !quoted;
+        }
+        pos = line.find_first_not_of(" \t", pos);
+        return pos == std::string::npos ? "" : line.substr(pos);
+    }
+};
+
+struct Command {
+    std::string usage;
+    std::size_t minWords = 1;
+    std::function<void(const Words&)> run;
+};
+
+class CommandTable {
+  public:
+    void add(const std::string& verb, std::string usage, std::size_t minWords,
+             std::function<void(const Words&)> run) {
+        commands_[verb] = Command{std::move(usage), minWords, std::move(run)};
+    }
+
+    void execute(const Words& words) const {
+        if (words.empty()) return;
+        const auto found = commands_.find(words[0]);
+        if (found == commands_.end())
+            throw std::runtime_error("Unknown command \"" + words[0] + "\" (try \"help\")");
+        if (words.size() < found->second.minWords)
+            throw std::runtime_error("usage: " + found->second.usage);
+        found->second.run(words);
+    }
+
+    const std::map<std::string, Command>& commands() const { return commands_; }
+
+  private:
+    std::map<std::string, Command> commands_;
+};
+
+// The words from `from` on, joined by single blanks.
+inline std::string joinFrom(const Words& words, std::size_t from) {
+    std::string text;
+    for (std::size_t i = from; i < words.size(); ++i)
+        text += (i > from ? " " : "") + words[i];
+    return text;
+}
+
+} // namespace velmora::app

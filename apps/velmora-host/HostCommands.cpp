@@ -1,0 +1,183 @@
+// The mail host verbs of the scripted host: new, set, link, show, folder, select, find, open,
+// compose, send, deliver, receive, fail and explorer.
+#include "HostCommands.h"
+
+#include "platform/ado/Value.h"
+
+#include <sstream>
+
+namespace velmora::app {
+
+namespace {
+
+struct Kind {
+    const char* name;
+    int folder;
+    int itemType;
+};
+
+constexpr Kind kinds[] = {{"mail", host::olFolderInbox, host::olMailItem},
+                          {"contact", host::olFolderContacts, host::olContactItem},
+                          {"appointment", host::olFolderCalendar, host::olAppointmentItem},
+                          {"note", host::olFolderNotes, host::olNoteItem},
+                          {"task", host::olFolderTasks, host::olTaskItem}};
+
+const Kind& kindOf(const std::string& name) {
+    for (const Kind& kind : kinds)
+        if (name == kind.name) return kind;
+    throw std::runtime_error("Unknown item kind \"" + name +
+                             "\" (mail, contact, appointment, note, task)");
+}
+
+host::Variant parseValue(const std::string& text) {
+    ado::DateTime date;
+    if (ado::parseDateTime(text, date)) return date;
+    if (text == "true" || text == "false") return text == "true";
+    char* end = nullptr;
+    const long number = std::strtol(text.c_str(), &end, 10);
+    if (!text.empty() && end && *end == '\0') return number;
+    return text;
+}
+
+} // namespace
+
+host::FolderPtr HostCommands::folderByPath(const std::string& path) const {
+    auto& ns = ctx_.host.application().GetNamespace("MAPI");
+    std::vector<std::string> parts;
+    std::istringstream split(path);
+    for (std::string part; std::getline(split, part, '/');)
+        parts.push_back(part);
+    // A path starts at a store's root when its first part names one, else at the default store.
+    host::FolderPtr folder = ctx_.host.folder(host::olFolderInbox)->Parent();
+    std::size_t first = 0;
+    for (auto& root : ns.Folders())
+        if (!parts.empty() && root->Name() == parts[0]) {
+            folder = root;
+            first = 1;
+        }
+    for (std::size_t i = first; i < parts.size(); ++i) {
+        host::FolderPtr next;
+        for (auto& child : folder->Folders())
+            if (child->Name() == parts[i]) next = child;
+        if (!next) throw std::runtime_error("No folder \"" + parts[i] + "\" in \"" + path + "\"");
+        folder = next;
+    }
+    return folder;
+}
+
+void HostCommands::applyProperties(host::Item& item, const Words& words, std::size_t from) const {
+    for (std::size_t i = from; i < words.size(); ++i) {
+        const auto eq = words[i].find('=');
+        if (eq == std::string::npos || eq == 0)
+            throw std::runtime_error("Expected Property=Value, got \"" + words[i] + "\"");
+        const std::string property = words[i].substr(0, eq), value = words[i].substr(eq + 1);
+        if (property == "To") {
+            item.Recipients().Add(host::Recipient{value, value, host::olTo});
+            continue;
+        }
+        item.Set(property, parseValue(value));
+    }
+}
+
+void HostCommands::printItem(const host::Item& item) const {
+    ctx_.out << "  class " << item.Class() << "  \"" << item.Subject() << "\"  " << item.EntryID()
+             << "\n";
+}
+
+void HostCommands::install(CommandTable& table) {
+    table.add("new", "new KIND NAME [in=FOLDER] [Property=Value...]", 3, [this](const Words& w) {
+        const Kind& kind = kindOf(w[1]);
+        std::size_t from = 3;
+        host::FolderPtr folder = ctx_.host.folder(kind.folder);
+        if (w.size() > 3 && w[3].rfind("in=", 0) == 0) {
+            folder = folderByPath(w[3].substr(3));
+            from = 4;
+        }
+        auto item = folder->Items()->Add(kind.itemType);
+        applyProperties(*item, w, from);
+        item->Save();
+        ctx_.items[w[2]] = item;
+        ctx_.out << "new " << w[1] << " " << w[2] << " in " << folder->Name() << "\n";
+    });
+    table.add("receive", "receive NAME SUBJECT SENDER-NAME SENDER-ADDRESS [Property=Value...]", 5,
+              [this](const Words& w) {
+                  auto mail = ctx_.host.receiveMail(w[2], w[3], w[4]);
+                  applyProperties(*mail, w, 5);
+                  if (w.size() > 5) mail->Save();
+                  ctx_.items[w[1]] = mail;
+                  ctx_.out << "received mail " << w[1] << " from " << w[3] << "\n";
+              });
+    table.add("set", "set NAME Property=Value...", 3, [this](const Words& w) {
+        auto item = ctx_.named(w[1]);
+        applyProperties(*item, w, 2);
+        item->Save();
+    });
+    table.add("attach-file", "attach-file NAME DISPLAY-NAME CONTENT", 4, [this](const Words& w) {
+        auto item = ctx_.named(w[1]);
+        item->Attachments().Add(w[2], joinFrom(w, 3));
+        item->Save();
+    });
+    table.add("link", "link ITEM CONTACT", 3, [this](const Words& w) {
+        ctx_.named(w[1])->Links().Add(ctx_.named(w[2]));
+        ctx_.named(w[1])->Save();
+    });
+    table.add("delete", "delete NAME", 2, [this](const Words& w) {
+        ctx_.named(w[1])->Delete();
+        ctx_.items.erase(w[1]);
+    });
+    table.add("show", "show selection | show NAME", 2, [this](const Words& w) {
+        if (w[1] != "selection") return printItem(*ctx_.named(w[1]));
+        const auto explorer = ctx_.host.application().ActiveExplorer();
+        if (!explorer) throw std::runtime_error("No explorer is open");
+        const auto& selection = explorer->Selection();
+        ctx_.out << "selection: " << selection.Count() << " item(s)\n";
+        for (int i = 1; i <= selection.Count(); ++i)
+            printItem(*selection.Item(i));
+    });
+    table.add("folder", "folder PATH", 2, [this](const Words& w) {
+        const auto explorer = ctx_.host.application().ActiveExplorer();
+        if (!explorer) throw std::runtime_error("No explorer is open");
+        auto folder = folderByPath(w[1]);
+        explorer->SetCurrentFolder(folder);
+        ctx_.out << "folder: " << folder->Name() << "\n";
+    });
+    table.add("mkfolder", "mkfolder PARENT-PATH NAME KIND", 4, [this](const Words& w) {
+        folderByPath(w[1])->AddFolder(w[2], kindOf(w[3]).itemType);
+    });
+    table.add("select", "select NAME...", 1, [this](const Words& w) {
+        std::vector<host::ItemPtr> chosen;
+        for (std::size_t i = 1; i < w.size(); ++i)
+            chosen.push_back(ctx_.named(w[i]));
+        const auto explorer = ctx_.host.application().ActiveExplorer();
+        if (!explorer) throw std::runtime_error("No explorer is open");
+        explorer->Select(chosen);
+    });
+    table.add("find", "find FOLDER FILTER", 3, [this](const Words& w) {
+        auto found = folderByPath(w[1])->Items()->Restrict(w.rest(2));
+        ctx_.out << "found " << found->Count() << "\n";
+        for (int i = 1; i <= found->Count(); ++i)
+            printItem(*found->Item(i));
+    });
+    table.add("compose", "compose NAME [Property=Value...]", 2, [this](const Words& w) {
+        auto mail = ctx_.host.application().CreateItem(host::olMailItem);
+        applyProperties(*mail, w, 2);
+        ctx_.items[w[1]] = mail;
+        ctx_.host.application().OpenInspector(mail);
+        ctx_.out << "composing mail " << w[1] << "\n";
+    });
+    table.add("open", "open NAME", 2,
+              [this](const Words& w) { ctx_.host.application().OpenInspector(ctx_.named(w[1])); });
+    table.add("send", "send NAME", 2, [this](const Words& w) { ctx_.named(w[1])->Send(); });
+    table.add("deliver", "deliver", 1, [this](const Words&) { ctx_.host.deliverOutbox(); });
+    table.add("fail", "fail MEMBER DESCRIPTION | fail clear", 2, [this](const Words& w) {
+        if (w[1] == "clear") return ctx_.host.clearFaults();
+        if (w.size() < 3) throw std::runtime_error("usage: fail MEMBER DESCRIPTION");
+        ctx_.host.failMember(w[1], w.rest(2));
+    });
+    table.add("explorer", "explorer close | explorer open", 2, [this](const Words& w) {
+        if (w[1] == "close") return ctx_.host.closeAllExplorers();
+        ctx_.host.addExplorer();
+    });
+}
+
+} // namespace velmora::app

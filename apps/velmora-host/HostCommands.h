@@ -1,0 +1,24 @@
+// Scripted-host commands that act as the user of the mail host: items, folders, selection,
+// inspectors, sending, and the faults a test wants the host to raise.
+#pragma once
+
+#include "CommandTable.h"
+#include "ScriptContext.h"
+
+namespace velmora::app {
+
+class HostCommands {
+  public:
+    explicit HostCommands(ScriptContext& context) : ctx_(context) {}
+    void install(CommandTable& table);
+
+    host::FolderPtr folderByPath(const std::string& path) const;
+
+  private:
+    void applyProperties(host::Item& item, const Words& words, std::size_t from) const;
+    void printItem(const host::Item& item) const;
+
+    ScriptContext& ctx_;
+};
+
+} // namespace velmora::app

@@ -1,0 +1,24 @@
+// Scripted-host commands that play the companion program's part on the link store and the
+// user's part on the registry: open the store, set the user, run statements, set values.
+#pragma once
+
+#include "CommandTable.h"
+#include "ScriptContext.h"
+
+namespace velmora::app {
+
+class StoreCommands {
+  public:
+    explicit StoreCommands(ScriptContext& context) : ctx_(context) {}
+    void install(CommandTable& table);
+
+    // The store connection, opened on first use.
+    ado::Connection& connection();
+
+  private:
+    void printQuery(const std::string& sql);
+
+    ScriptContext& ctx_;
+};
+
+} // namespace velmora::app
