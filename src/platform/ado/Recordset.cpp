@@ -69,6 +69,7 @@ void Recordset::Open(const std::string& sql, Connection& connection, int cursorT
     readOnlyReason_ = std::move(reason);
     sql_ = sql;
     deleted_.assign(result_.rows.size(), false);
+    stale_.assign(result_.rows.size(), false);
     position_ = 0;
     pending_.reset();
     pendingIsNew_ = false;
@@ -96,6 +97,7 @@ void Recordset::Close() {
     pendingIsNew_ = false;
     result_ = ResultSet{};
     deleted_.clear();
+    stale_.clear();
     selectList_.clear();
     readOnlyReason_.clear();
     sql_.clear();
@@ -269,7 +271,10 @@ const ado::Value& Recordset::checkedFieldValue(int column) const {
         }
     }
     requireRow();
-    return streamed_ ? row_[c] : result_.rows[position_][c];
+    if (streamed_) return row_[c];
+    // A saved row is read back only when someone reads it: most writers never do.
+    if (stale_[position_]) const_cast<Recordset*>(this)->refreshRow();
+    return result_.rows[position_][c];
 }
 
 void Recordset::setField(int column, const ado::Value& value) {
@@ -338,14 +343,21 @@ void Recordset::Update() {
         result_.rows.push_back(std::move(row));
         result_.rowids.push_back(rowid);
         deleted_.push_back(false);
+        stale_.push_back(false);
         position_ = result_.rows.size() - 1;
     } else if (!columns.empty()) {
         result_.rows[position_] = std::move(row);
     } else {
         return;
     }
-    // The store's view of the row: defaults filled in, quoted numbers turned into numbers.
-    result_.rows[position_] = reread(rowid);
+    // The store's view of the row (defaults filled in, quoted numbers turned into numbers) is
+    // read back on the next read of this row.
+    stale_[position_] = true;
+}
+
+void Recordset::refreshRow() {
+    result_.rows[position_] = reread(result_.rowids[position_]);
+    stale_[position_] = false;
 }
 
 void Recordset::Delete() {

@@ -94,6 +94,7 @@ class Recordset {
     std::vector<ado::Value> reread(std::int64_t rowid);
     int columnIndex(std::string_view name) const;
     Field fieldNamed(std::string_view name);
+    void refreshRow();
 
     Connection* connection_ = nullptr;
     ResultSet result_;
@@ -104,6 +105,7 @@ class Recordset {
     std::optional<std::vector<std::optional<ado::Value>>> pending_;
     bool pendingIsNew_ = false;
     std::vector<bool> deleted_;
+    std::vector<bool> stale_;    // saved rows not yet read back from the store
     std::string selectList_;     // columns of the select, to read a saved row back
     std::string readOnlyReason_; // why assignments are refused, for the error message
     std::string sql_;
