@@ -1,0 +1,394 @@
+// The event hub's handlers. Item handlers pass the event filter, then let a link engine rewrite
+// the item's rows; untagged handlers stay silent on failure, tagged ones report tag and text.
+#include "addin/VelmoraMenu.h"
+
+#include "addin/isSyncWindowOpen.h"
+#include "links/AttachEmail.h"
+#include "links/AttachEvent.h"
+#include "links/attachNote.h"
+#include "links/InstallPath.h"
+#include "store/ErrorTrap.h"
+
+#include <filesystem>
+
+namespace velmora {
+
+namespace {
+
+bool sameFolder(const host::Folder& a, const host::Folder& b) {
+    return a.EntryID() == b.EntryID() && a.StoreID() == b.StoreID();
+}
+
+} // namespace
+
+VelmoraMenu::VelmoraMenu(AddinState& state) : state_(state) {}
+
+readRegister& VelmoraMenu::settings() {
+    if (!settings_) {
+        if (!state_.platform.registry) throw std::runtime_error("The settings are not available");
+        settings_ = std::make_unique<readRegister>(*state_.platform.registry);
+    }
+    return *settings_;
+}
+
+void VelmoraMenu::resetHistoryValue() {
+    if (settings().GetHistoryValue() > 0) settings().SetKeyValue("HistoryValue", 0);
+}
+
+void VelmoraMenu::setColInsp(host::Inspectors& inspectors) {
+    inspNew_ = inspectors.NewInspector().subscribe(
+        [this](host::InspectorPtr inspector) { colInsp_newInspector(inspector); });
+}
+
+void VelmoraMenu::setColExpl(host::ExplorerPtr explorer) {
+    colExpl_ = std::move(explorer);
+    explClose_ = colExpl_->CloseEvent().subscribe([this] { colExpl_Close(); });
+    explFolderSwitch_ = colExpl_->FolderSwitch().subscribe([this] { colExpl_FolderSwitch(); });
+    explSelectionChange_ =
+        colExpl_->SelectionChange().subscribe([this] { colExpl_SelectionChange(); });
+}
+
+void VelmoraMenu::setColOutBoxItems(std::shared_ptr<host::Items> items) {
+    colOutBoxItems_ = std::move(items);
+    outAdd_ = colOutBoxItems_->ItemAdd().subscribe(
+        [this](host::ItemPtr item) { colOutBoxItems_ItemAdd(item); });
+    outChange_ = colOutBoxItems_->ItemChange().subscribe(
+        [this](host::ItemPtr item) { colOutBoxItems_ItemChange(item); });
+}
+
+void VelmoraMenu::setColSentItems(std::shared_ptr<host::Items> items) {
+    colSentItems_ = std::move(items);
+    sentAdd_ = colSentItems_->ItemAdd().subscribe(
+        [this](host::ItemPtr item) { colSentItems_ItemAdd(item); });
+    sentChange_ = colSentItems_->ItemChange().subscribe(
+        [this](host::ItemPtr item) { colSentItems_ItemChange(item); });
+}
+
+void VelmoraMenu::setColInboxItems(std::shared_ptr<host::Items> items) {
+    colInboxItems_ = std::move(items);
+    inboxChange_ = colInboxItems_->ItemChange().subscribe(
+        [this](host::ItemPtr item) { colInboxItems_ItemChange(item); });
+}
+
+void VelmoraMenu::setColNoteItems(std::shared_ptr<host::Items> items) {
+    colNoteItems_ = std::move(items);
+    noteChange_ = colNoteItems_->ItemChange().subscribe(
+        [this](host::ItemPtr item) { colNoteItems_ItemChange(item); });
+}
+
+void VelmoraMenu::setColAppItems(std::shared_ptr<host::Items> items) {
+    colAppItems_ = std::move(items);
+    appAdd_ = colAppItems_->ItemAdd().subscribe(
+        [this](host::ItemPtr item) { colAppItems_ItemAdd(item); });
+    appChange_ = colAppItems_->ItemChange().subscribe(
+        [this](host::ItemPtr item) { colAppItems_ItemChange(item); });
+}
+
+void VelmoraMenu::setMenuButtons(const MenuButtons& buttons) {
+    menuButtons_ = buttons;
+    syncClick_ = buttons.syncVelmora->Click().subscribe(
+        [this](host::CommandBarControl&, bool&) { VelmoraMenuBar_SyncVelmora_Click(); });
+    aboutClick_ = buttons.about->Click().subscribe(
+        [this](host::CommandBarControl&, bool&) { VelmoraMenuBar_About_Click(); });
+}
+
+void VelmoraMenu::setVelmoraSendAttachEvent(host::ControlPtr button) {
+    attachButton_ = std::move(button);
+    // The flag follows the button it is hooked to: a fresh button is up, so nothing is armed.
+    armed_ = attachButton_->State() == host::msoButtonDown;
+    attachClick_ = attachButton_->Click().subscribe(
+        [this](host::CommandBarControl&, bool&) { VelmoraSendAttachEvent_Click(); });
+}
+
+void VelmoraMenu::setSendMailItem(host::ItemPtr mail) {
+    sendMailItem_ = std::move(mail);
+    send_ = sendMailItem_->SendEvent().subscribe([this](bool&) { SendMailItem_Send(); });
+}
+
+bool VelmoraMenu::exitSub(host::Item& item, int kind) {
+    if (isSyncWindowOpen(state_)) return true;
+    if (state_.skipNextItemEvent) {
+        state_.skipNextItemEvent = false;
+        return true;
+    }
+    if (state_.currentUser == "-1") return true;
+    if (settings().GetHistoryValue() >= 1) return true;
+    switch (kind) {
+    case 0:
+        return item.Class() != host::olMail;
+    case 1:
+        return item.Class() != host::olAppointment;
+    case 2:
+        return item.Class() != host::olContact;
+    case 5:
+        return item.Class() != host::olNote;
+    default:
+        return false;
+    }
+}
+
+void VelmoraMenu::colExpl_Close() {
+    explClose_.reset();
+    explFolderSwitch_.reset();
+    explSelectionChange_.reset();
+    colExpl_.reset();
+}
+
+void VelmoraMenu::colExpl_FolderSwitch() {
+    state_.skipNextItemEvent = false;
+    ignoreErrors([&] {
+        if (colExpl_) folderSwitch(colExpl_->CurrentFolder());
+    });
+}
+
+void VelmoraMenu::folderSwitch(const host::FolderPtr& folder) {
+    errorTrap(state_, "labelFolderSwitchMethod: ", [&] {
+        resetHistoryValue();
+        state_.skipNextItemEvent = false;
+        showShareAndAttachControls(state_, isShareFolder(folder, false));
+    });
+}
+
+void VelmoraMenu::colExpl_SelectionChange() {
+    errorTrap(state_, "labelchange:", [&] {
+        ignoreErrors([&] { resetHistoryValue(); });
+        state_.skipNextItemEvent = false;
+        ignoreErrors([&] { state_.currentUser = getCurrentUser(state_); });
+        if (state_.activeDialog == dialogAttachMail || !colExpl_) return;
+        auto folder = colExpl_->CurrentFolder();
+        publicChange_.reset();
+        colPublicItems_.reset();
+        if (!isSyncMailFolder(folder)) return;
+        colPublicItems_ = folder->Items();
+        publicChange_ = colPublicItems_->ItemChange().subscribe(
+            [this](host::ItemPtr item) { colPublicItems_ItemChange(item); });
+    });
+}
+
+void VelmoraMenu::colInsp_newInspector(const host::InspectorPtr& inspector) {
+    errorTrap(state_, "am1>", [&] {
+        state_.skipNextItemEvent = false;
+        if (!inspector) return;
+        auto item = inspector->CurrentItem();
+        if (!item) return;
+        const int itemClass = item->Class();
+        if (itemClass == host::olMail && !isSyncWindowOpen(state_) && state_.currentUser != "-1") {
+            errorTrap(state_, "am2>", [&] {
+                setVelmoraSendAttachEvent(addInspectorAttachButton(state_, *inspector));
+                if (!item->Flag("Sent")) setSendMailItem(item);
+            });
+            return;
+        }
+        if (itemClass != host::olNote) removeInspectorAttachButton(*inspector);
+    });
+}
+
+void VelmoraMenu::SendMailItem_Send() {
+    errorTrap(state_, "am4>", [&] {
+        if (getCurrentUser(state_) != "-1" && armed_) sent_ = true;
+    });
+}
+
+void VelmoraMenu::VelmoraSendAttachEvent_Click() {
+    ignoreErrors([&] {
+        if (isSyncWindowOpen(state_) || state_.currentUser == "-1" || !attachButton_) return;
+        const bool down = attachButton_->State() == host::msoButtonDown;
+        attachButton_->SetState(down ? host::msoButtonUp : host::msoButtonDown);
+        armed_ = !down;
+    });
+}
+
+void VelmoraMenu::openAttachAfterSend(const host::ItemPtr&) {
+    // The attach-mail dialog is opened here once it is available to the hub.
+}
+
+void VelmoraMenu::colOutBoxItems_ItemChange(const host::ItemPtr& item) {
+    errorTrap(state_, "am5>", [&] {
+        if (isSyncWindowOpen(state_)) return;
+        state_.currentUser = getCurrentUser(state_);
+        if (state_.currentUser == "-1" || !armed_ || !sent_) return;
+        armed_ = sent_ = false;
+        openAttachAfterSend(item);
+    });
+}
+
+void VelmoraMenu::colOutBoxItems_ItemAdd(const host::ItemPtr& item) {
+    errorTrap(state_, "am6>>", [&] {
+        if (isSyncWindowOpen(state_)) return;
+        state_.currentUser = getCurrentUser(state_);
+        if (state_.currentUser == "-1" || !armed_ || !sent_) return;
+        armed_ = sent_ = false;
+        openAttachAfterSend(item);
+        auto explorer = state_.application().ActiveExplorer();
+        if (!explorer) return;
+        auto tools = explorer->CommandBars()
+                         .Item("Menu bar")
+                         .FindControl(host::msoControlPopup, idToolsMenu);
+        if (!tools) return;
+        auto& entries = tools->Controls();
+        const int count = entries.Count();
+        for (int i = 1; i <= count; ++i) {
+            auto entry = entries.Item(i);
+            if (entry->Type() == host::msoControlButton && entry->Id() == idSendReceive) {
+                entry->Execute();
+                return;
+            }
+        }
+    });
+}
+
+void VelmoraMenu::relinkMail(host::Item& mail) {
+    if (!state_.mailLinks) return;
+    state_.mailLinks->emailToContact(mail, nullptr, false, false, false, false);
+}
+
+void VelmoraMenu::colInboxItems_ItemChange(const host::ItemPtr& item) {
+    ignoreErrors([&] {
+        if (!exitSub(*item, 0)) relinkMail(*item);
+    });
+}
+
+void VelmoraMenu::colSentItems_ItemChange(const host::ItemPtr& item) {
+    ignoreErrors([&] {
+        if (!exitSub(*item, 0)) relinkMail(*item);
+    });
+}
+
+void VelmoraMenu::colPublicItems_ItemChange(const host::ItemPtr& item) {
+    ignoreErrors([&] {
+        state_.currentUser = getCurrentUser(state_);
+        if (!exitSub(*item, 0)) relinkMail(*item);
+    });
+}
+
+void VelmoraMenu::colSentItems_ItemAdd(const host::ItemPtr& item) {
+    ignoreErrors([&] {
+        if (isSyncWindowOpen(state_) || !state_.mailLinks) return;
+        auto& engine = *state_.mailLinks;
+        if (exitSub(*item, 0)) {
+            if (engine.isNewMail(*item)) engine.replaceNewMailID(*item);
+            return;
+        }
+        if (!engine.isNewMail(*item)) {
+            relinkMail(*item);
+            return;
+        }
+        if (engine.isNewMail(*item)) engine.replaceNewMailID(*item);
+    });
+}
+
+void VelmoraMenu::colNoteItems_ItemChange(const host::ItemPtr& item) {
+    ignoreErrors([&] {
+        if (!exitSub(*item, 5) && state_.noteLinks) state_.noteLinks->noteToContact(*item, false);
+    });
+}
+
+void VelmoraMenu::colAppItems_ItemAdd(const host::ItemPtr& item) {
+    ignoreErrors([&] {
+        if (!exitSub(*item, 1) && state_.eventLinks)
+            state_.eventLinks->attachEventtoContact(*item, false);
+    });
+}
+
+void VelmoraMenu::colAppItems_ItemChange(const host::ItemPtr& item) {
+    ignoreErrors([&] {
+        if (exitSub(*item, 1) || !state_.eventLinks) return;
+        if (getEventAccess(state_, *item) == 1) return;
+        state_.eventLinks->attachEventtoContact(*item, false);
+    });
+}
+
+void VelmoraMenu::startCompanion(const std::vector<std::string>& args) {
+    ignoreErrors([&] {
+        if (!state_.platform.windowSystem) return;
+        const auto program = std::filesystem::path(installPath(state_)) / "Tidewell";
+        state_.platform.windowSystem->StartProcess(program.string(), args);
+    });
+}
+
+void VelmoraMenu::VelmoraMenuBar_SyncVelmora_Click() {
+    if (state_.activeDialog != dialogNone) {
+        showExclamation(state_,
+                        state_.isChinese
+                            ? "同步前，请关闭VelmoraOutlook的所有窗口。"
+                            : "Please close window of VelmoraOutlook before synchronization.");
+        return;
+    }
+    startCompanion({});
+}
+
+void VelmoraMenu::VelmoraMenuBar_About_Click() {
+    startCompanion({"about"});
+}
+
+int VelmoraMenu::folderKind(host::Folder& folder) {
+    switch (folder.DefaultItemType()) {
+    case host::olMailItem:
+        return 0;
+    case host::olAppointmentItem:
+        return 1;
+    case host::olContactItem:
+        return 2;
+    case host::olTaskItem:
+        return 3;
+    case host::olNoteItem:
+        return 5;
+    default:
+        return -1;
+    }
+}
+
+int VelmoraMenu::classByName(const std::string& name) {
+    if (name == "Inbox" || name == "收件箱" || name == "Sent Items" || name == "已发送的邮件")
+        return 0;
+    if (name == "Calendar" || name == "日历") return 1;
+    if (name == "Contacts" || name == "联系人") return 2;
+    if (name == "Tasks" || name == "任务") return 3;
+    if (name == "Notes" || name == "便笺") return 5;
+    if (name == "Deleted Items" || name == "已删除的邮件" || name == "Outbox" || name == "发件箱" ||
+        name == " Journal" || name == "日记" || name == "Drafts" || name == "草稿")
+        return -1;
+    return -2;
+}
+
+bool VelmoraMenu::isShareFolder(const host::FolderPtr& folder, bool mailOnly) {
+    bool answer = false;
+    errorTrap(state_, "LabelIsChangeEvent :", [&] {
+        if (!folder || !folder->Parent()) return;
+        const int ownKind = folderKind(*folder);
+        if (ownKind == -1) return;
+        host::FolderPtr top = folder;
+        while (top->Parent()->Parent())
+            top = top->Parent();
+        const int topClass = classByName(top->Name());
+        if (topClass == -1) return;
+        auto inboxRoot = state_.application()
+                             .GetNamespace("MAPI")
+                             .GetDefaultFolder(host::olFolderInbox)
+                             ->Parent();
+        const bool defaultStore = sameFolder(*top->Parent(), *inboxRoot);
+        const bool isTop = sameFolder(*folder, *top);
+        if (topClass == -2) {
+            answer = defaultStore && top->DefaultItemType() == host::olMailItem &&
+                     ownKind == host::olMailItem;
+            return;
+        }
+        if (mailOnly) {
+            answer = !isTop;
+            return;
+        }
+        if (!defaultStore || folder->DefaultItemType() != top->DefaultItemType()) return;
+        answer = ownKind == 0 || isTop;
+    });
+    return answer;
+}
+
+bool VelmoraMenu::isSyncMailFolder(const host::FolderPtr& folder) {
+    return folder && folder->DefaultItemType() == host::olMailItem && isShareFolder(folder, true);
+}
+
+void VelmoraMenu::dispose() {
+    settings_.reset();
+}
+
+} // namespace velmora

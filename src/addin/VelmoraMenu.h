@@ -1,0 +1,93 @@
+// The event hub: receives every host event the add-in hooks (explorer, inspectors, folder
+// items, the composed mail, the buttons) and keeps the link store and command bars in step.
+#pragma once
+
+#include "addin/AddinState.h"
+#include "addin/CommandBars.h"
+#include "store/readRegister.h"
+
+#include <memory>
+#include <string>
+
+namespace velmora {
+
+class VelmoraMenu {
+  public:
+    explicit VelmoraMenu(AddinState& state);
+
+    // Hooking: each member becomes an event source of the hub.
+    void setColInsp(host::Inspectors& inspectors);
+    void setColExpl(host::ExplorerPtr explorer);
+    void setColOutBoxItems(std::shared_ptr<host::Items> items);
+    void setColSentItems(std::shared_ptr<host::Items> items);
+    void setColInboxItems(std::shared_ptr<host::Items> items);
+    void setColNoteItems(std::shared_ptr<host::Items> items);
+    void setColAppItems(std::shared_ptr<host::Items> items);
+    void setMenuButtons(const MenuButtons& buttons);
+    void setVelmoraSendAttachEvent(host::ControlPtr button);
+    void setSendMailItem(host::ItemPtr mail);
+
+    // The event filter: true when an item event is to be ignored.
+    bool exitSub(host::Item& item, int kind);
+
+    void colExpl_Close();
+    void colExpl_FolderSwitch();
+    void colExpl_SelectionChange();
+    void colInsp_newInspector(const host::InspectorPtr& inspector);
+    void SendMailItem_Send();
+    void VelmoraSendAttachEvent_Click();
+    void colOutBoxItems_ItemChange(const host::ItemPtr& item);
+    void colOutBoxItems_ItemAdd(const host::ItemPtr& item);
+    void colInboxItems_ItemChange(const host::ItemPtr& item);
+    void colSentItems_ItemAdd(const host::ItemPtr& item);
+    void colSentItems_ItemChange(const host::ItemPtr& item);
+    void colNoteItems_ItemChange(const host::ItemPtr& item);
+    void colAppItems_ItemChange(const host::ItemPtr& item);
+    void colAppItems_ItemAdd(const host::ItemPtr& item);
+    void colPublicItems_ItemChange(const host::ItemPtr& item);
+
+    void VelmoraMenuBar_SyncVelmora_Click();
+    void VelmoraMenuBar_About_Click();
+
+    // Shows or hides the share-and-attach controls for the folder in view.
+    void folderSwitch(const host::FolderPtr& folder);
+    // Classification of folders (item kinds and name classes).
+    static int folderKind(host::Folder& folder);
+    static int classByName(const std::string& name);
+    bool isShareFolder(const host::FolderPtr& folder, bool mailOnly);
+    bool isSyncMailFolder(const host::FolderPtr& folder);
+
+    // Unloads the dialogs the hub holds and releases its settings.
+    void dispose();
+
+    bool armed() const { return armed_; }
+    bool sent() const { return sent_; }
+    bool hasPublicItems() const { return static_cast<bool>(colPublicItems_); }
+    bool hasExplorer() const { return static_cast<bool>(colExpl_); }
+
+  private:
+    readRegister& settings();
+    void resetHistoryValue();
+    void relinkMail(host::Item& mail);
+    void openAttachAfterSend(const host::ItemPtr& mail);
+    void startCompanion(const std::vector<std::string>& args);
+
+    AddinState& state_;
+    std::unique_ptr<readRegister> settings_;
+    bool armed_ = false;
+    bool sent_ = false;
+
+    host::ExplorerPtr colExpl_;
+    host::Subscription explClose_, explFolderSwitch_, explSelectionChange_, inspNew_;
+    std::shared_ptr<host::Items> colOutBoxItems_, colSentItems_, colInboxItems_, colNoteItems_,
+        colAppItems_, colPublicItems_;
+    host::Subscription outAdd_, outChange_, sentAdd_, sentChange_, inboxChange_, noteChange_,
+        appAdd_, appChange_, publicChange_;
+    host::ItemPtr sendMailItem_;
+    host::Subscription send_;
+    host::ControlPtr attachButton_;
+    MenuButtons menuButtons_;
+    host::Subscription attachClick_, shareClick_, syncClick_, aboutClick_;
+};
+
+} // namespace velmora
