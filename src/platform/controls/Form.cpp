@@ -84,10 +84,11 @@ void Form::Show(bool modal, Form* owner) {
     Control::setVisible(true);
     modal_ = modal;
     owner_ = owner;
-    if (modal && modalScript_) {
-        auto script = modalScript_; // the script may replace itself
-        script(*this);
-    }
+    if (!modal) return;
+    if (owner && owner->childModalScript_ && !childModalScript_)
+        childModalScript_ = owner->childModalScript_;
+    auto script = modalScript_ ? modalScript_ : childModalScript_; // it may replace itself
+    if (script) script(*this);
 }
 
 void Form::Hide() {

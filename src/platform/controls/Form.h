@@ -60,6 +60,11 @@ class Form : public Control {
     bool modal() const { return modal_; }
     Form* owner() const { return owner_; }
     void setModalScript(std::function<void(Form&)> script) { modalScript_ = std::move(script); }
+    // Plays every form shown modally over this one (and over those, in turn) that has no script
+    // of its own: how a scripted user reaches dialogs a dialog creates itself.
+    void setChildModalScript(std::function<void(Form&)> script) {
+        childModalScript_ = std::move(script);
+    }
 
     // With key preview the form's KeyDown sees keys pressed on its controls before they do.
     bool KeyPreview() const { return keyPreview_; }
@@ -91,6 +96,7 @@ class Form : public Control {
     Form* owner_ = nullptr;
     bool keyPreview_ = false;
     std::function<void(Form&)> modalScript_;
+    std::function<void(Form&)> childModalScript_;
 };
 
 } // namespace velmora::controls

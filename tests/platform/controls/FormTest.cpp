@@ -77,6 +77,25 @@ TEST(Form, LoadUnloadAndModalShow) {
     EXPECT_THROW(form.Show(false, &form), ControlError);
 }
 
+TEST(Form, ChildModalScriptPlaysNestedDialogsThatHaveNoScriptOfTheirOwn) {
+    Form top("top"), child("child"), grandchild("grandchild"), scripted("scripted");
+    std::vector<std::string> played;
+    top.setChildModalScript([&](Form& shown) {
+        played.push_back(shown.Name());
+        if (&shown == &child) grandchild.Show(true, &child);
+        shown.unload();
+    });
+    scripted.setModalScript([&](Form& shown) { played.push_back("own " + shown.Name()); });
+    top.Show();
+    child.Show(true, &top);
+    scripted.Show(true, &top);
+    Form stranger("stranger");
+    stranger.Show(true); // no owner, no script: shown and left to its caller
+    EXPECT_EQ((std::vector<std::string>{"child", "grandchild", "own scripted"}), played);
+    EXPECT_FALSE(child.Loaded());
+    EXPECT_TRUE(stranger.Visible());
+}
+
 TEST(Form, KeysFromAnyControlReachTheFormWithKeyPreview) {
     Form form("ShareTaskGroup");
     auto& list = form.add<ListView>("ListViewLeft");
