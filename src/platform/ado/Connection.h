@@ -21,6 +21,7 @@ class StoreError : public std::runtime_error {
 // The rows a statement produced, with their column names as the statement named them.
 struct ResultSet {
     std::vector<std::string> columns;
+    // An updatable read may leave a row empty (its identity only): it is read when first used.
     std::vector<std::vector<Value>> rows;
     std::vector<std::int64_t> rowids; // filled for updatable reads: the row's identity
     std::string table;                // the single table an updatable read came from

@@ -70,6 +70,8 @@ void Recordset::Open(const std::string& sql, Connection& connection, int cursorT
     sql_ = sql;
     deleted_.assign(result_.rows.size(), false);
     stale_.assign(result_.rows.size(), false);
+    for (std::size_t i = 0; i < result_.rows.size(); ++i)
+        stale_[i] = result_.rows[i].size() != result_.columns.size();
     position_ = 0;
     pending_.reset();
     pendingIsNew_ = false;
@@ -334,7 +336,8 @@ void Recordset::Update() {
         backend.updateRow(result_.table, rowid, columns, values);
     // Saved: from here on a retry would write the row twice, so nothing stays pending.
     std::vector<ado::Value> row(result_.columns.size());
-    if (!isNew) row = result_.rows[position_];
+    // A row not read yet keeps only the assigned fields; the whole row is read back when used.
+    if (!isNew && !stale_[position_]) row = result_.rows[position_];
     for (std::size_t i = 0; i < pending_->size(); ++i)
         if ((*pending_)[i]) row[i] = *(*pending_)[i];
     pending_.reset();

@@ -132,13 +132,21 @@ class SqliteCursor : public RowCursor {
     }
     const std::vector<std::string>& columns() const override { return columns_; }
 
-    bool next(std::vector<Value>& row) override {
+    // Steps to the next row without converting it; false at the end.
+    bool step() {
         sqlite3_stmt* s = statement_.get();
         const int rc = sqlite3_step(s);
         if (rc == SQLITE_DONE) return false;
         if (rc != SQLITE_ROW)
             throw StoreError(std::string(sqlite3_errmsg(sqlite3_db_handle(s))) +
                              " (statement: " + statementForMessage(sql_) + ")");
+        return true;
+    }
+    std::int64_t firstColumnInt() { return sqlite3_column_int64(statement_.get(), 0); }
+
+    bool next(std::vector<Value>& row) override {
+        if (!step()) return false;
+        sqlite3_stmt* s = statement_.get();
         row.resize(columns_.size());
         for (std::size_t c = 0; c < columns_.size(); ++c) {
             const int i = static_cast<int>(c);
@@ -185,20 +193,31 @@ ResultSet SqliteBackend::query(const std::string& sql, bool updatable) {
         text = shape.withRowid;
         result.table = shape.table;
     }
-    const std::unique_ptr<RowCursor> cursor = openCursor(text);
-    result.columns = cursor->columns();
+    Statement statement = prepare(text);
+    if (!statement) throw StoreError("The statement is empty");
+    SqliteCursor cursor(std::move(statement), text);
+    result.columns = cursor.columns();
     std::vector<Value> row(result.columns.size());
-    while (cursor->next(row)) {
-        if (updatable) {
-            // The identity travels beside the row, not as one of its fields.
-            result.rowids.push_back(row.front().toInt());
-            result.rows.emplace_back(std::make_move_iterator(row.begin() + 1),
-                                     std::make_move_iterator(row.end()));
-        } else {
+    if (!updatable) {
+        while (cursor.next(row))
             result.rows.push_back(row);
-        }
+        return result;
     }
-    if (updatable) result.columns.erase(result.columns.begin());
+    // The first rows come whole: most writers look at one row and add or change it. Past them
+    // only identities are kept, and a row is read by its identity when someone uses it.
+    constexpr std::size_t wholeRows = 16;
+    while (result.rowids.size() < wholeRows && cursor.next(row)) {
+        // The identity travels beside the row, not as one of its fields.
+        result.rowids.push_back(row.front().toInt());
+        result.rows.emplace_back(std::make_move_iterator(row.begin() + 1),
+                                 std::make_move_iterator(row.end()));
+    }
+    if (result.rowids.size() == wholeRows)
+        while (cursor.step()) {
+            result.rowids.push_back(cursor.firstColumnInt());
+            result.rows.emplace_back();
+        }
+    result.columns.erase(result.columns.begin());
     return result;
 }
 

@@ -119,8 +119,7 @@ void Value::assignText(const char* text, std::size_t size) {
 
 std::string Value::text() const {
     // Text is what readers ask for most; skip the visit for it.
-    if (const auto* held = std::get_if<std::string>(&data_))
-        return *held;
+    if (const auto* held = std::get_if<std::string>(&data_)) return *held;
     struct Visitor {
         std::string operator()(std::monostate) const { return ""; }
         std::string operator()(bool v) const { return v ? "True" : "False"; }
@@ -137,8 +136,7 @@ std::string Value::text() const {
 }
 
 std::int64_t Value::toInt() const {
-    if (const auto* held = std::get_if<std::int64_t>(&data_))
-        return *held;
+    if (const auto* held = std::get_if<std::int64_t>(&data_)) return *held;
     struct Visitor {
         std::int64_t operator()(std::monostate) const { return 0; }
         std::int64_t operator()(bool v) const { return v ? 1 : 0; }
@@ -166,8 +164,7 @@ double Value::toDouble() const {
 
 bool Value::toBool() const {
     // Yes/no columns come back as integers.
-    if (const auto* held = std::get_if<std::int64_t>(&data_))
-        return *held != 0;
+    if (const auto* held = std::get_if<std::int64_t>(&data_)) return *held != 0;
     struct Visitor {
         bool operator()(std::monostate) const { return false; }
         bool operator()(bool v) const { return v; }

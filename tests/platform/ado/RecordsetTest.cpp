@@ -66,6 +66,41 @@ TEST_F(RecordsetTest, WalksRowsAndFindsFieldsByAnyCase) {
     EXPECT_NE(messageOf([&] { rs.Open("select 1", c); }).find("already open"), std::string::npos);
 }
 
+TEST_F(RecordsetTest, LongUpdatableSetsReadTheirLaterRowsWhenUsed) {
+    for (int i = 10; i < 50; ++i)
+        c.Execute("insert into Group_Task (GroupID, tid, OutlookAppID, IsDirty) values ('n" +
+                  std::to_string(i) + "','" + std::to_string(i) + "','LONG',0)");
+    Recordset rs;
+    rs.Open("select * from Group_Task where OutlookAppID='LONG' order by tid", c, adOpenKeyset,
+            adLockPessimistic);
+    EXPECT_EQ(rs.RecordCount(), 40);
+    // Changed behind the set's back after it was opened: a later row shows the store's value.
+    c.Execute("update Group_Task set IsDirty=1 where GroupID='n45'");
+    std::string ids;
+    int dirty = 0;
+    for (; !rs.IsEOF(); rs.MoveNext()) {
+        ids += rs.Fields("tid").Value().text();
+        dirty += rs.Fields("IsDirty").Value().toBool() ? 1 : 0;
+        // Changed without being read first: only the assigned field changes in the store.
+        if (rs.Fields("GroupID").Value().text() == "n40") rs.Fields("tid") = 99;
+    }
+    EXPECT_EQ(ids.size(), 80u);
+    EXPECT_EQ(dirty, 1);
+    EXPECT_EQ(count("select * from Group_Task where tid='99' and GroupID='n40' and IsDirty=0"), 1);
+
+    Recordset later;
+    later.Open("select * from Group_Task where OutlookAppID='LONG' order by GroupID", c,
+               adOpenKeyset, adLockPessimistic);
+    for (int i = 0; i < 30; ++i)
+        later.MoveNext();
+    later.Fields("IsDel") = true; // row n40, never read
+    later.Update();
+    EXPECT_EQ(later.Fields("GroupID").Value().text(), "n40");
+    EXPECT_EQ(later.Fields("tid").Value().text(), "99");
+    later.Delete();
+    EXPECT_EQ(count("select * from Group_Task where OutlookAppID='LONG'"), 39);
+}
+
 TEST_F(RecordsetTest, ReadsStreamCountWithoutMovingAndStartOverOnMoveFirst) {
     Recordset rs;
     rs.Open("select GroupID from Group_Task order by GroupID", c);
