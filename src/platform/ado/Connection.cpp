@@ -4,6 +4,7 @@
 
 #include "platform/ado/OdbcBackend.h"
 #include "platform/ado/SqliteBackend.h"
+#include "platform/ado/StatementText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -145,6 +146,16 @@ std::string sqlText(const std::string& value) {
         out += c;
     }
     return out;
+}
+
+void Backend::savepoint(const std::string& name) {
+    execute("savepoint " + quoteIdentifier(name));
+}
+void Backend::release(const std::string& name) {
+    execute("release savepoint " + quoteIdentifier(name));
+}
+void Backend::rollbackTo(const std::string& name) {
+    execute("rollback to savepoint " + quoteIdentifier(name));
 }
 
 } // namespace velmora::ado

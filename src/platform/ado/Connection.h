@@ -56,9 +56,10 @@ class Backend {
     virtual void begin() = 0;
     virtual void commit() = 0;
     virtual void rollback() = 0;
-    virtual void savepoint(const std::string& name) = 0;
-    virtual void release(const std::string& name) = 0;
-    virtual void rollbackTo(const std::string& name) = 0;
+    // Savepoints are plain statements on both backends.
+    void savepoint(const std::string& name);
+    void release(const std::string& name);
+    void rollbackTo(const std::string& name);
 };
 
 class Connection {

@@ -366,14 +366,5 @@ void OdbcBackend::commit() {
 void OdbcBackend::rollback() {
     endTransaction(SQL_ROLLBACK);
 }
-void OdbcBackend::savepoint(const std::string& name) {
-    execute("savepoint " + quoteIdentifier(name));
-}
-void OdbcBackend::release(const std::string& name) {
-    execute("release savepoint " + quoteIdentifier(name));
-}
-void OdbcBackend::rollbackTo(const std::string& name) {
-    execute("rollback to savepoint " + quoteIdentifier(name));
-}
 
 } // namespace velmora::ado

@@ -30,9 +30,6 @@ class OdbcBackend : public Backend {
     void begin() override;
     void commit() override;
     void rollback() override;
-    void savepoint(const std::string& name) override;
-    void release(const std::string& name) override;
-    void rollbackTo(const std::string& name) override;
 
   private:
     class StatementHandle;

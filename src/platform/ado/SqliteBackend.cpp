@@ -268,14 +268,5 @@ void SqliteBackend::commit() {
 void SqliteBackend::rollback() {
     execute("rollback");
 }
-void SqliteBackend::savepoint(const std::string& name) {
-    execute("savepoint " + quoteIdentifier(name));
-}
-void SqliteBackend::release(const std::string& name) {
-    execute("release savepoint " + quoteIdentifier(name));
-}
-void SqliteBackend::rollbackTo(const std::string& name) {
-    execute("rollback to savepoint " + quoteIdentifier(name));
-}
 
 } // namespace velmora::ado

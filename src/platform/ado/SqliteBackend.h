@@ -29,9 +29,6 @@ class SqliteBackend : public Backend {
     void begin() override;
     void commit() override;
     void rollback() override;
-    void savepoint(const std::string& name) override;
-    void release(const std::string& name) override;
-    void rollbackTo(const std::string& name) override;
 
     struct Finalizer {
         void operator()(sqlite3_stmt* statement) const;
