@@ -2,6 +2,7 @@
 // state, the named items of the script and the dialogs in view.
 #pragma once
 
+#include "addin/AddInDesigner1.h"
 #include "addin/AddinState.h"
 #include "platform/cdo/HostMapiSession.h"
 #include "platform/controls/Form.h"
@@ -13,6 +14,7 @@
 #include <cstdlib>
 #include <functional>
 #include <map>
+#include <memory>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -39,6 +41,8 @@ struct ScriptContext {
     windows::FakeWindowSystem windows;
     cdo::HostMapiSession mapi;
     AddinState state;
+    // The add-in's connection object once "connect" ran; it goes before the state it uses.
+    std::unique_ptr<AddInDesigner1> addin;
     std::map<std::string, host::ItemPtr> items;
     // Message boxes already looked at by an expectation.
     std::size_t checkedMessages = 0;

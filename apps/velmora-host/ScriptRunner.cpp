@@ -35,11 +35,13 @@ std::vector<std::string> splitWords(const std::string& line) {
 }
 
 ScriptRunner::ScriptRunner(std::ostream& out)
-    : ctx_(out), host_(ctx_), store_(ctx_), dialogs_(ctx_), expect_(ctx_, store_, host_) {
+    : ctx_(out), host_(ctx_), store_(ctx_), dialogs_(ctx_), expect_(ctx_, store_, host_),
+      addin_(ctx_) {
     host_.install(table_);
     store_.install(table_);
     dialogs_.install(table_);
     expect_.install(table_);
+    addin_.install(table_);
     table_.add("echo", "echo TEXT", 1,
                [this](const Words& w) { ctx_.out << joinFrom(w, 1) << "\n"; });
     table_.add("help", "help", 1, [this](const Words&) {
@@ -72,6 +74,7 @@ bool ScriptRunner::runLines(const std::function<bool(const std::string&)>& done)
             ctx_.out << "error (line " << lineNumber_ << "): " << e.what() << "\n";
             aborted_ = !keepGoing_;
         }
+        addin_.trackDialogs();
         flushMessages();
         if (done("")) return true;
     }

@@ -2,6 +2,7 @@
 // dialogs, the link store and the registry, printing what a user would see.
 #pragma once
 
+#include "AddinCommands.h"
 #include "CommandTable.h"
 #include "ExpectCommands.h"
 #include "FormDriver.h"
@@ -40,6 +41,7 @@ class ScriptRunner {
     StoreCommands store_;
     FormDriver dialogs_;
     ExpectCommands expect_;
+    AddinCommands addin_;
 
     std::istream* in_ = nullptr;
     bool keepGoing_ = false;

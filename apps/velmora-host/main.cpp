@@ -1,7 +1,9 @@
-// velmora-host: the in-memory mail host with the add-in's store session, driven by a demo or by
+// velmora-host: the in-memory mail host with the add-in connected to it, driven by a demo or by
 // a script of commands (one per line) from a file or standard input.
 #include "ScriptRunner.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -9,36 +11,69 @@
 
 namespace {
 
-// The demo plays what a user does on a fresh install: contacts, a received mail, links.
-const char* demoScript = R"(# Velmora demo session
-echo Velmora demo: the in-memory host and the embedded link store
+// The demo plays what a user does on a fresh install, printing what the user would see.
+const char* demoScript = R"demo(# Velmora demo session
+echo == The companion program has synchronised once: the store knows the user
 store init
 user demo
+registry set Language EN
+echo == The user's mailbox
 new contact ann FullName="Ann Lee" Email1Address=ann@example.com
 new contact bob FullName="Bob O'Neil" Email1Address=bob@example.com
-new mail m1 Subject="Quarterly report" SenderName="Ann Lee" SenderEmailAddress=ann@example.com
-find Contacts [Email1Address] = 'bob@example.com'
+receive m1 "Quarterly report" "Ann Lee" ann@example.com To=bob@example.com
+attach-file m1 report.final.pdf "the figures"
+echo == The host loads the add-in
+connect
 folder Inbox
 select m1
-show selection
-sql select count(*) from noteTb
-)";
+echo == The user links the received mail to Ann and Bob in the host: the add-in follows
+link m1 ann
+link m1 bob
+sql select Regarding, Creator, PrivateAccess from noteTb order by OutlookContactID
+sql select subject, att_count from EMailHistory
+echo == "Sync Velmora..." starts the companion; while its window is open nothing is linked
+button VelmoraSyncVelmora
+set m1 Subject="Quarterly report (final)"
+sql select count(*) from noteTb where Regarding='Quarterly report (final)'
+companion close
+echo == The user closes the host
+terminate
+)demo";
 
 int usage() {
     std::cerr << "usage: velmora-host [--demo | --script FILE | -]\n";
     return 2;
 }
 
+// The demo keeps away from the user's own link store and settings unless told where to work.
+void demoPlace() {
+    const auto folder = std::filesystem::temp_directory_path() / "velmora-demo";
+    std::filesystem::create_directories(folder);
+    std::filesystem::remove(folder / "linkstore.db");
+    std::filesystem::remove(folder / "registry");
+    if (!std::getenv("VELMORA_STORE"))
+        setenv("VELMORA_STORE", (folder / "linkstore.db").c_str(), 1);
+    if (!std::getenv("VELMORA_REGISTRY"))
+        setenv("VELMORA_REGISTRY", (folder / "registry").c_str(), 1);
+    std::cout << "store: " << std::getenv("VELMORA_STORE")
+              << "\nregistry: " << std::getenv("VELMORA_REGISTRY") << "\n";
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "--demo";
-    velmora::app::ScriptRunner runner(std::cout);
     try {
         if (mode == "--demo") {
-            std::istringstream in(demoScript);
+            demoPlace();
+            velmora::app::ScriptRunner runner(std::cout);
+            // The companion program is installed beside this program.
+            std::error_code error;
+            const auto here = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
+            std::istringstream in("registry set path \"" + here.string() + "\"\n" + demoScript);
             return runner.run(in, true);
         }
+        velmora::app::ScriptRunner runner(std::cout);
         if (mode == "--script" && argc > 2) {
             std::ifstream in(argv[2]);
             if (!in) {

@@ -1,0 +1,81 @@
+// The add-in verbs of the scripted host: connect, terminate, button, companion.
+// Programs the add-in starts are printed; the companion's window opens with them.
+#include "AddinCommands.h"
+
+#include <algorithm>
+
+namespace velmora::app {
+
+AddinCommands::AddinCommands(ScriptContext& context) : ctx_(context) {
+    ctx_.windows.onStart = [this](const std::string& program,
+                                  const std::vector<std::string>& args) {
+        ctx_.out << "(started " << program;
+        for (const auto& arg : args)
+            ctx_.out << " " << arg;
+        ctx_.out << ")\n";
+        // The companion shows its window, titled with the synchronisation caption, until closed.
+        ctx_.windows.openWindows.insert(ctx_.state.syncWindowCaption);
+    };
+}
+
+host::CommandBars& AddinCommands::barsFor(const Words& words, std::size_t at) {
+    if (words.size() <= at) {
+        auto explorer = ctx_.host.application().ActiveExplorer();
+        if (!explorer) throw std::runtime_error("No explorer is open");
+        return explorer->CommandBars();
+    }
+    const auto item = ctx_.named(words[at]);
+    auto& inspectors = ctx_.host.application().Inspectors();
+    for (int i = inspectors.Count(); i >= 1; --i)
+        if (inspectors.Item(i)->CurrentItem() == item) return inspectors.Item(i)->CommandBars();
+    throw std::runtime_error("No item window is open on \"" + words[at] + "\"");
+}
+
+void AddinCommands::trackDialogs() {
+    auto& forms = ctx_.forms;
+    // Modal dialogs are pushed and popped by their own loop; only modeless ones are tracked here.
+    forms.erase(std::remove_if(forms.begin(), forms.end(),
+                               [](controls::Form* form) {
+                                   return !form->modal() && (!form->Loaded() || !form->Visible());
+                               }),
+                forms.end());
+    if (!ctx_.addin) return;
+    for (controls::Form* form : std::vector<controls::Form*>{}) {
+        if (!form->Visible() || std::find(forms.begin(), forms.end(), form) != forms.end())
+            continue;
+        form->setChildModalScript(ctx_.modalLoop);
+        forms.insert(forms.begin(), form);
+        ctx_.out << "(dialog " << form->Name() << " shown: \"" << form->Caption() << "\")\n";
+    }
+}
+
+void AddinCommands::install(CommandTable& table) {
+    table.add("connect", "connect", 1, [this](const Words&) {
+        if (!ctx_.addin) ctx_.addin = std::make_unique<AddInDesigner1>(ctx_.state);
+        ctx_.addin->AddinInstance_OnConnection(ctx_.host.application());
+        ctx_.out << "add-in connected (user " << ctx_.state.currentUser << ")\n";
+    });
+    table.add("terminate", "terminate", 1, [this](const Words&) {
+        if (!ctx_.addin) throw std::runtime_error("The add-in is not connected");
+        ctx_.forms.clear();
+        ctx_.addin->AddinInstance_Terminate();
+        ctx_.out << "add-in terminated\n";
+    });
+    table.add("button", "button TAG [ITEM]", 2, [this](const Words& w) {
+        auto control = barsFor(w, 2).FindControl(0, 0, w[1]);
+        if (!control) throw std::runtime_error("No command bar control is tagged \"" + w[1] + "\"");
+        control->Execute();
+    });
+    table.add("companion", "companion open | companion close", 2, [this](const Words& w) {
+        if (w[1] == "open") {
+            ctx_.windows.openWindows.insert(ctx_.state.syncWindowCaption);
+        } else if (w[1] == "close") {
+            ctx_.windows.openWindows.erase(ctx_.state.syncWindowCaption);
+        } else {
+            throw std::runtime_error("usage: companion open | companion close");
+        }
+        ctx_.out << "companion window " << (w[1] == "open" ? "open" : "closed") << "\n";
+    });
+}
+
+} // namespace velmora::app

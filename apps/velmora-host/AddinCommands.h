@@ -1,0 +1,25 @@
+// Scripted-host commands that act on the add-in as the host sees it: connecting and terminating
+// it, pressing its command bar controls, and the companion program's window.
+#pragma once
+
+#include "CommandTable.h"
+#include "ScriptContext.h"
+
+namespace velmora::app {
+
+class AddinCommands {
+  public:
+    explicit AddinCommands(ScriptContext& context);
+    void install(CommandTable& table);
+
+    // Brings the dialogs the add-in shows without blocking into the script's view, and drops
+    // those that have closed; the runner calls it after every command.
+    void trackDialogs();
+
+  private:
+    host::CommandBars& barsFor(const Words& words, std::size_t at);
+
+    ScriptContext& ctx_;
+};
+
+} // namespace velmora::app
