@@ -22,15 +22,22 @@ new contact ann FullName="Ann Lee" Email1Address=ann@example.com
 new contact bob FullName="Bob O'Neil" Email1Address=bob@example.com
 receive m1 "Quarterly report" "Ann Lee" ann@example.com To=bob@example.com
 attach-file m1 report.final.pdf "the figures"
+new appointment a1 Subject="Budget review" Start="2026-12-08 10:00:00" End="2026-12-08 11:00:00"
+new note n1 Body="Call Ann about the budget"
+new task t1 Subject="Send the final figures"
 echo == The host loads the add-in
 connect
 folder Inbox
 select m1
-echo == The user links the received mail to Ann and Bob in the host: the add-in follows
+echo == The user links the mail, the appointment and the note to contacts in the host: the add-in follows
 link m1 ann
 link m1 bob
-sql select Regarding, Creator, PrivateAccess from noteTb order by OutlookContactID
+link a1 ann
+link n1 ann
+sql select type, Regarding, Creator, PrivateAccess from noteTb order by type, OutlookContactID
 sql select subject, att_count from EMailHistory
+sql select eventname, fromdate from CalendarHistory
+sql select regarding, RefCount from NoteHistory
 echo == "Sync Velmora..." starts the companion; while its window is open nothing is linked
 button VelmoraSyncVelmora
 set m1 Subject="Quarterly report (final)"
