@@ -3,6 +3,8 @@
 #include "platform/ado/Recordset.h"
 #include "store/Schema.h"
 
+#include "support/ErrorText.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -10,14 +12,7 @@
 namespace velmora::ado {
 namespace {
 
-std::string messageOf(const std::function<void()>& body) {
-    try {
-        body();
-    } catch (const StoreError& e) {
-        return e.what();
-    }
-    return "<no error>";
-}
+using velmora::testing::errorText;
 
 class RecordsetTest : public ::testing::Test {
   protected:
@@ -47,23 +42,26 @@ TEST_F(RecordsetTest, WalksRowsAndFindsFieldsByAnyCase) {
     for (; !rs.IsEOF(); rs.MoveNext())
         seen += rs.Fields("GROUPID").Value().text() + rs.Fields(1).Value().text();
     EXPECT_EQ(seen, "g10g20g30");
-    EXPECT_NE(messageOf([&] { rs.MoveNext(); }).find("EOF is True"), std::string::npos);
-    EXPECT_NE(messageOf([&] { (void)rs.Fields("GroupID").Value(); }).find("current record"),
-              std::string::npos);
+    EXPECT_NE(errorText<StoreError>([&] { rs.MoveNext(); }).find("EOF is True"), std::string::npos);
+    EXPECT_NE(
+        errorText<StoreError>([&] { (void)rs.Fields("GroupID").Value(); }).find("current record"),
+        std::string::npos);
     rs.MoveFirst();
     EXPECT_EQ(rs.Fields(0).Value().text(), "g1");
 
-    const std::string missing = messageOf([&] { rs.Fields("OutlookDID"); });
+    const std::string missing = errorText<StoreError>([&] { rs.Fields("OutlookDID"); });
     EXPECT_NE(missing.find("Item cannot be found in the collection"), std::string::npos);
     EXPECT_NE(missing.find("'OutlookDID'"), std::string::npos);
-    EXPECT_NE(messageOf([&] { rs.Fields(2); }).find("no field number 2"), std::string::npos);
+    EXPECT_NE(errorText<StoreError>([&] { rs.Fields(2); }).find("no field number 2"),
+              std::string::npos);
 
     rs.Close();
-    EXPECT_NE(messageOf([&] { (void)rs.IsEOF(); }).find("closed"), std::string::npos);
+    EXPECT_NE(errorText<StoreError>([&] { (void)rs.IsEOF(); }).find("closed"), std::string::npos);
     rs.Open("select * from Group_Task where GroupID='none'", c);
     EXPECT_TRUE(rs.IsEOF());
     EXPECT_EQ(rs.RecordCount(), 0);
-    EXPECT_NE(messageOf([&] { rs.Open("select 1", c); }).find("already open"), std::string::npos);
+    EXPECT_NE(errorText<StoreError>([&] { rs.Open("select 1", c); }).find("already open"),
+              std::string::npos);
 }
 
 TEST_F(RecordsetTest, LongUpdatableSetsReadTheirLaterRowsWhenUsed) {
@@ -122,16 +120,18 @@ TEST_F(RecordsetTest, ReadsStreamCountWithoutMovingAndStartOverOnMoveFirst) {
     rs.Open("select GroupID from Group_Task order by GroupID", c);
     c.Close();
     EXPECT_EQ(rs.Fields(0).Value().text(), "g0");
-    EXPECT_NE(messageOf([&] { rs.MoveNext(); }).find("connection is closed"), std::string::npos);
+    EXPECT_NE(errorText<StoreError>([&] { rs.MoveNext(); }).find("connection is closed"),
+              std::string::npos);
     c.Open(":memory:");
-    EXPECT_NE(messageOf([&] { rs.MoveNext(); }).find("connection is closed"), std::string::npos);
+    EXPECT_NE(errorText<StoreError>([&] { rs.MoveNext(); }).find("connection is closed"),
+              std::string::npos);
 }
 
 TEST_F(RecordsetTest, RowsWithoutIdentityRefuseChangesButStayReadable) {
     Recordset rs;
     rs.Open("select * from Group_Task", c); // default cursor and lock: read-only
     EXPECT_FALSE(rs.IsUpdatable());
-    const std::string readOnly = messageOf([&] { rs.Fields("IsDel") = 1; });
+    const std::string readOnly = errorText<StoreError>([&] { rs.Fields("IsDel") = 1; });
     EXPECT_NE(readOnly.find("Assigning field 'IsDel'"), std::string::npos) << readOnly;
     EXPECT_NE(readOnly.find("read-only"), std::string::npos) << readOnly;
     EXPECT_THROW(rs.AddNew(), StoreError);
@@ -144,7 +144,7 @@ TEST_F(RecordsetTest, RowsWithoutIdentityRefuseChangesButStayReadable) {
         "GroupID from Group_task where tid = '7' and isDel=0) And loginname='";
     rs.Open(level + "bob'", c, adOpenKeyset, adLockOptimistic);
     EXPECT_EQ(rs.Fields(0).Value(), Value(2));
-    const std::string aggregate = messageOf([&] { rs.AddNew(); });
+    const std::string aggregate = errorText<StoreError>([&] { rs.AddNew(); });
     EXPECT_NE(aggregate.find("expressions"), std::string::npos) << aggregate;
     rs.Close();
     rs.Open(level + "carol'", c, adOpenKeyset, adLockOptimistic);
@@ -152,7 +152,7 @@ TEST_F(RecordsetTest, RowsWithoutIdentityRefuseChangesButStayReadable) {
     EXPECT_TRUE(rs.Fields(0).Value().isNull());
     rs.Close();
 
-    EXPECT_NE(messageOf([&] {
+    EXPECT_NE(errorText<StoreError>([&] {
                   c.backend().query("select count(*) from Group_Task", true);
               }).find("cannot be opened for changes"),
               std::string::npos);
@@ -182,7 +182,7 @@ TEST_F(RecordsetTest, UnsavedEditsAreSavedOnMoveKeptOnFailureAndDroppedOnCancel)
     EXPECT_TRUE(rs.Fields("Creator").Value().isNull());
     rs.Fields("OutlookAttachID") = "M1";
     rs.Fields("MakeDelete") = Value();
-    const std::string refused = messageOf([&] { rs.Update(); });
+    const std::string refused = errorText<StoreError>([&] { rs.Update(); });
     EXPECT_NE(refused.find("NOT NULL"), std::string::npos) << refused;
     EXPECT_EQ(rs.Fields("OutlookAttachID").Value().text(), "M1");
     rs.Fields("MakeDelete") = false;
@@ -193,7 +193,8 @@ TEST_F(RecordsetTest, UnsavedEditsAreSavedOnMoveKeptOnFailureAndDroppedOnCancel)
     // A row removed behind the row set's back cannot be updated, and says so.
     c.Execute("delete from noteTb");
     rs.Fields("Creator") = "alice";
-    EXPECT_NE(messageOf([&] { rs.Update(); }).find("Row cannot be located"), std::string::npos);
+    EXPECT_NE(errorText<StoreError>([&] { rs.Update(); }).find("Row cannot be located"),
+              std::string::npos);
     EXPECT_EQ(count("select * from noteTb"), 0);
 }
 

@@ -6,6 +6,8 @@
 #include "platform/ado/Recordset.h"
 #include "store/Schema.h"
 
+#include "support/ErrorText.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -14,16 +16,9 @@
 namespace velmora::ado {
 namespace {
 
-using testing::TempFolder;
+using velmora::testing::errorText;
 
-std::string messageOf(const std::function<void()>& body) {
-    try {
-        body();
-    } catch (const StoreError& e) {
-        return e.what();
-    }
-    return "<no error>";
-}
+using testing::TempFolder;
 
 std::string scalar(Connection& c, const std::string& sql) {
     Recordset rs;
@@ -56,46 +51,52 @@ TEST(SqliteStore, RoundTripInMemoryAndInAFileThatKeepsItsRows) {
 TEST(SqliteStore, OpeningReportsWhatIsWrong) {
     TempFolder temp;
     Connection c;
-    EXPECT_NE(messageOf([&] { c.Open("  "); }).find("connection string is empty"),
+    EXPECT_NE(errorText<StoreError>([&] { c.Open("  "); }).find("connection string is empty"),
               std::string::npos);
-    EXPECT_NE(messageOf([&] { c.Open("Database="); }).find("names no database file"),
+    EXPECT_NE(errorText<StoreError>([&] { c.Open("Database="); }).find("names no database file"),
               std::string::npos);
     const auto missing = temp.path() / "no such folder" / "store.db";
-    const std::string m = messageOf([&] { c.Open("Database=" + missing.string()); });
+    const std::string m = errorText<StoreError>([&] { c.Open("Database=" + missing.string()); });
     EXPECT_NE(m.find(missing.string()), std::string::npos) << m;
     EXPECT_NE(m.find("unable to open"), std::string::npos) << m;
 
     const auto notADatabase = temp.path() / "notes.txt";
     std::ofstream(notADatabase) << "This is a plain text file, long enough to be read as a header "
                                    "and rejected by the engine.";
-    EXPECT_NE(messageOf([&] { c.Open(notADatabase.string()); }).find("not a database"),
+    EXPECT_NE(errorText<StoreError>([&] { c.Open(notADatabase.string()); }).find("not a database"),
               std::string::npos);
     EXPECT_FALSE(c.IsOpen());
 
     c.Open("Data Source=" + (temp.path() / "a.db").string() + ";Mode=rw");
     EXPECT_TRUE(std::filesystem::exists(temp.path() / "a.db"));
-    EXPECT_NE(messageOf([&] { c.Open(":memory:"); }).find("already open"), std::string::npos);
+    EXPECT_NE(errorText<StoreError>([&] { c.Open(":memory:"); }).find("already open"),
+              std::string::npos);
 }
 
 TEST(SqliteStore, ClosedConnectionAndBadStatementsFailClearly) {
     Connection c;
-    EXPECT_NE(messageOf([&] { c.Execute("delete from noteTb"); }).find("connection is closed"),
+    EXPECT_NE(errorText<StoreError>([&] {
+                  c.Execute("delete from noteTb");
+              }).find("connection is closed"),
               std::string::npos);
     Recordset rs;
-    EXPECT_NE(messageOf([&] { rs.Open("select 1", c); }).find("connection is closed"),
+    EXPECT_NE(errorText<StoreError>([&] { rs.Open("select 1", c); }).find("connection is closed"),
               std::string::npos);
     EXPECT_FALSE(rs.IsOpen());
-    EXPECT_NE(messageOf([&] { c.BeginTrans(); }).find("connection is closed"), std::string::npos);
+    EXPECT_NE(errorText<StoreError>([&] { c.BeginTrans(); }).find("connection is closed"),
+              std::string::npos);
     c.Close(); // closing a closed connection is harmless
 
     c.Open(":memory:");
     createSchema(c);
     c.Execute("insert into GroupTb (GroupID, GroupName) values ('g1', 'Sales')");
 
-    const std::string syntax = messageOf([&] { c.Execute("selec * from GroupTb"); });
+    const std::string syntax = errorText<StoreError>([&] { c.Execute("selec * from GroupTb"); });
     EXPECT_NE(syntax.find("syntax error"), std::string::npos) << syntax;
     EXPECT_NE(syntax.find("selec * from GroupTb"), std::string::npos) << syntax;
-    EXPECT_NE(messageOf([&] { rs.Open("select * from NoSuchTable", c); }).find("no such table"),
+    EXPECT_NE(errorText<StoreError>([&] {
+                  rs.Open("select * from NoSuchTable", c);
+              }).find("no such table"),
               std::string::npos);
 
     // An unescaped quote breaks the statement instead of changing it; the smuggled second
@@ -113,7 +114,8 @@ TEST(SqliteStore, ClosedConnectionAndBadStatementsFailClearly) {
     c.Close();
     EXPECT_EQ(rs.Fields("groupname").Value().text(), value);
     rs.Fields("GroupName") = "later";
-    EXPECT_NE(messageOf([&] { rs.Update(); }).find("connection is closed"), std::string::npos);
+    EXPECT_NE(errorText<StoreError>([&] { rs.Update(); }).find("connection is closed"),
+              std::string::npos);
 }
 
 TEST(SqliteStore, NestedTransactionsCommitAndRollBackByLevel) {
@@ -138,8 +140,10 @@ TEST(SqliteStore, NestedTransactionsCommitAndRollBackByLevel) {
     c.RollbackTrans();
     EXPECT_EQ(users(), ""); // group_concat over no rows is null
 
-    EXPECT_NE(messageOf([&] { c.CommitTrans(); }).find("No transaction"), std::string::npos);
-    EXPECT_NE(messageOf([&] { c.RollbackTrans(); }).find("No transaction"), std::string::npos);
+    EXPECT_NE(errorText<StoreError>([&] { c.CommitTrans(); }).find("No transaction"),
+              std::string::npos);
+    EXPECT_NE(errorText<StoreError>([&] { c.RollbackTrans(); }).find("No transaction"),
+              std::string::npos);
 
     EXPECT_THROW(inTransaction(c,
                                [&] {
@@ -154,7 +158,8 @@ TEST(SqliteStore, NestedTransactionsCommitAndRollBackByLevel) {
     // Closing with work pending is refused and the work stays; a destroyed connection rolls back.
     c.BeginTrans();
     c.Execute("insert into CurrentUser values ('pending')");
-    EXPECT_NE(messageOf([&] { c.Close(); }).find("transaction is pending"), std::string::npos);
+    EXPECT_NE(errorText<StoreError>([&] { c.Close(); }).find("transaction is pending"),
+              std::string::npos);
     EXPECT_TRUE(c.IsOpen());
     c.CommitTrans();
     {

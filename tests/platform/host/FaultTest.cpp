@@ -2,20 +2,15 @@
 // for the chosen number of calls, and leaves the host's data untouched.
 #include "platform/host/InMemoryHost.h"
 
+#include "support/ErrorText.h"
+
 #include <gtest/gtest.h>
 
 using namespace velmora::host;
 
 namespace {
 
-std::string errorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const HostError& e) {
-        return e.what();
-    }
-    return "no error";
-}
+using velmora::testing::errorText;
 
 } // namespace
 
@@ -28,32 +23,33 @@ TEST(Faults, MembersFailAsToldAndRecover) {
     const std::string id = c->EntryID();
 
     host.failMember("Items.Find", "Find broke", 2);
-    EXPECT_EQ(errorOf([&] { items->Find("[FullName] = 'Ann Lee'"); }), "Find broke");
-    EXPECT_EQ(errorOf([&] { items->Find("[FullName] = 'Ann Lee'"); }), "Find broke");
+    EXPECT_EQ(errorText<HostError>([&] { items->Find("[FullName] = 'Ann Lee'"); }), "Find broke");
+    EXPECT_EQ(errorText<HostError>([&] { items->Find("[FullName] = 'Ann Lee'"); }), "Find broke");
     EXPECT_EQ(items->Find("[FullName] = 'Ann Lee'"), c); // the third call works again
 
     host.failMember("item.get.fullname", "no name"); // names compare without case
-    EXPECT_EQ(errorOf([&] { c->Text("FULLNAME"); }), "no name");
+    EXPECT_EQ(errorText<HostError>([&] { c->Text("FULLNAME"); }), "no name");
     EXPECT_EQ(c->Text("FileAs"), "Lee, Ann"); // other properties still answer
 
     host.failMember("Item.Save", "disk full");
     c->Set("CompanyName", "Acme");
     int changes = 0;
     auto s = items->ItemChange().subscribe([&](ItemPtr) { ++changes; });
-    EXPECT_EQ(errorOf([&] { c->Save(); }), "disk full");
+    EXPECT_EQ(errorText<HostError>([&] { c->Save(); }), "disk full");
     EXPECT_EQ(changes, 0);
 
     auto& ns = host.application().GetNamespace("MAPI");
     host.failMember("NameSpace.GetItemFromID", "offline");
-    EXPECT_EQ(errorOf([&] { ns.GetItemFromID(id); }), "offline");
+    EXPECT_EQ(errorText<HostError>([&] { ns.GetItemFromID(id); }), "offline");
     host.failMember("CommandBarControl.Delete", "locked");
     auto& menu = host.application().ActiveExplorer()->CommandBars().Item("Menu Bar");
     auto tools = menu.FindControl(msoControlPopup, 30007);
-    EXPECT_EQ(errorOf([&] { tools->Delete(); }), "locked");
+    EXPECT_EQ(errorText<HostError>([&] { tools->Delete(); }), "locked");
     host.failMember("Application.Inspectors", "no windows", 1);
-    EXPECT_EQ(errorOf([&] { host.application().Inspectors(); }), "no windows");
+    EXPECT_EQ(errorText<HostError>([&] { host.application().Inspectors(); }), "no windows");
     host.failMember("CommandBars.Item", "bars gone");
-    EXPECT_EQ(errorOf([&] { host.application().ActiveExplorer()->CommandBars().Item("Standard"); }),
+    EXPECT_EQ(errorText<HostError>(
+                  [&] { host.application().ActiveExplorer()->CommandBars().Item("Standard"); }),
               "bars gone");
 
     host.clearFaults();

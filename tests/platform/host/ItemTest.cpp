@@ -3,6 +3,8 @@
 #include "platform/host/DateText.h"
 #include "platform/host/InMemoryHost.h"
 
+#include "support/ErrorText.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,14 +15,7 @@ using namespace velmora::host;
 
 namespace {
 
-std::string errorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const HostError& e) {
-        return e.what();
-    }
-    return "no error";
-}
+using velmora::testing::errorText;
 
 } // namespace
 
@@ -34,15 +29,19 @@ TEST(Item, PropertiesAreTypedCaseInsensitiveAndChecked) {
     EXPECT_EQ(mail->Text("SUBJECT"), "Hello");
     mail->Set("Importance", std::string("2"));
     EXPECT_EQ(mail->Number("Importance"), 2);
-    EXPECT_NE(errorOf([&] { mail->Set("Importance", 7L); }).find("outside 0 to 2"),
+    EXPECT_NE(errorText<HostError>([&] { mail->Set("Importance", 7L); }).find("outside 0 to 2"),
               std::string::npos);
-    EXPECT_EQ(errorOf([&] { mail->Get("FullName"); }),
+    EXPECT_EQ(errorText<HostError>([&] { mail->Get("FullName"); }),
               "Object doesn't support this property or method: \"FullName\" (mail item)");
-    EXPECT_NE(errorOf([&] { mail->Set("Sent", true); }).find("read-only"), std::string::npos);
-    EXPECT_NE(errorOf([&] { mail->Set("SentOn", std::string("soon")); }).find("read-only"),
+    EXPECT_NE(errorText<HostError>([&] { mail->Set("Sent", true); }).find("read-only"),
               std::string::npos);
+    EXPECT_NE(
+        errorText<HostError>([&] { mail->Set("SentOn", std::string("soon")); }).find("read-only"),
+        std::string::npos);
     auto appt = host.folder(olFolderCalendar)->Items()->Add(olAppointmentItem);
-    EXPECT_NE(errorOf([&] { appt->Set("Start", std::string("soon")); }).find("Type mismatch"),
+    EXPECT_NE(errorText<HostError>([&] {
+                  appt->Set("Start", std::string("soon"));
+              }).find("Type mismatch"),
               std::string::npos);
     EXPECT_EQ(mail->Subject(), "Hello"); // failed sets changed nothing
     EXPECT_EQ(mail->Number("Importance"), 2);
@@ -197,7 +196,8 @@ TEST(Item, RecipientsFeedToCcBccAndAttachmentsSaveToFiles) {
     bytes << in.rdbuf();
     EXPECT_EQ(bytes.str(), std::string("a\0b", 3));
     std::filesystem::remove(path);
-    const std::string err = errorOf([&] { att->SaveAsFile("/nonexistent-dir/x/report.txt"); });
+    const std::string err =
+        errorText<HostError>([&] { att->SaveAsFile("/nonexistent-dir/x/report.txt"); });
     EXPECT_NE(err.find("No such file or directory"), std::string::npos) << err;
     auto note = host.application().CreateItem(olNoteItem);
     EXPECT_THROW(note->Attachments(), HostError);
@@ -212,7 +212,7 @@ TEST(Folders, DefaultFoldersStoresAndSubfolders) {
         {10, "Contacts"},     {11, "Journal"}, {12, "Notes"},     {13, "Tasks"}, {16, "Drafts"}};
     for (auto [type, name] : expected)
         EXPECT_EQ(ns.GetDefaultFolder(type)->Name(), name);
-    EXPECT_NE(errorOf([&] { ns.GetDefaultFolder(7); }).find("not a default folder"),
+    EXPECT_NE(errorText<HostError>([&] { ns.GetDefaultFolder(7); }).find("not a default folder"),
               std::string::npos);
     auto inbox = ns.GetDefaultFolder(olFolderInbox);
     EXPECT_EQ(inbox->Parent()->Name(), "Personal Folders");
