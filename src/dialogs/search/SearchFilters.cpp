@@ -1,0 +1,171 @@
+// What the contact and event searches share below the dialog: the time ranges and their filter
+// texts, the equality filters, and the trimming and lowering of the texts compared.
+#include "dialogs/search/SearchFilters.h"
+
+#include "links/PublicModules.h"
+#include "platform/host/DateText.h"
+
+#include <algorithm>
+#include <chrono>
+#include <stdexcept>
+
+namespace velmora::search {
+
+using namespace std::chrono;
+
+const std::vector<RangeChoice>& pastRangeChoices() {
+    static const std::vector<RangeChoice> choices{
+        {TimeRange::anytime, "anytime", "任何时间"},
+        {TimeRange::yesterday, "yesterday", "昨天"},
+        {TimeRange::today, "today", "今天"},
+        {TimeRange::last7Days, "in the last 7 days", "最近七天"},
+        {TimeRange::lastWeek, "last week", "上周"},
+        {TimeRange::thisWeek, "this week", "本周"},
+        {TimeRange::lastMonth, "last month", "上个月"},
+        {TimeRange::thisMonth, "this month", "本月"}};
+    return choices;
+}
+
+const std::vector<RangeChoice>& calendarRangeChoices() {
+    static const std::vector<RangeChoice> choices{
+        {TimeRange::anytime, "anytime", "任何时间"},
+        {TimeRange::yesterday, "yesterday", "昨天"},
+        {TimeRange::today, "today", "今天"},
+        {TimeRange::tomorrow, "tomorrow", "明天"},
+        {TimeRange::last7Days, "in the last 7 days", "最近七天"},
+        {TimeRange::next7Days, "in the next 7 days", "未来七天"},
+        {TimeRange::lastWeek, "last week", "上周"},
+        {TimeRange::thisWeek, "this week", "本周"},
+        {TimeRange::nextWeek, "next week", "下周"},
+        {TimeRange::lastMonth, "last month", "上个月"},
+        {TimeRange::thisMonth, "this month", "本月"},
+        {TimeRange::nextMonth, "next month", "下个月"}};
+    return choices;
+}
+
+namespace {
+
+host::DateTime dayStart(sys_days day) {
+    return host::DateTime(day);
+}
+
+DayRange daysFrom(sys_days today, int fromOffset, int toOffset) {
+    return {dayStart(today + days(fromOffset)), dayStart(today + days(toOffset))};
+}
+
+DayRange weekFrom(sys_days today, int weekOffset) {
+    const sys_days sunday = today - days(weekday(today).c_encoding()) + weeks(weekOffset);
+    return {dayStart(sunday), dayStart(sunday + weeks(1))};
+}
+
+DayRange monthFrom(sys_days today, int monthOffset) {
+    const year_month first =
+        year_month_day(today).year() / year_month_day(today).month() + months(monthOffset);
+    const sys_days from = sys_days(first / 1);
+    const sys_days to = sys_days((first + months(1)) / 1);
+    return {dayStart(from), dayStart(to)};
+}
+
+bool upperBoundFirst(TimeRange range) {
+    switch (range) {
+    case TimeRange::lastWeek:
+    case TimeRange::thisWeek:
+    case TimeRange::nextWeek:
+    case TimeRange::lastMonth:
+    case TimeRange::thisMonth:
+    case TimeRange::nextMonth:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// "MM/DD/YYYY 00:00": the day in the form the host's filters read, at midnight.
+std::string filterDay(host::DateTime day) {
+    return host::filterDateText(day).substr(0, 10) + " 00:00";
+}
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+} // namespace
+
+DayRange rangeBounds(TimeRange range, host::DateTime now) {
+    const sys_days today = floor<days>(now);
+    switch (range) {
+    case TimeRange::yesterday:
+        return daysFrom(today, -1, 0);
+    case TimeRange::today:
+        return daysFrom(today, 0, 1);
+    case TimeRange::tomorrow:
+        return daysFrom(today, 1, 2);
+    case TimeRange::last7Days:
+        return daysFrom(today, -6, 1);
+    case TimeRange::next7Days:
+        return daysFrom(today, 0, 7);
+    case TimeRange::lastWeek:
+        return weekFrom(today, -1);
+    case TimeRange::thisWeek:
+        return weekFrom(today, 0);
+    case TimeRange::nextWeek:
+        return weekFrom(today, 1);
+    case TimeRange::lastMonth:
+        return monthFrom(today, -1);
+    case TimeRange::thisMonth:
+        return monthFrom(today, 0);
+    case TimeRange::nextMonth:
+        return monthFrom(today, 1);
+    case TimeRange::anytime:
+        break;
+    }
+    throw std::invalid_argument("The time range anytime has no bounds");
+}
+
+std::string timeFilter(std::string_view property, TimeRange range, host::DateTime now) {
+    const DayRange bounds = rangeBounds(range, now);
+    const std::string name(property);
+    const std::string lower = name + ">='" + filterDay(bounds.from) + "'";
+    const std::string upper = name + "<'" + filterDay(bounds.to) + "'";
+    return upperBoundFirst(range) ? upper + " And " + lower : lower + " And " + upper;
+}
+
+std::string equalsFilter(const std::vector<std::string_view>& terms, const std::string& words) {
+    const std::string operand =
+        words.find('\'') == std::string::npos ? "'" + words + "'" : quoteFilterValue(words);
+    std::string filter;
+    for (const std::string_view term : terms)
+        filter.append(term).append("=").append(operand);
+    return filter;
+}
+
+std::string trimmed(std::string_view text) {
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return std::string(text);
+}
+
+std::string lowered(std::string_view text) {
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return out;
+}
+
+bool fieldContains(std::string_view field, std::string_view words) {
+    return lowered(trimmed(field)).find(words) != std::string::npos;
+}
+
+std::string joinedProperties(const host::Item& item, const std::vector<std::string_view>& names) {
+    std::string joined;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) joined += ' ';
+        joined += item.Text(names[i]);
+    }
+    return joined;
+}
+
+} // namespace velmora::search
