@@ -79,5 +79,210 @@ TEST_F(ContactSearch, ContainsOnTheNameFieldFindsAnyCaseAndOkAddsTheTickedRowsTo
     EXPECT_EQ(added.SubItems(3), "alice");
 }
 
+TEST_F(ContactSearch, EachFieldMatchesByContainsAndEquals) {
+    const host::ItemPtr a = contact({{"FirstName", "Ann"},
+                                     {"FileAs", "Ann at Work"},
+                                     {"CompanyName", "Northwind Traders"},
+                                     {"HomeAddress", "12 Baker Street"},
+                                     {"OtherAddressState", "Kent"},
+                                     {"Email2Address", "ann@x.example"},
+                                     {"MobileTelephoneNumber", "555-1234"}});
+    const host::ItemPtr b = contact({{"FirstName", "Ben"},
+                                     {"FileAs", "Ben"},
+                                     {"CompanyName", "Northwind"},
+                                     {"BusinessAddressPostOfficeBox", "PO 9"},
+                                     {"Email3Address", "ann@x.example.org"},
+                                     {"Home2TelephoneNumber", "555-9999"}});
+    open();
+    EXPECT_EQ(runSearch(form(), "AT WORK", 0, 0), keysOf({a}));
+    EXPECT_EQ(runSearch(form(), "ann at work", 0, 1), keysOf({a}));
+    EXPECT_EQ(runSearch(form(), "northwind", 2, 0), keysOf({a, b}));
+    EXPECT_EQ(runSearch(form(), "NORTHWIND", 2, 1), keysOf({b}));
+    EXPECT_EQ(runSearch(form(), "baker", 3, 0), keysOf({a}));
+    EXPECT_EQ(runSearch(form(), "po 9", 3, 1), keysOf({b}));
+    EXPECT_EQ(runSearch(form(), "kent", 3, 1), keysOf({a}));
+    EXPECT_EQ(runSearch(form(), "ann@x.example", 4, 0), keysOf({a, b}));
+    EXPECT_EQ(runSearch(form(), "ANN@x.example", 4, 1), keysOf({a}));
+    EXPECT_EQ(runSearch(form(), "555-", 5, 0), keysOf({a, b}));
+    EXPECT_EQ(runSearch(form(), "555-9999", 5, 1), keysOf({b}));
+    EXPECT_EQ(runSearch(form(), "ben", 1, 1), keysOf({b}));
+    EXPECT_TRUE(s.messages.shown.empty());
+
+    // A partial address is no match in Equals mode.
+    EXPECT_TRUE(runSearch(form(), "ann@x", 4, 1).empty());
+    EXPECT_EQ(s.messages.lastText(), "No item found.");
+    EXPECT_EQ(s.messages.shown.back().style, windows::vbInformation);
+}
+
+TEST_F(ContactSearch, ChineseCaptionsListsColumnsAndMessages) {
+    s.state.isChinese = true;
+    contact({{"FirstName", "王小明"}, {"LastName", "王"}});
+    open();
+    EXPECT_EQ(form().get<controls::Label>("Label2").Caption(), "要查找的字段: ");
+    EXPECT_EQ(form().get<controls::CheckBox>("Check1").Caption(), "全部选中");
+    EXPECT_EQ(form().get<controls::ComboBox>("inBox").List(5), "仅电话号码字段");
+    EXPECT_EQ(form().get<controls::ComboBox>("comboVague").List(1), "等于");
+    EXPECT_EQ(form().get<controls::ComboBox>("timeBox").List(2), "修改时间");
+    EXPECT_EQ(form().get<controls::ComboBox>("selectTime").List(7), "本月");
+    EXPECT_EQ(results().ColumnHeaders().Item(6).text, "创建者");
+
+    EXPECT_EQ(runSearch(form(), "小明", 1, 0).size(), 1u);
+    EXPECT_TRUE(runSearch(form(), "李", 1, 0).empty());
+    EXPECT_EQ(s.messages.lastText(), "找不到符合条件的项目。");
+    EXPECT_TRUE(runSearch(form(), "  ", 1, 0).empty());
+    EXPECT_EQ(s.messages.lastText(), "查找关键字不能为空。");
+}
+
+TEST_F(ContactSearch, EmptyWordsSearchNothingAndKeepThePreviousResults) {
+    contact({{"FirstName", "Ann"}});
+    open();
+    ASSERT_EQ(runSearch(form(), "ann", 1, 0).size(), 1u);
+    EXPECT_EQ(runSearch(form(), " \t ", 1, 0).size(), 1u);
+    ASSERT_EQ(s.messages.shown.size(), 1u);
+    EXPECT_EQ(s.messages.lastText(), "The search words can not be empty.");
+    EXPECT_EQ(s.messages.shown.back().style, windows::vbExclamation);
+}
+
+TEST_F(ContactSearch, TimeRangesAroundAMonthAndWeekBoundary) {
+    // Today is Wednesday 1 April 2026: this week began on Sunday 29 March, in the last month.
+    using host::makeDate;
+    const host::ItemPtr lastWeekSat =
+        contact({{"FirstName", "Pat1"}}, makeDate(2026, 3, 28, 23, 59));
+    const host::ItemPtr sunday = contact({{"FirstName", "Pat2"}}, makeDate(2026, 3, 29));
+    const host::ItemPtr yesterday = contact({{"FirstName", "Pat3"}}, makeDate(2026, 3, 31, 23, 59));
+    const host::ItemPtr today = contact({{"FirstName", "Pat4"}}, makeDate(2026, 4, 1));
+    const host::ItemPtr marchFirst = contact({{"FirstName", "Pat5"}}, makeDate(2026, 3, 1));
+    const host::ItemPtr february = contact({{"FirstName", "Pat6"}}, makeDate(2026, 2, 28, 23, 59));
+    const host::ItemPtr nextSunday = contact({{"FirstName", "Pat7"}}, makeDate(2026, 4, 5));
+    const host::ItemPtr sixDaysAgo = contact({{"FirstName", "Pat8"}}, makeDate(2026, 3, 26));
+    open();
+    const auto created = [&](int range) { return runSearch(form(), "pat", 1, 0, 1, range); };
+    EXPECT_EQ(created(1), keysOf({yesterday}));
+    EXPECT_EQ(created(2), keysOf({today}));
+    EXPECT_EQ(created(3), keysOf({lastWeekSat, sunday, yesterday, today, sixDaysAgo}));
+    EXPECT_EQ(created(4), keysOf({lastWeekSat, sixDaysAgo}));
+    EXPECT_EQ(created(5), keysOf({sunday, yesterday, today}));
+    EXPECT_EQ(created(6), keysOf({lastWeekSat, sunday, yesterday, marchFirst, sixDaysAgo}));
+    EXPECT_EQ(created(7), keysOf({today, nextSunday}));
+    EXPECT_EQ(created(0).size(), 8u);
+    // Without a time field the range is not used.
+    EXPECT_EQ(runSearch(form(), "pat", 1, 0, 0).size(), 8u);
+    EXPECT_FALSE(form().get<controls::ComboBox>("selectTime").Enabled());
+
+    // Modified: a contact made in February and saved again today.
+    s.host.setClock([] { return fixedNow(); });
+    february->Save();
+    EXPECT_EQ(runSearch(form(), "pat", 1, 0, 2, 2), keysOf({today, february}));
+}
+
+TEST_F(ContactSearch, CreatorIsTheServerIdOwnerOrTheCurrentUserWhenNeverSynchronised) {
+    const host::ItemPtr mine = contact({{"FirstName", "Ann One"}});
+    const host::ItemPtr bobs = contact({{"FirstName", "Ann Two"}});
+    const host::ItemPtr teams = contact({{"FirstName", "Ann Three"}});
+    s.mapContact(bobs->EntryID(), "bob_12");
+    s.mapContact(teams->EntryID(), "sales_team_7");
+    open();
+    ASSERT_EQ(runSearch(form(), "ann", 1, 0).size(), 3u);
+    EXPECT_EQ(results().ListItems().Item(mine->EntryID()).SubItems(5), "alice");
+    EXPECT_EQ(results().ListItems().Item(bobs->EntryID()).SubItems(5), "bob");
+    EXPECT_EQ(results().ListItems().Item(teams->EntryID()).SubItems(5), "sales_team");
+}
+
+TEST_F(ContactSearch, PositionsAreRestoredOnLoadAndSavedOnUnload) {
+    s.state.ui.contactSearchField = 4;
+    s.state.ui.contactSearchMode = 1;
+    s.state.ui.contactSearchTime = 2;
+    s.state.ui.contactSearchTimeRange = 6;
+    open();
+    auto& selectTime = form().get<controls::ComboBox>("selectTime");
+    EXPECT_EQ(form().get<controls::ComboBox>("inBox").ListIndex(), 4);
+    EXPECT_EQ(form().get<controls::ComboBox>("comboVague").ListIndex(), 1);
+    EXPECT_EQ(form().get<controls::ComboBox>("timeBox").ListIndex(), 2);
+    EXPECT_EQ(selectTime.ListIndex(), 6);
+    EXPECT_TRUE(selectTime.Enabled());
+    // Switching between created and modified keeps the chosen range.
+    form().get<controls::ComboBox>("timeBox").choose(1);
+    EXPECT_EQ(selectTime.ListIndex(), 6);
+
+    selectTime.choose(0);
+    form().get<controls::ComboBox>("inBox").choose(2);
+    form().get<controls::CommandButton>("Cancel").click();
+    EXPECT_FALSE(form().Loaded());
+    EXPECT_EQ(s.state.ui.contactSearchField, 2);
+    EXPECT_EQ(s.state.ui.contactSearchTime, 1);
+    EXPECT_EQ(s.state.ui.contactSearchTimeRange, 7);
+
+    // No time field: the range list is disabled but its remembered entry survives.
+    s.state.ui.contactSearchTime = 0;
+    s.state.ui.contactSearchTimeRange = 3;
+    open();
+    EXPECT_FALSE(selectTime.Enabled());
+    EXPECT_EQ(selectTime.ListIndex(), 3);
+    form().unload();
+    EXPECT_EQ(s.state.ui.contactSearchTimeRange, 3);
+}
+
+TEST_F(ContactSearch, QuotesInTheWordsAreSearchedFor) {
+    const host::ItemPtr oneil = contact({{"LastName", "O'Neil"}, {"FileAs", "O'Neil \"Jr\""}});
+    const host::ItemPtr other = contact({{"LastName", "Oneil"}, {"FileAs", "Say \"hi\""}});
+    open();
+    EXPECT_EQ(runSearch(form(), "o'neil", 1, 1), keysOf({oneil}));
+    EXPECT_EQ(runSearch(form(), "say \"hi\"", 0, 1), keysOf({other}));
+    EXPECT_EQ(runSearch(form(), "o'neil \"jr\"", 0, 1), keysOf({oneil}));
+    EXPECT_EQ(runSearch(form(), "'ne", 1, 0), keysOf({oneil}));
+    EXPECT_TRUE(runSearch(form(), "x' Or [lastname]='oneil", 1, 1).empty());
+    EXPECT_EQ(s.messages.lastText(), "No item found.");
+    EXPECT_EQ(s.messages.shown.size(), 1u);
+}
+
+TEST_F(ContactSearch, AFailingHostCallIsReportedWithItsTagAndTheUserCanSearchAgain) {
+    contact({{"FirstName", "Ann"}});
+    open();
+    s.host.failMember("Items.Restrict", "Restrict broke", 1);
+    EXPECT_TRUE(runSearch(form(), "ann", 1, 1).empty());
+    ASSERT_EQ(s.messages.shown.size(), 1u);
+    EXPECT_EQ(s.messages.lastText(), "getInUnVague:Restrict broke");
+    EXPECT_TRUE(form().get<controls::CommandButton>("Search").Enabled());
+
+    s.host.failMember("Items.Restrict", "Restrict broke", 1);
+    EXPECT_TRUE(runSearch(form(), "ann", 1, 0, 1, 2).empty());
+    EXPECT_EQ(s.messages.lastText(), "getTimeConformable :Restrict broke");
+
+    s.host.failMember("Items.Item", "Item broke", 1);
+    EXPECT_TRUE(runSearch(form(), "ann", 1, 0, 0).empty());
+    EXPECT_EQ(s.messages.lastText(), "getInConformable :Item broke");
+    EXPECT_EQ(s.messages.shown.size(), 3u);
+    EXPECT_EQ(runSearch(form(), "ann", 1, 0).size(), 1u);
+}
+
+TEST_F(ContactSearch, SelectAllApplySortingAndEscape) {
+    const host::ItemPtr b = contact({{"FirstName", "Ann"}, {"LastName", "Baker"}});
+    const host::ItemPtr a = contact({{"FirstName", "Ann"}, {"LastName", "Adams"}});
+    open();
+    ASSERT_EQ(runSearch(form(), "ann", 1, 0), keysOf({b, a}));
+    results().clickColumn(2);
+    EXPECT_EQ(results().ListItems().Item(1).Key(), a->EntryID());
+
+    auto& check1 = form().get<controls::CheckBox>("Check1");
+    ASSERT_TRUE(check1.Enabled());
+    check1.click();
+    EXPECT_TRUE(results().ListItems().Item(1).Checked());
+    EXPECT_TRUE(results().ListItems().Item(2).Checked());
+    form().get<controls::CommandButton>("Apply").click();
+    form().get<controls::CommandButton>("Apply").click();
+    EXPECT_TRUE(form().Loaded());
+    EXPECT_EQ(target.ListItems().Count(), 2);
+
+    // A new search clears the rows and Select All; Escape then adds nothing.
+    target.ListItems().Clear();
+    runSearch(form(), "adams", 1, 0);
+    EXPECT_FALSE(check1.checked());
+    results().checkItem(results().ListItems().Item(1), true);
+    form().pressKey(form().get<controls::TextBox>("searchWords"), controls::vbKeyEscape);
+    EXPECT_FALSE(form().Loaded());
+    EXPECT_EQ(s.state.searchTarget, nullptr);
+    EXPECT_EQ(target.ListItems().Count(), 0);
+}
+
 } // namespace
 } // namespace velmora
