@@ -88,7 +88,7 @@ std::shared_ptr<InMemoryItem> InMemoryItem::create(const std::shared_ptr<HostCor
 }
 
 InMemoryItem::InMemoryItem(std::weak_ptr<HostCore> core, int itemType)
-    : core_(std::move(core)), type_(itemType) {
+    : core_(std::move(core)), rawCore_(core_.lock().get()), type_(itemType) {
     put(pClass, static_cast<long>(classOf(itemType)));
     put(pMessageClass, std::string(messageClassOf(itemType)));
     if (itemType == olMailItem || itemType == olAppointmentItem || itemType == olTaskItem)
@@ -105,6 +105,11 @@ std::shared_ptr<HostCore> InMemoryItem::core() const {
     return core;
 }
 
+HostCore& InMemoryItem::liveCore() const {
+    if (core_.expired()) throw HostError("The mail host has been shut down");
+    return *rawCore_;
+}
+
 std::shared_ptr<InMemoryItem> InMemoryItem::self() {
     return std::static_pointer_cast<InMemoryItem>(shared_from_this());
 }
@@ -115,18 +120,19 @@ void InMemoryItem::checkAlive(const char* member) const {
 }
 
 const Variant& InMemoryItem::field(int slot) const {
-    for (const auto& [s, v] : props_)
-        if (s == slot) return v;
+    for (std::size_t i = 0; i < slots_.size(); ++i)
+        if (slots_[i] == slot) return values_[i];
     return PropertyCatalog::instance().def(slot).initial;
 }
 
 void InMemoryItem::put(int slot, Variant value) {
-    for (auto& [s, v] : props_)
-        if (s == slot) {
-            v = std::move(value);
+    for (std::size_t i = 0; i < slots_.size(); ++i)
+        if (slots_[i] == slot) {
+            values_[i] = std::move(value);
             return;
         }
-    props_.emplace_back(slot, std::move(value));
+    slots_.push_back(static_cast<std::int16_t>(slot));
+    values_.push_back(std::move(value));
 }
 
 void InMemoryItem::setEntryId(const std::string& id) {
@@ -134,17 +140,17 @@ void InMemoryItem::setEntryId(const std::string& id) {
 }
 
 int InMemoryItem::Class() const {
-    core()->check("Item.Class");
+    liveCore().check("Item.Class");
     return classOf(type_);
 }
 
 std::string InMemoryItem::EntryID() const {
-    core()->check("Item.EntryID");
+    liveCore().check("Item.EntryID");
     return std::get<std::string>(field(pEntryID));
 }
 
 Variant InMemoryItem::Get(std::string_view property) const {
-    auto c = core();
+    HostCore* c = &liveCore();
     c->check("Item.Get");
     const auto& catalog = PropertyCatalog::instance();
     const int slot = catalog.find(property);

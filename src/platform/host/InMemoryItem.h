@@ -4,6 +4,7 @@
 
 #include "platform/host/ObjectModel.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -63,10 +64,17 @@ class InMemoryItem : public Item {
     void deriveAppointment(int changed);
     void stampSaved();
     std::shared_ptr<InMemoryItem> self();
+    // The read members run once per item of a walk: they test that the host is still there
+    // without taking a reference to it, which core() does.
+    HostCore& liveCore() const;
 
     std::weak_ptr<HostCore> core_;
+    HostCore* rawCore_; // valid while core_ has not expired
     int type_;
-    std::vector<std::pair<int, Variant>> props_;
+    // The slots apart from their values: a lookup scans one short array of numbers instead of
+    // striding through the values, which over many items is mostly cache misses.
+    std::vector<std::int16_t> slots_;
+    std::vector<Variant> values_;
     std::weak_ptr<InMemoryFolder> home_;   // where it is stored; empty while unsaved
     std::weak_ptr<InMemoryFolder> target_; // where a first Save stores it
     unsigned explicitDerived_ = 0;         // bits: derived properties the caller set himself

@@ -17,13 +17,18 @@ std::shared_ptr<HostCore> InMemoryItems::core() const {
     return core;
 }
 
+HostCore& InMemoryItems::liveCore() const {
+    if (core_.expired()) throw HostError("The mail host has been shut down");
+    return *rawCore_;
+}
+
 int InMemoryItems::Count() const {
-    core()->check("Items.Count");
+    liveCore().check("Items.Count");
     return static_cast<int>(members_.size());
 }
 
 ItemPtr InMemoryItems::Item(int index) const {
-    core()->check("Items.Item");
+    liveCore().check("Items.Item");
     if (index < 1 || static_cast<std::size_t>(index) > members_.size())
         throw HostError("Array index out of bounds: item " + std::to_string(index) + " of " +
                         std::to_string(members_.size()));

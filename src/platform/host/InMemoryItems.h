@@ -17,7 +17,8 @@ class InMemoryItem;
 class InMemoryItems : public Items, public std::enable_shared_from_this<InMemoryItems> {
   public:
     InMemoryItems(std::weak_ptr<HostCore> core, std::weak_ptr<InMemoryFolder> folder, int itemType)
-        : core_(std::move(core)), folder_(std::move(folder)), itemType_(itemType) {}
+        : core_(std::move(core)), rawCore_(core_.lock().get()), folder_(std::move(folder)),
+          itemType_(itemType) {}
 
     int Count() const override;
     ItemPtr Item(int index) const override;
@@ -40,8 +41,12 @@ class InMemoryItems : public Items, public std::enable_shared_from_this<InMemory
 
   private:
     std::shared_ptr<HostCore> core() const;
+    // Count and Item run once per walk step: they test that the host is still there without
+    // taking a reference to it.
+    HostCore& liveCore() const;
 
     std::weak_ptr<HostCore> core_;
+    HostCore* rawCore_; // valid while core_ has not expired
     std::weak_ptr<InMemoryFolder> folder_;
     int itemType_;
     std::vector<std::shared_ptr<InMemoryItem>> members_;

@@ -108,13 +108,38 @@ PropertyCatalog::PropertyCatalog() {
     text(pType, "Type", kJournal);
     if (defs_.size() != pPropCount) throw HostError("Property table incomplete");
 
-    for (std::size_t i = 0; i < defs_.size(); ++i)
-        byLowerName_.emplace(text::lower(defs_[i].name), static_cast<int>(i));
+    std::size_t size = 1;
+    while (size < defs_.size() * 4)
+        size *= 2;
+    slotsByHash_.assign(size, -1);
+    for (std::size_t i = 0; i < defs_.size(); ++i) {
+        lowerNames_.push_back(text::lower(defs_[i].name));
+        std::size_t at = hashLowered(lowerNames_.back()) & (size - 1);
+        while (slotsByHash_[at] >= 0)
+            at = (at + 1) & (size - 1);
+        slotsByHash_[at] = static_cast<std::int16_t>(i);
+    }
+}
+
+std::size_t PropertyCatalog::hashLowered(std::string_view name) {
+    std::size_t hash = 14695981039346656037ull; // FNV-1a
+    for (const char c : name)
+        hash = (hash ^ static_cast<unsigned char>(text::lowerChar(c))) * 1099511628211ull;
+    return hash;
 }
 
 int PropertyCatalog::find(std::string_view name) const {
-    const auto it = byLowerName_.find(text::lower(text::trim(name)));
-    return it == byLowerName_.end() ? -1 : it->second;
+    // Names come trimmed nearly always; only those that are not pay for the trim.
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    const std::string_view trimmed =
+        !name.empty() && (blank(name.front()) || blank(name.back())) ? text::trim(name) : name;
+    const std::size_t mask = slotsByHash_.size() - 1;
+    for (std::size_t at = hashLowered(trimmed) & mask; slotsByHash_[at] >= 0;
+         at = (at + 1) & mask) {
+        const int slot = slotsByHash_[at];
+        if (text::equalsLowered(trimmed, lowerNames_[static_cast<std::size_t>(slot)])) return slot;
+    }
+    return -1;
 }
 
 } // namespace velmora::host

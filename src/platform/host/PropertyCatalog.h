@@ -4,6 +4,7 @@
 
 #include "platform/host/ObjectModel.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -126,7 +127,11 @@ class PropertyCatalog {
   private:
     PropertyCatalog();
     std::vector<PropertyDef> defs_;
-    std::unordered_map<std::string, int> byLowerName_;
+    // Every item read looks a name up, so the names sit in an open-addressing table hashed over
+    // their lowered bytes: a lookup neither copies the name nor divides.
+    std::vector<std::string> lowerNames_;
+    std::vector<std::int16_t> slotsByHash_; // -1: empty; its size is a power of two
+    static std::size_t hashLowered(std::string_view name);
 };
 
 } // namespace velmora::host

@@ -1,0 +1,162 @@
+// Benchmark of a Contains search of the contact search dialog over 10 thousand and 100 thousand
+// contacts of the in-memory host, beside a plain loop doing the same comparisons on the same data.
+#include "dialogs/search/DialogSearch.h"
+#include "dialogs/search/SearchFilters.h"
+#include "platform/controls/ComboBox.h"
+#include "platform/controls/CommandButton.h"
+#include "platform/controls/TextBox.h"
+#include "support/TestSession.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace velmora;
+
+constexpr int matchesPerSize = 10;
+const std::string needle = "needle";
+
+// The same texts the host holds, as a plain program would keep them.
+struct PlainContact {
+    std::string entryId, firstName, lastName, fileAs, email;
+};
+
+struct Environment {
+    explicit Environment(int contacts)
+        : session(testing::SessionOptions{false, "alice", true}), dialog(session.state) {
+        session.state.isChinese = false;
+        const int every = contacts / matchesPerSize;
+        for (int i = 0; i < contacts; ++i) {
+            host::ItemPtr c = session.host.application().CreateItem(host::olContactItem);
+            const std::string n = std::to_string(i);
+            PlainContact p{"", (i % every == 0 ? " Needle" : " Ann") + n, "Lee" + n,
+                           "Lee" + n + ", Ann", "ann" + n + "@x.example"};
+            c->Set("FirstName", p.firstName);
+            c->Set("LastName", p.lastName);
+            c->Set("FileAs", p.fileAs);
+            c->Set("Email1Address", p.email);
+            c->Save();
+            p.entryId = c->EntryID();
+            plain.push_back(std::move(p));
+        }
+        session.state.searchTarget = &target;
+        dialog.Show();
+        dialog.form().get<controls::TextBox>("searchWords").type(needle);
+        dialog.form().get<controls::ComboBox>("inBox").choose(1);
+        dialog.form().get<controls::ComboBox>("comboVague").choose(0);
+        dialog.form().get<controls::ComboBox>("timeBox").choose(0);
+    }
+
+    int search() {
+        dialog.form().get<controls::CommandButton>("Search").click();
+        return dialog.form().get<controls::ListView>("ListView").ListItems().Count();
+    }
+
+    // The dialog's comparisons on the plain copy: the first name, or else the last name, plus
+    // the texts a result row shows.
+    int plainSearch(std::vector<std::array<std::string, 5>>& rows) const {
+        rows.clear();
+        const std::string words = search::lowered(search::trimmed(needle));
+        for (const PlainContact& c : plain) {
+            if (search::fieldContains(c.firstName, words) ||
+                search::fieldContains(c.lastName, words))
+                rows.push_back({c.entryId, c.lastName, c.firstName, c.fileAs, c.email});
+        }
+        return static_cast<int>(rows.size());
+    }
+
+    testing::TestSession session;
+    controls::ListView target{"ListViewLeft"};
+    dialogs::DialogSearch dialog;
+    std::vector<PlainContact> plain;
+};
+
+using Holder = std::shared_ptr<std::unique_ptr<Environment>>;
+
+Holder registerSize(int contacts) {
+    auto env = std::make_shared<std::unique_ptr<Environment>>();
+    auto ready = [env, contacts]() -> Environment& {
+        if (!*env) *env = std::make_unique<Environment>(contacts);
+        return **env;
+    };
+    const std::string size = std::to_string(contacts);
+    benchmark::RegisterBenchmark(("DialogSearchContains/contacts:" + size).c_str(),
+                                 [ready](benchmark::State& state) {
+                                     Environment& e = ready();
+                                     int found = 0;
+                                     for (auto _ : state)
+                                         found = e.search();
+                                     if (found != matchesPerSize)
+                                         state.SkipWithError("the search missed contacts");
+                                 })
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(("PlainLoop/contacts:" + size).c_str(),
+                                 [ready](benchmark::State& state) {
+                                     Environment& e = ready();
+                                     std::vector<std::array<std::string, 5>> rows;
+                                     int found = 0;
+                                     for (auto _ : state) {
+                                         found = e.plainSearch(rows);
+                                         benchmark::DoNotOptimize(rows.data());
+                                     }
+                                     if (found != matchesPerSize)
+                                         state.SkipWithError("the loop missed contacts");
+                                 })
+        ->Unit(benchmark::kMicrosecond);
+    return env;
+}
+
+// Prints, after the usual table, each size's search time beside the plain loop's.
+class RatioReporter : public benchmark::ConsoleReporter {
+  public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            const std::string name = run.benchmark_name();
+            const std::string size = name.substr(name.find('/') + 1);
+            (name.rfind("DialogSearch", 0) == 0 ? dialog_ : plain_)[size] = {
+                run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
+        }
+    }
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        for (const auto& [size, dialog] : dialog_) {
+            const auto plain = plain_.find(size);
+            if (plain == plain_.end() || plain->second.real <= 0 || plain->second.cpu <= 0)
+                continue;
+            std::printf("%-18s real: dialog %9.1f us, plain %9.1f us, ratio %.2f | cpu: dialog "
+                        "%9.1f us, plain %9.1f us, ratio %.2f\n",
+                        size.c_str(), dialog.real, plain->second.real,
+                        dialog.real / plain->second.real, dialog.cpu, plain->second.cpu,
+                        dialog.cpu / plain->second.cpu);
+        }
+    }
+
+  private:
+    struct Times {
+        double real = 0;
+        double cpu = 0;
+    };
+    std::map<std::string, Times> dialog_;
+    std::map<std::string, Times> plain_;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<Holder> sizes = {registerSize(10000), registerSize(100000)};
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    for (Holder& size : sizes)
+        size->reset();
+    benchmark::Shutdown();
+    return 0;
+}
