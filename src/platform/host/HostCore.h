@@ -27,7 +27,10 @@ class HostCore : public std::enable_shared_from_this<HostCore> {
 
     bool chinese() const { return chinese_; }
     Faults& faults() { return faults_; }
-    void check(std::string_view member) { faults_.check(member); }
+    // Called on every host call; the common case of no injected fault stays inline.
+    void check(std::string_view member) {
+        if (!faults_.empty()) faults_.check(member);
+    }
 
     DateTime now() const { return clock_(); }
     void setClock(std::function<DateTime()> now);
