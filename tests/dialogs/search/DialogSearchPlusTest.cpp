@@ -96,6 +96,9 @@ TEST_F(EventSearch, StartEndAndCreationRangesWithTheirRangeLists) {
     EXPECT_EQ(runSearch(form(), "plan", 0, 0, 1, 3), keysOf({tomorrow}));
     EXPECT_EQ(runSearch(form(), "plan", 0, 0, 1, 5), keysOf({sat, sun, tomorrow}));
     EXPECT_EQ(runSearch(form(), "plan", 0, 0, 1, 11), keysOf({may}));
+    // Equals within a range restricts the restricted items once more.
+    EXPECT_EQ(runSearch(form(), "PLAN B", 0, 1, 1, 8), keysOf({sun}));
+    EXPECT_TRUE(runSearch(form(), "plan b", 0, 1, 1, 3).empty());
     // Ends: the hour-long meetings of the Saturdays end on the Sundays.
     EXPECT_EQ(runSearch(form(), "plan", 0, 0, 2, 8), keysOf({sat, sun}));
 

@@ -50,6 +50,14 @@ inline std::vector<std::string> runSearch(controls::Form& form, const std::strin
     return keys;
 }
 
+// Sub-items 1 to 5 of a row joined with "|".
+inline std::string rowTexts(const controls::ListItem& row) {
+    std::string texts = row.SubItems(1);
+    for (int i = 2; i <= 5; ++i)
+        texts += "|" + row.SubItems(i);
+    return texts;
+}
+
 inline std::vector<std::string> keysOf(std::initializer_list<host::ItemPtr> items) {
     std::vector<std::string> keys;
     for (const host::ItemPtr& item : items)
