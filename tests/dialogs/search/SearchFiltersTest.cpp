@@ -1,5 +1,5 @@
-// Tests of the shared search filters: the exact filter texts, range bounds at week, month and
-// year boundaries, and operands for words holding quotes.
+// Tests of the shared search filters: the exact filter texts, ranges at week, month and year
+// boundaries, and operands for words holding quotes.
 #include "dialogs/search/SearchFilters.h"
 
 #include "platform/host/DateText.h"
@@ -22,30 +22,15 @@ TEST(SearchFilters, TimeFiltersNameDayRangesLowerFirstAndWeekAndMonthRangesUpper
               "[lastmodificationtime]>='03/29/2026 00:00'");
     EXPECT_EQ(timeFilter("[end]", TimeRange::lastMonth, now),
               "[end]<'04/01/2026 00:00' And [end]>='03/01/2026 00:00'");
-    EXPECT_THROW(timeFilter("[start]", TimeRange::anytime, now), std::invalid_argument);
-}
-
-TEST(SearchFilters, RangeBoundsAtWeekMonthAndYearBoundaries) {
-    const auto bounds = [](TimeRange range, host::DateTime now) {
-        const DayRange r = rangeBounds(range, now);
-        return host::isoDateText(r.from).substr(0, 10) + " " +
-               host::isoDateText(r.to).substr(0, 10);
-    };
-    // Saturday 2 January 2027: the week began in December.
+    // Saturday 2 January 2027: the week and the last month began in the year before.
     const host::DateTime saturday = makeDate(2027, 1, 2, 23, 59);
-    EXPECT_EQ(bounds(TimeRange::thisWeek, saturday), "2026-12-27 2027-01-03");
-    EXPECT_EQ(bounds(TimeRange::lastWeek, saturday), "2026-12-20 2026-12-27");
-    EXPECT_EQ(bounds(TimeRange::lastMonth, saturday), "2026-12-01 2027-01-01");
-    EXPECT_EQ(bounds(TimeRange::last7Days, saturday), "2026-12-27 2027-01-03");
-    // A Sunday begins its own week.
-    const host::DateTime sunday = makeDate(2026, 3, 29);
-    EXPECT_EQ(bounds(TimeRange::thisWeek, sunday), "2026-03-29 2026-04-05");
-    EXPECT_EQ(bounds(TimeRange::nextWeek, sunday), "2026-04-05 2026-04-12");
-    // The last day of a month and of a year.
-    EXPECT_EQ(bounds(TimeRange::tomorrow, makeDate(2026, 12, 31, 8)), "2027-01-01 2027-01-02");
-    EXPECT_EQ(bounds(TimeRange::nextMonth, makeDate(2026, 12, 31)), "2027-01-01 2027-02-01");
-    EXPECT_EQ(bounds(TimeRange::thisMonth, makeDate(2028, 2, 29)), "2028-02-01 2028-03-01");
-    EXPECT_EQ(bounds(TimeRange::yesterday, makeDate(2026, 3, 1, 0, 1)), "2026-02-28 2026-03-01");
+    EXPECT_EQ(timeFilter("[start]", TimeRange::thisWeek, saturday),
+              "[start]<'01/03/2027 00:00' And [start]>='12/27/2026 00:00'");
+    EXPECT_EQ(timeFilter("[start]", TimeRange::lastMonth, saturday),
+              "[start]<'01/01/2027 00:00' And [start]>='12/01/2026 00:00'");
+    EXPECT_EQ(timeFilter("[start]", TimeRange::tomorrow, makeDate(2026, 12, 31)),
+              "[start]>='01/01/2027 00:00' And [start]<'01/02/2027 00:00'");
+    EXPECT_THROW(timeFilter("[start]", TimeRange::anytime, now), std::invalid_argument);
 }
 
 TEST(SearchFilters, EqualsFiltersQuoteWordsSoAnyTextStaysOneOperand) {
