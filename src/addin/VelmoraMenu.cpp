@@ -7,6 +7,7 @@
 #include "links/AttachEvent.h"
 #include "links/attachNote.h"
 #include "links/InstallPath.h"
+#include "links/ItemLookup.h"
 #include "store/ErrorTrap.h"
 
 #include <filesystem>
@@ -219,21 +220,7 @@ void VelmoraMenu::colOutBoxItems_ItemAdd(const host::ItemPtr& item) {
         if (state_.currentUser == "-1" || !armed_ || !sent_) return;
         armed_ = sent_ = false;
         openAttachAfterSend(item);
-        auto explorer = state_.application().ActiveExplorer();
-        if (!explorer) return;
-        auto tools = explorer->CommandBars()
-                         .Item("Menu bar")
-                         .FindControl(host::msoControlPopup, idToolsMenu);
-        if (!tools) return;
-        auto& entries = tools->Controls();
-        const int count = entries.Count();
-        for (int i = 1; i <= count; ++i) {
-            auto entry = entries.Item(i);
-            if (entry->Type() == host::msoControlButton && entry->Id() == idSendReceive) {
-                entry->Execute();
-                return;
-            }
-        }
+        executeSendReceive(state_);
     });
 }
 

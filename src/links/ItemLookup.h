@@ -34,4 +34,8 @@ host::FolderPtr getDefaultFolder(AddinState& state, std::int16_t kind);
 // that cannot be found or opened is passed over silently.
 void showItem(AddinState& state, const std::string& entryId, std::int16_t kind);
 
+// Runs the host's send command: the first button 5577 in the popup 30007 of the "Menu bar".
+// Raises the host's error when the bar or the popup is missing.
+void executeSendReceive(AddinState& state);
+
 } // namespace velmora

@@ -7,6 +7,7 @@
 #include "store/ErrorTrap.h"
 #include "store/StoreSession.h"
 
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 
@@ -114,6 +115,30 @@ void fillTimeCombo(const AddinState& state, controls::ComboBox& combo,
     // After 23:30 the next mark is midnight, the list's first entry of the day.
     const int markHour = minute < 30 ? hour : (hour + 1) % 24;
     combo.setText(timeEntry(form, markHour, minute < 30 ? 30 : 0));
+}
+
+std::optional<int> timeEntryMinutes(std::string_view entry) {
+    enum class Half { none, morning, afternoon } half = Half::none;
+    auto cut = [&](std::string_view prefix, std::string_view suffix, Half which) {
+        if (prefix.size() && entry.starts_with(prefix))
+            entry.remove_prefix(prefix.size());
+        else if (suffix.size() && entry.ends_with(suffix))
+            entry.remove_suffix(suffix.size());
+        else
+            return;
+        half = which;
+    };
+    cut("上午 ", " am", Half::morning);
+    if (half == Half::none) cut("下午 ", " pm", Half::afternoon);
+    int hour = 0, minute = 0;
+    const char* end = entry.data() + entry.size();
+    auto [colon, e1] = std::from_chars(entry.data(), end, hour);
+    if (e1 != std::errc{} || colon == end || *colon != ':' || colon == entry.data()) return {};
+    auto [last, e2] = std::from_chars(colon + 1, end, minute);
+    if (e2 != std::errc{} || last != end || last - colon != 3 || minute > 59) return {};
+    if (half == Half::none) return hour <= 23 ? std::optional(hour * 60 + minute) : std::nullopt;
+    if (hour < 1 || hour > 12) return {};
+    return (hour % 12 + (half == Half::afternoon ? 12 : 0)) * 60 + minute;
 }
 
 void fillFoundAppointments(AddinState& state, controls::ListView& list,

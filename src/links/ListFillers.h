@@ -6,6 +6,7 @@
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/ListView.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,10 @@ std::vector<std::string> listKeyArray(const controls::ListView& list);
 // systemTimeText is the current time as the system writes it; empty means "HH:MM:SS".
 void fillTimeCombo(const AddinState& state, controls::ComboBox& combo,
                    std::string_view systemTimeText = {});
+
+// Minutes after midnight of a time entry in any of fillTimeCombo's forms ("14:30",
+// "下午 02:30", "02:30 pm"); empty for any other text.
+std::optional<int> timeEntryMinutes(std::string_view entry);
 
 // Adds one row per appointment of the default calendar (icon 3: subject, creation time, creator)
 // or contact of the default contacts folder (icon 2: full name, first address, creator).

@@ -70,8 +70,7 @@ std::unique_ptr<ado::Connection> openStore(const AddinState& state) {
 
 void closeStore(AddinState& state) {
     if (state.storeConnection) {
-        if (state.storeConnection->IsOpen())
-            state.storeConnection->Close();
+        if (state.storeConnection->IsOpen()) state.storeConnection->Close();
         state.storeConnection.reset();
     }
     state.mailLinks.reset();
@@ -83,8 +82,7 @@ std::string getCurrentUser(AddinState& state) {
     try {
         ado::Recordset rs;
         rs.Open("select CurrentUser from CurrentUser", state.connection());
-        if (rs.IsEOF())
-            return "-1";
+        if (rs.IsEOF()) return "-1";
         std::string user = rs.Fields("CurrentUser").Value().text();
         return user.empty() ? "-1" : user;
     } catch (...) {
@@ -94,12 +92,10 @@ std::string getCurrentUser(AddinState& state) {
 
 std::string getServerID(AddinState& state, std::int16_t kind, const std::string& entryId) {
     const IdLookup* lookup = idLookup(kind);
-    if (!lookup)
-        return "";
+    if (!lookup) return "";
     ado::Recordset rs;
     rs.Open(std::string(lookup->statement) + ado::sqlText(entryId) + "'", state.connection());
-    if (rs.IsEOF())
-        return "-1";
+    if (rs.IsEOF()) return "-1";
     return rs.Fields(lookup->column).Value().text();
 }
 
@@ -115,8 +111,7 @@ std::string serverIdNumber(const std::string& serverId) {
 
 bool isCreator(AddinState& state, std::int16_t kind, const std::string& entryId) {
     const std::string id = getServerID(state, kind, entryId);
-    if (id == "-1")
-        return true;
+    if (id == "-1") return true;
     return lowered(serverIdCreator(id)) == lowered(state.currentUser);
 }
 
@@ -125,21 +120,17 @@ std::int16_t getEventAccess(AddinState& state, const host::Item& appointment) {
     {
         ado::Recordset rs;
         rs.Open("select CurrentUser from CurrentUser", state.connection());
-        if (rs.IsEOF())
-            return 3;
+        if (rs.IsEOF()) return 3;
         user = rs.Fields("CurrentUser").Value().text();
     }
     const std::string id = getServerID(state, kindAppointment, appointment.EntryID());
-    if (id == "-1")
-        return 3;
-    if (lowered(serverIdCreator(id)) == lowered(user))
-        return 3;
+    if (id == "-1") return 3;
+    if (lowered(serverIdCreator(id)) == lowered(user)) return 3;
     std::int16_t access = 1;
     ado::Recordset rs;
     rs.Open(std::string("select max(access) from group_user where groupID in (") +
-                " select GroupID from Group_task where tid = '" +
-                ado::sqlText(serverIdNumber(id)) + "' and isDel=0" + ")" + " And loginname='" +
-                ado::sqlText(user) + "'",
+                " select GroupID from Group_task where tid = '" + ado::sqlText(serverIdNumber(id)) +
+                "' and isDel=0" + ")" + " And loginname='" + ado::sqlText(user) + "'",
             state.connection(), ado::adOpenKeyset, ado::adLockOptimistic);
     if (!rs.IsEOF()) {
         const ado::Value& level = rs.Fields(0).Value();
@@ -165,11 +156,9 @@ void showInformation(const AddinState& state, const std::string& text) {
                                         windows::vbOKOnly | windows::vbInformation);
 }
 
-bool askYesNo(const AddinState& state, const std::string& text) {
-    if (!state.platform.messageBox)
-        return false;
-    return state.platform.messageBox->show(text, state.messageTitle,
-                                           windows::vbYesNo | windows::vbQuestion) ==
+bool askYesNo(const AddinState& state, const std::string& text, int icon) {
+    if (!state.platform.messageBox) return false;
+    return state.platform.messageBox->show(text, state.messageTitle, windows::vbYesNo | icon) ==
            windows::vbYes;
 }
 

@@ -41,6 +41,7 @@ void showMessage(const AddinState& state, const std::string& text);
 // Refusals (exclamation), requests (information) and Yes/No confirmations.
 void showExclamation(const AddinState& state, const std::string& text);
 void showInformation(const AddinState& state, const std::string& text);
-bool askYesNo(const AddinState& state, const std::string& text);
+// icon is the box's icon style; the question mark unless a dialog asks for another.
+bool askYesNo(const AddinState& state, const std::string& text, int icon = 32);
 
 } // namespace velmora

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace velmora {
 namespace {
 
@@ -124,6 +126,24 @@ TEST_F(Lookups, TimeComboShowsTheNextHalfHourInTheSystemsForm) {
     EXPECT_EQ(fill(23, 40, ""), "00:00|23:30|00:00");
     EXPECT_EQ(fill(12, 40, "12:40:00 PM"), "01:00 am|12:30 pm|01:00 pm");
     EXPECT_EQ(fill(0, 10, "上午 00:10:00"), "上午 01:00|下午 12:30|上午 12:30");
+
+    // Every entry of every form reads back as its own time of day.
+    for (std::string_view sample : {"", "12:40:00 PM", "上午 00:10:00"}) {
+        controls::ComboBox combo("cboTime");
+        fillTimeCombo(s.state, combo, sample);
+        std::set<int> seen;
+        for (int i = 0; i < combo.ListCount(); ++i) {
+            const auto minutes = timeEntryMinutes(combo.List(i));
+            ASSERT_TRUE(minutes) << combo.List(i);
+            seen.insert(*minutes);
+        }
+        EXPECT_EQ(seen.size(), 48u);
+        EXPECT_EQ(*seen.rbegin(), 23 * 60 + 30);
+    }
+    EXPECT_EQ(timeEntryMinutes("12:00 am"), 0);
+    EXPECT_EQ(timeEntryMinutes("下午 12:30"), 12 * 60 + 30);
+    for (std::string_view bad : {"", "9", "24:00", "13:00 pm", "9:5", "09:30 xm", "ab:cd"})
+        EXPECT_FALSE(timeEntryMinutes(bad)) << bad;
 }
 
 TEST_F(Lookups, FoundListsSkipEntriesTheHostCannotHandOut) {

@@ -44,4 +44,16 @@ void ListPair::wire(controls::CommandButton& copySelected, controls::CommandButt
             list->ColumnClick.subscribe([list](int column) { SortListByColumn(*list, column); }));
 }
 
+void ListPair::wireOn(controls::Form& form, const std::string& prefix, AfterMove afterMove) {
+    auto button = [&](int n, const char* caption) -> controls::CommandButton& {
+        auto& added = form.add<controls::CommandButton>(prefix + std::to_string(n));
+        added.setCaption(caption);
+        return added;
+    };
+    auto& copySelected = button(1, ">");
+    auto& copyAll = button(2, ">>");
+    auto& removeAll = button(3, "<<");
+    wire(copySelected, copyAll, removeAll, button(4, "<"), std::move(afterMove));
+}
+
 } // namespace velmora

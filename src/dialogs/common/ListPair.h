@@ -4,8 +4,10 @@
 
 #include "dialogs/common/DualListPicker.h"
 #include "platform/controls/CommandButton.h"
+#include "platform/controls/Form.h"
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace velmora {
@@ -32,6 +34,8 @@ class ListPair {
     void wire(controls::CommandButton& copySelected, controls::CommandButton& copyAll,
               controls::CommandButton& removeAll, controls::CommandButton& removeSelected,
               AfterMove afterMove = {});
+    // Adds the four buttons to the form as prefix1..prefix4 (">", ">>", "<<", "<") and wires them.
+    void wireOn(controls::Form& form, const std::string& prefix, AfterMove afterMove = {});
 
   private:
     controls::ListView& left_;

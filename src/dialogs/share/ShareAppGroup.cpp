@@ -4,6 +4,7 @@
 
 #include "dialogs/common/ListLayouts.h"
 #include "dialogs/common/RowIcons.h"
+#include "dialogs/common/WaitCursor.h"
 #include "dialogs/share/ShareModel.h"
 #include "links/AttachEvent.h"
 #include "links/ItemLookup.h"
@@ -17,28 +18,6 @@ namespace velmora::dialogs {
 namespace {
 
 constexpr int listWidth = 4800;
-
-controls::CommandButton& moveButton(controls::Form& form, const std::string& name,
-                                    const char* caption) {
-    auto& button = form.add<controls::CommandButton>(name);
-    button.setCaption(caption);
-    return button;
-}
-
-// Shows the hourglass for as long as a step runs.
-class WaitCursor {
-  public:
-    explicit WaitCursor(AddinState& state) : state_(state) { set(true); }
-    ~WaitCursor() { set(false); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-  private:
-    void set(bool wait) {
-        if (state_.platform.windowSystem) state_.platform.windowSystem->SetWaitCursor(wait);
-    }
-    AddinState& state_;
-};
 
 } // namespace
 
@@ -72,17 +51,11 @@ ShareAppGroup::ShareAppGroup(AddinState& state)
     cancel_.setCaption("关闭");
     for (auto* list : {&left_, &right_, &leftPlus_, &rightPlus_})
         list->setWidth(listWidth);
-    groups_.wire(moveButton(form_, "cmdMoveFields1", ">"),
-                 moveButton(form_, "cmdMoveFields2", ">>"),
-                 moveButton(form_, "cmdMoveFields3", "<<"),
-                 moveButton(form_, "cmdMoveFields4", "<"), [this](int, MoveResult result) {
-                     if (result.changed) sharesChanged_ = true;
-                     if (result.ran) ok_.setEnabled(true);
-                 });
-    contacts_.wire(
-        moveButton(form_, "cmdMoveFieldsPlus1", ">"), moveButton(form_, "cmdMoveFieldsPlus2", ">>"),
-        moveButton(form_, "cmdMoveFieldsPlus3", "<<"), moveButton(form_, "cmdMoveFieldsPlus4", "<"),
-        [this](int, MoveResult) { afterContactMove(); });
+    groups_.wireOn(form_, "cmdMoveFields", [this](int, MoveResult result) {
+        if (result.changed) sharesChanged_ = true;
+        if (result.ran) ok_.setEnabled(true);
+    });
+    contacts_.wireOn(form_, "cmdMoveFieldsPlus", [this](int, MoveResult) { afterContactMove(); });
     subscriptions_.push_back(form_.Load.subscribe([this] { onLoad(); }));
     subscriptions_.push_back(form_.Unload.subscribe([this](int&) { onUnload(); }));
     subscriptions_.push_back(ok_.Click.subscribe([this] { onOk(); }));

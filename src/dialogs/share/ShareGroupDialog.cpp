@@ -34,15 +34,7 @@ ShareGroupDialog::ShareGroupDialog(AddinState& state, ShareGroupProfile profile)
     cancel_.setCaption("取消");
     left_.setWidth(groupListWidth);
     right_.setWidth(groupListWidth);
-    auto& b1 = form_.add<controls::CommandButton>("cmdMoveFields1");
-    auto& b2 = form_.add<controls::CommandButton>("cmdMoveFields2");
-    auto& b3 = form_.add<controls::CommandButton>("cmdMoveFields3");
-    auto& b4 = form_.add<controls::CommandButton>("cmdMoveFields4");
-    b1.setCaption(">");
-    b2.setCaption(">>");
-    b3.setCaption("<<");
-    b4.setCaption("<");
-    groups_.wire(b1, b2, b3, b4, [this](int, MoveResult result) { afterMove(result); });
+    groups_.wireOn(form_, "cmdMoveFields", [this](int, MoveResult result) { afterMove(result); });
     subscriptions_.push_back(form_.Load.subscribe([this] { onLoad(); }));
     subscriptions_.push_back(form_.Unload.subscribe([this](int&) { onUnload(); }));
     subscriptions_.push_back(ok_.Click.subscribe([this] { onOk(); }));

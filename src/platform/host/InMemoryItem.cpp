@@ -475,6 +475,15 @@ void InMemoryItem::SetRecurrencePattern(const RecurrencePattern& p) {
     put(pIsRecurring, true);
 }
 
+void InMemoryItem::ClearRecurrencePattern() {
+    core()->check("Item.ClearRecurrencePattern");
+    if (type_ != olAppointmentItem && type_ != olTaskItem)
+        unsupported("ClearRecurrencePattern", type_);
+    checkAlive("ClearRecurrencePattern");
+    pattern_.reset();
+    put(pIsRecurring, false);
+}
+
 void InMemoryItem::Send() {
     auto c = core();
     c->check("Item.Send");

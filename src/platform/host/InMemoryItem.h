@@ -40,6 +40,7 @@ class InMemoryItem : public Item {
     host::Links& Links() override;
     RecurrencePattern GetRecurrencePattern() const override;
     void SetRecurrencePattern(const RecurrencePattern& pattern) override;
+    void ClearRecurrencePattern() override;
     void Send() override;
     EventSource<bool&>& SendEvent() override { return send_; }
 

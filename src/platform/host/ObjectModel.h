@@ -160,6 +160,8 @@ class Item : public std::enable_shared_from_this<Item> {
     virtual host::Links& Links() = 0;
     virtual RecurrencePattern GetRecurrencePattern() const = 0;
     virtual void SetRecurrencePattern(const RecurrencePattern& pattern) = 0;
+    // Makes a recurring appointment or task a single one again.
+    virtual void ClearRecurrencePattern() = 0;
 
     // Mail only: hands the mail to the Outbox and raises Send.
     virtual void Send() = 0;
