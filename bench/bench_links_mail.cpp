@@ -4,6 +4,8 @@
 #include "platform/ado/Recordset.h"
 #include "support/TestSession.h"
 
+#include "RatioReporter.h"
+
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
@@ -178,42 +180,6 @@ Holder registerSize(long rows) {
     return env;
 }
 
-// Prints, after the usual table, each size's time per relink beside the plain replay's.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            const std::string name = run.benchmark_name();
-            const auto slash = name.find('/');
-            const std::string size = name.substr(slash + 1);
-            (name.rfind("emailToContact", 0) == 0 ? engine_ : replay_)[size] = {
-                run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
-        }
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        for (const auto& [size, engine] : engine_) {
-            const auto replay = replay_.find(size);
-            if (replay == replay_.end() || replay->second.real <= 0 || replay->second.cpu <= 0)
-                continue;
-            const Times& plain = replay->second;
-            std::printf("%-16s real: engine %8.1f us, sqlite3 %8.1f us, ratio %.2f | cpu: engine "
-                        "%8.1f us, sqlite3 %8.1f us, ratio %.2f\n",
-                        size.c_str(), engine.real, plain.real, engine.real / plain.real, engine.cpu,
-                        plain.cpu, engine.cpu / plain.cpu);
-        }
-    }
-
-  private:
-    struct Times {
-        double real = 0;
-        double cpu = 0;
-    };
-    std::map<std::string, Times> engine_;
-    std::map<std::string, Times> replay_;
-};
-
 } // namespace
 
 // --with_1m adds the store of one million rows; its fill takes tens of seconds.
@@ -231,7 +197,7 @@ int main(int argc, char** argv) {
     if (withMillion) stores.push_back(registerSize(1000000));
     benchmark::Initialize(&count, args.data());
     if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
-    RatioReporter reporter;
+    RatioReporter reporter("emailToContact", "engine", "sqlite3");
     benchmark::RunSpecifiedBenchmarks(&reporter);
     for (Holder& store : stores)
         store->reset(); // removes the temporary stores

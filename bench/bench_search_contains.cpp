@@ -7,6 +7,8 @@
 #include "platform/controls/TextBox.h"
 #include "support/TestSession.h"
 
+#include "RatioReporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -112,48 +114,13 @@ Holder registerSize(int contacts) {
     return env;
 }
 
-// Prints, after the usual table, each size's search time beside the plain loop's.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            const std::string name = run.benchmark_name();
-            const std::string size = name.substr(name.find('/') + 1);
-            (name.rfind("DialogSearch", 0) == 0 ? dialog_ : plain_)[size] = {
-                run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
-        }
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        for (const auto& [size, dialog] : dialog_) {
-            const auto plain = plain_.find(size);
-            if (plain == plain_.end() || plain->second.real <= 0 || plain->second.cpu <= 0)
-                continue;
-            std::printf("%-18s real: dialog %9.1f us, plain %9.1f us, ratio %.2f | cpu: dialog "
-                        "%9.1f us, plain %9.1f us, ratio %.2f\n",
-                        size.c_str(), dialog.real, plain->second.real,
-                        dialog.real / plain->second.real, dialog.cpu, plain->second.cpu,
-                        dialog.cpu / plain->second.cpu);
-        }
-    }
-
-  private:
-    struct Times {
-        double real = 0;
-        double cpu = 0;
-    };
-    std::map<std::string, Times> dialog_;
-    std::map<std::string, Times> plain_;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
     std::vector<Holder> sizes = {registerSize(10000), registerSize(100000)};
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    RatioReporter reporter;
+    RatioReporter reporter("DialogSearch", "dialog", "plain");
     benchmark::RunSpecifiedBenchmarks(&reporter);
     for (Holder& size : sizes)
         size->reset();
