@@ -40,7 +40,7 @@ void AddinCommands::trackDialogs() {
                                }),
                 forms.end());
     if (!ctx_.addin) return;
-    for (controls::Form* form : std::vector<controls::Form*>{}) {
+    for (controls::Form* form : ctx_.addin->menu().loadedDialogs()) {
         if (!form->Visible() || std::find(forms.begin(), forms.end(), form) != forms.end())
             continue;
         form->setChildModalScript(ctx_.modalLoop);

@@ -29,15 +29,37 @@ echo == The host loads the add-in
 connect
 folder Inbox
 select m1
-echo == The user links the mail, the appointment and the note to contacts in the host: the add-in follows
-link m1 ann
-link m1 bob
+echo == The user links the appointment and the note to Ann in the host: the add-in follows
 link a1 ann
 link n1 ann
 sql select type, Regarding, Creator, PrivateAccess from noteTb order by type, OutlookContactID
-sql select subject, att_count from EMailHistory
 sql select eventname, fromdate from CalendarHistory
 sql select regarding, RefCount from NoteHistory
+echo == "Share&Attach..." on the received mail: its sender and recipients are proposed
+folder Inbox
+select m1
+button VelmoraShareAndAttach
+describe ListViewLeft
+pick ListViewLeft #1
+click cmdMoveFields1
+pick ListViewLeft #2
+click cmdMoveFields1
+click includeMailAttachment1
+click cmdMailtoContact1
+expect no-message
+sql select Regarding, Creator, bAttachment from noteTb where type=1 order by OutlookContactID
+sql select subject, att_count from EMailHistory
+sql select ATT_NAME, ATT_CONTENT_TYPE from Attachments
+close
+echo == A new mail sent with "Attach" pressed opens the dialog for it
+compose m2 Subject="Next steps" To=bob@example.com
+button VelmoraAttach m2
+send m2
+pick ListViewLeft #1
+click cmdMoveFields1
+click cmdMailtoContact1
+close
+sql select Regarding, OutlookAttachID like 'OutlookID%' from noteTb where Regarding='Next steps'
 echo == "Sync Velmora..." starts the companion; while its window is open nothing is linked
 button VelmoraSyncVelmora
 set m1 Subject="Quarterly report (final)"

@@ -85,13 +85,11 @@ struct AddinState {
     std::string messageTitle = "VelmoraOutlook";
 
     host::Application& application() const {
-        if (!platform.application)
-            throw host::HostError("The mail host is not available");
+        if (!platform.application) throw host::HostError("The mail host is not available");
         return *platform.application;
     }
     ado::Connection& connection() const {
-        if (!storeConnection)
-            throw ado::StoreError("The link store connection is not open");
+        if (!storeConnection) throw ado::StoreError("The link store connection is not open");
         return *storeConnection;
     }
 };

@@ -11,6 +11,7 @@
 #include "store/ErrorTrap.h"
 
 #include <filesystem>
+#include <optional>
 
 namespace velmora {
 
@@ -22,7 +23,7 @@ bool sameFolder(const host::Folder& a, const host::Folder& b) {
 
 } // namespace
 
-VelmoraMenu::VelmoraMenu(AddinState& state) : state_(state) {}
+VelmoraMenu::VelmoraMenu(AddinState& state) : state_(state), dialogs_(state) {}
 
 readRegister& VelmoraMenu::settings() {
     if (!settings_) {
@@ -87,6 +88,8 @@ void VelmoraMenu::setColAppItems(std::shared_ptr<host::Items> items) {
 
 void VelmoraMenu::setMenuButtons(const MenuButtons& buttons) {
     menuButtons_ = buttons;
+    shareClick_ = buttons.shareAndAttach->Click().subscribe(
+        [this](host::CommandBarControl&, bool&) { VelmoraMenuBar_ShareAndAttach_Click(); });
     syncClick_ = buttons.syncVelmora->Click().subscribe(
         [this](host::CommandBarControl&, bool&) { VelmoraMenuBar_SyncVelmora_Click(); });
     aboutClick_ = buttons.about->Click().subscribe(
@@ -199,8 +202,8 @@ void VelmoraMenu::VelmoraSendAttachEvent_Click() {
     });
 }
 
-void VelmoraMenu::openAttachAfterSend(const host::ItemPtr&) {
-    // The attach-mail dialog is opened here once it is available to the hub.
+void VelmoraMenu::openAttachAfterSend(const host::ItemPtr& mail) {
+    dialogs_.openAttachAfterSend(mail);
 }
 
 void VelmoraMenu::colOutBoxItems_ItemChange(const host::ItemPtr& item) {
@@ -293,6 +296,38 @@ void VelmoraMenu::startCompanion(const std::vector<std::string>& args) {
     });
 }
 
+void VelmoraMenu::VelmoraMenuBar_ShareAndAttach_Click() {
+    std::optional<int> kind;
+    errorTrap(state_, "lableShareAndAttach :", [&] {
+        state_.skipNextItemEvent = false;
+        state_.currentUser = getCurrentUser(state_);
+        if (state_.currentUser == "-1")
+            return showExclamation(state_, state_.isChinese
+                                               ? "在使用之前，请首先与Velmora同步。"
+                                               : "Please synchronization with velmora.");
+        if (isSyncWindowOpen(state_))
+            return showExclamation(state_, state_.isChinese
+                                               ? "进行此操作前，请关闭同步窗口。"
+                                               : "Please close window of synchronization.");
+        auto explorer = state_.application().ActiveExplorer();
+        if (!explorer) return;
+        if (explorer->Selection().Count() == 0)
+            return showInformation(state_, state_.isChinese ? "请选择一个要操作的记录。"
+                                                            : "Please select a item.");
+        const host::FolderPtr folder = explorer->CurrentFolder();
+        if (!folder || folderKind(*folder) == -1) return;
+        host::FolderPtr top = folder;
+        while (top->Parent() && top->Parent()->Parent())
+            top = top->Parent();
+        const int byName = classByName(top->Name());
+        if (byName >= 0)
+            kind = byName;
+        else if (byName == -2 && top->DefaultItemType() == host::olMailItem)
+            kind = 0;
+    });
+    if (kind) dialogs_.dispatcher(*kind);
+}
+
 void VelmoraMenu::VelmoraMenuBar_SyncVelmora_Click() {
     if (state_.activeDialog != dialogNone) {
         showExclamation(state_,
@@ -375,6 +410,7 @@ bool VelmoraMenu::isSyncMailFolder(const host::FolderPtr& folder) {
 }
 
 void VelmoraMenu::dispose() {
+    dialogs_.dispose();
     settings_.reset();
 }
 

@@ -4,6 +4,7 @@
 
 #include "addin/AddinState.h"
 #include "addin/CommandBars.h"
+#include "addin/HubDialogs.h"
 #include "store/readRegister.h"
 
 #include <memory>
@@ -46,6 +47,7 @@ class VelmoraMenu {
     void colAppItems_ItemAdd(const host::ItemPtr& item);
     void colPublicItems_ItemChange(const host::ItemPtr& item);
 
+    void VelmoraMenuBar_ShareAndAttach_Click();
     void VelmoraMenuBar_SyncVelmora_Click();
     void VelmoraMenuBar_About_Click();
 
@@ -60,6 +62,9 @@ class VelmoraMenu {
     // Unloads the dialogs the hub holds and releases its settings.
     void dispose();
 
+    HubDialogs& dialogs() { return dialogs_; }
+    std::vector<controls::Form*> loadedDialogs() const { return dialogs_.loadedDialogs(); }
+
     bool armed() const { return armed_; }
     bool sent() const { return sent_; }
     bool hasPublicItems() const { return static_cast<bool>(colPublicItems_); }
@@ -73,6 +78,7 @@ class VelmoraMenu {
     void startCompanion(const std::vector<std::string>& args);
 
     AddinState& state_;
+    HubDialogs dialogs_;
     std::unique_ptr<readRegister> settings_;
     bool armed_ = false;
     bool sent_ = false;

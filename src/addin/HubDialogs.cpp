@@ -1,0 +1,156 @@
+// The dispatcher's checks, refusals and captions, and the lifetime of the hub's dialogs.
+// Every dialog is shown modeless; it reads the selected item itself when it loads.
+#include "addin/HubDialogs.h"
+
+#include "dialogs/attach/AttachNoteToContactAndEvent.h"
+#include "dialogs/attach/AttachSentMailToContact.h"
+#include "dialogs/share/ShareAppGroup.h"
+#include "dialogs/share/ShareContactGroup.h"
+#include "dialogs/share/ShareTaskGroup.h"
+#include "links/MailKeys.h"
+#include "store/ErrorTrap.h"
+#include "store/StoreSession.h"
+
+namespace velmora {
+
+namespace {
+
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+template <typename Dialog> Dialog& made(std::unique_ptr<Dialog>& dialog, AddinState& state) {
+    if (!dialog) dialog = std::make_unique<Dialog>(state);
+    return *dialog;
+}
+
+} // namespace
+
+HubDialogs::HubDialogs(AddinState& state) : state_(state) {}
+
+HubDialogs::~HubDialogs() = default;
+
+host::ItemPtr HubDialogs::selectedItem(int itemClass) const {
+    host::ItemPtr item;
+    ignoreErrors([&] {
+        auto explorer = state_.application().ActiveExplorer();
+        if (!explorer || explorer->Selection().Count() == 0) return;
+        auto first = explorer->Selection().Item(1);
+        if (first && first->Class() == itemClass) item = first;
+    });
+    return item;
+}
+
+std::string HubDialogs::caption(const std::string& text, const char* english,
+                                const char* chinese) const {
+    if (!trimmed(text).empty()) return text;
+    return state_.isChinese ? chinese : english;
+}
+
+void HubDialogs::refuse(const char* english, const char* chinese) const {
+    showExclamation(state_, state_.isChinese ? chinese : english);
+}
+
+void HubDialogs::dispatcher(int kind) {
+    errorTrap(state_, "am10>>", [&] {
+        if (state_.activeDialog != dialogNone) return;
+        static constexpr int classes[] = {
+            host::olMail, host::olAppointment, host::olContact, host::olTask, -1, host::olNote};
+        if (kind < 0 || kind > 5 || kind == 4) return;
+        const host::ItemPtr item = selectedItem(classes[kind]);
+        switch (kind) {
+        case 0: {
+            if (!item) return refuse("Please select a mail item.", "请选择邮件项目。");
+            const std::string subject = item->Flag("Sent") ? item->Text("Subject") : "";
+            auto& dialog = made(attachMail_, state_);
+            dialog.form().setCaption(caption(subject, "No Subject", "No Subject"));
+            dialog.Show();
+            return;
+        }
+        case 1: {
+            if (!item) return refuse("Please select a calendar item.", "请选择事件项目。");
+            const std::string subject = item->Text("Subject");
+            auto& dialog = made(shareAppointment_, state_);
+            dialog.form().setCaption(caption(subject, "No subject", "没有主题"));
+            auto& tabs = dialog.form().get<controls::TabControl>("SSTab1");
+            tabs.setTabEnabled(0, true);
+            if (!isCreator(state_, kindAppointment, item->EntryID())) {
+                if (getEventAccess(state_, *item) == 1) {
+                    state_.activeDialog = dialogNone;
+                    shareAppointment_.reset();
+                    return refuse("You are not allowed to share or attach this item",
+                                  "您不能对此项目进行分享或捆绑操作。");
+                }
+                tabs.setTabEnabled(0, false);
+            }
+            dialog.Show();
+            return;
+        }
+        case 2: {
+            if (!item) return refuse("Please select a contact item.", "请选择联系人项目。");
+            if (!isCreator(state_, kindContact, item->EntryID()))
+                return refuse("You can't share this Item.", "您不能对此项目进行分享操作。");
+            const std::string name = item->Text("FullName");
+            auto& dialog = made(shareContact_, state_);
+            dialog.form().setCaption(caption(name, "No Name", "无名字"));
+            dialog.Show();
+            return;
+        }
+        case 3: {
+            if (!item) return refuse("Please select a task item.", "请选择任务项目。");
+            if (!isCreator(state_, kindTask, item->EntryID()))
+                return refuse("You can't share this item.", "您不能对此项目进行分享操作。");
+            const std::string subject = item->Text("Subject");
+            auto& dialog = made(shareTask_, state_);
+            dialog.form().setCaption(caption(subject, "No Subject", "No Subject"));
+            dialog.Show();
+            return;
+        }
+        case 5: {
+            if (!item) return refuse("Please select a note item.", "请选择备忘录项目。");
+            const std::string subject = item->Text("Subject");
+            auto& dialog = made(attachNote_, state_);
+            dialog.form().setCaption(caption(subject, "No Subject", "无主题"));
+            dialog.Show();
+            return;
+        }
+        }
+    });
+}
+
+void HubDialogs::openAttachAfterSend(const host::ItemPtr& mail) {
+    // The previous after-send dialog, if still open, keeps its own mail: close it first.
+    if (afterSend_) afterSend_->form().unload();
+    afterSend_ = std::make_unique<dialogs::AttachSentMailToContact>(state_);
+    afterSend_->setMailObj(mail, newMailID(*mail));
+    afterSend_->Show();
+}
+
+std::vector<controls::Form*> HubDialogs::loadedDialogs() const {
+    std::vector<controls::Form*> loaded;
+    auto add = [&](auto& dialog) {
+        if (dialog && dialog->form().Loaded()) loaded.push_back(&dialog->form());
+    };
+    add(attachMail_);
+    add(afterSend_);
+    add(shareAppointment_);
+    add(shareContact_);
+    add(shareTask_);
+    add(attachNote_);
+    return loaded;
+}
+
+void HubDialogs::dispose() {
+    for (controls::Form* form : loadedDialogs())
+        ignoreErrors([&] { form->unload(); });
+    attachMail_.reset();
+    afterSend_.reset();
+    shareAppointment_.reset();
+    shareContact_.reset();
+    shareTask_.reset();
+    attachNote_.reset();
+}
+
+} // namespace velmora
