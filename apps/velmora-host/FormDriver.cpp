@@ -95,7 +95,9 @@ void FormDriver::install(CommandTable& table) {
         ctx_.currentForm().pressKey(control(w[1]), keyCode(w[2]));
     });
     table.add("describe", "describe [CONTROL]", 1, [this](const Words& w) {
-        ctx_.out << (w.size() > 1 ? control(w[1]).describe() : ctx_.currentForm().describe());
+        const std::string text =
+            w.size() > 1 ? control(w[1]).describe() : ctx_.currentForm().describe();
+        ctx_.out << text << (text.empty() || text.back() != '\n' ? "\n" : "");
     });
     table.add("close", "close", 1, [this](const Words&) { ctx_.currentForm().unload(); });
 }

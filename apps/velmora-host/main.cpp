@@ -42,12 +42,12 @@ button VelmoraShareAndAttach
 describe ListViewLeft
 pick ListViewLeft #1
 click cmdMoveFields1
-pick ListViewLeft #2
+pick ListViewLeft #3
 click cmdMoveFields1
 click includeMailAttachment1
 click cmdMailtoContact1
 expect no-message
-sql select Regarding, Creator, bAttachment from noteTb where type=1 order by OutlookContactID
+sql select Regarding, Creator, bAttachment from noteTb where type=2 order by OutlookContactID
 sql select subject, att_count from EMailHistory
 sql select ATT_NAME, ATT_CONTENT_TYPE from Attachments
 close
@@ -75,17 +75,21 @@ int usage() {
 }
 
 // The demo keeps away from the user's own link store and settings unless told where to work.
-void demoPlace() {
+// Its install path is a fresh folder too (attachment copies land there), holding a link to the
+// companion program installed beside this one. Returns that folder.
+std::filesystem::path demoPlace(const std::filesystem::path& programFolder) {
     const auto folder = std::filesystem::temp_directory_path() / "velmora-demo";
+    std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
-    std::filesystem::remove(folder / "linkstore.db");
-    std::filesystem::remove(folder / "registry");
+    std::error_code ignored;
+    std::filesystem::create_symlink(programFolder / "Tidewell", folder / "Tidewell", ignored);
     if (!std::getenv("VELMORA_STORE"))
         setenv("VELMORA_STORE", (folder / "linkstore.db").c_str(), 1);
     if (!std::getenv("VELMORA_REGISTRY"))
         setenv("VELMORA_REGISTRY", (folder / "registry").c_str(), 1);
     std::cout << "store: " << std::getenv("VELMORA_STORE")
               << "\nregistry: " << std::getenv("VELMORA_REGISTRY") << "\n";
+    return folder;
 }
 
 } // namespace
@@ -94,12 +98,12 @@ int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "--demo";
     try {
         if (mode == "--demo") {
-            demoPlace();
-            velmora::app::ScriptRunner runner(std::cout);
             // The companion program is installed beside this program.
             std::error_code error;
             const auto here = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
-            std::istringstream in("registry set path \"" + here.string() + "\"\n" + demoScript);
+            const auto install = demoPlace(here);
+            velmora::app::ScriptRunner runner(std::cout);
+            std::istringstream in("registry set path \"" + install.string() + "\"\n" + demoScript);
             return runner.run(in, true);
         }
         velmora::app::ScriptRunner runner(std::cout);

@@ -125,6 +125,7 @@ void HubDialogs::openAttachAfterSend(const host::ItemPtr& mail) {
     if (afterSend_) afterSend_->form().unload();
     afterSend_ = std::make_unique<dialogs::AttachSentMailToContact>(state_);
     afterSend_->setMailObj(mail, newMailID(*mail));
+    afterSend_->form().setCaption(caption(mail->Text("Subject"), "No Subject", "No Subject"));
     afterSend_->Show();
 }
 

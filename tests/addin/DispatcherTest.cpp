@@ -164,6 +164,7 @@ TEST_F(Dispatch, AMailSentWithAttachDownOpensTheDialogUnderItsSubstituteKey) {
     ASSERT_TRUE(dialog);
     EXPECT_TRUE(dialog->form().Loaded());
     EXPECT_EQ(dialog->mailId(), "OutlookID200375943");
+    EXPECT_EQ(dialog->form().Caption(), "Offer");
     EXPECT_EQ(s.state.activeDialog, dialogAttachMail);
     EXPECT_EQ(s.host.folder(host::olFolderOutbox)->Items()->Count(), 0)
         << "the outbox was sent at once";
