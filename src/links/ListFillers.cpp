@@ -4,6 +4,7 @@
 
 #include "dialogs/common/DualListPicker.h"
 #include "links/ItemLookup.h"
+#include "links/PublicModules.h"
 #include "store/ErrorTrap.h"
 #include "store/StoreSession.h"
 
@@ -139,6 +140,26 @@ std::optional<int> timeEntryMinutes(std::string_view entry) {
     if (half == Half::none) return hour <= 23 ? std::optional(hour * 60 + minute) : std::nullopt;
     if (hour < 1 || hour > 12) return {};
     return (hour % 12 + (half == Half::afternoon ? 12 : 0)) * 60 + minute;
+}
+
+void addLinkedRows(AddinState& state, ado::Recordset& rs, const char* idColumn,
+                   const char* serverIdColumn, std::int16_t kind,
+                   std::initializer_list<controls::ListView*> lists) {
+    const bool contacts = kind == kindContact;
+    const host::FolderPtr folder = getDefaultFolder(state, kind);
+    const std::string storeId = folder ? folder->StoreID() : std::string();
+    auto& ns = state.application().GetNamespace("MAPI");
+    for (; !rs.IsEOF(); rs.MoveNext())
+        ignoreErrors([&] {
+            auto item = ns.GetItemFromID(rs.Fields(idColumn).Value().text(), storeId);
+            if (!item || !isInDefaultFolder(state, item, kind)) return;
+            const std::string creator =
+                creatorOfServerID(state, rs.Fields(serverIdColumn).Value().text());
+            for (auto* list : lists)
+                AddListRow(*list, contacts ? 2 : 3, item->EntryID(),
+                           item->Text(contacts ? "FullName" : "Subject"),
+                           item->Text(contacts ? "Email1Address" : "CreationTime"), creator);
+        });
 }
 
 void fillFoundAppointments(AddinState& state, controls::ListView& list,

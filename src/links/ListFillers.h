@@ -3,9 +3,11 @@
 #pragma once
 
 #include "addin/AddinState.h"
+#include "platform/ado/Recordset.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/ListView.h"
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +28,14 @@ void fillTimeCombo(const AddinState& state, controls::ComboBox& combo,
 // Minutes after midnight of a time entry in any of fillTimeCombo's forms ("14:30",
 // "下午 02:30", "02:30 pm"); empty for any other text.
 std::optional<int> timeEntryMinutes(std::string_view entry);
+
+// Adds the item each remaining row of a link query names (entry ID in idColumn) to every list,
+// when it is still in its default folder: a contact (kind 2) as name, address and creator, an
+// appointment (kind 1) as subject, creation time and creator, the creator taken from the
+// server id in serverIdColumn. Rows whose item cannot be opened are skipped.
+void addLinkedRows(AddinState& state, ado::Recordset& rs, const char* idColumn,
+                   const char* serverIdColumn, std::int16_t kind,
+                   std::initializer_list<controls::ListView*> lists);
 
 // Adds one row per appointment of the default calendar (icon 3: subject, creation time, creator)
 // or contact of the default contacts folder (icon 2: full name, first address, creator).

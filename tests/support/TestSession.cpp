@@ -26,8 +26,8 @@ TempDir::TempDir() {
     std::random_device random;
     const auto base = std::filesystem::temp_directory_path();
     for (int attempt = 0;; ++attempt) {
-        auto candidate = base / ("velmora-test-" + std::to_string(::getpid()) + "-" +
-                                 std::to_string(random()));
+        auto candidate =
+            base / ("velmora-test-" + std::to_string(::getpid()) + "-" + std::to_string(random()));
         if (std::filesystem::create_directory(candidate)) {
             path_ = candidate;
             return;
@@ -68,15 +68,13 @@ TestSession::TestSession(SessionOptions options)
 }
 
 TestSession::~TestSession() {
-    if (state.storeConnection && state.storeConnection->IsOpen())
-        state.storeConnection->Close();
+    if (state.storeConnection && state.storeConnection->IsOpen()) state.storeConnection->Close();
 }
 
 std::string TestSession::scalar(const std::string& sql) {
     ado::Recordset rs;
     rs.Open(sql, state.connection());
-    if (rs.IsEOF())
-        return "";
+    if (rs.IsEOF()) return "";
     return rs.Fields(0).Value().text();
 }
 
@@ -89,11 +87,13 @@ long TestSession::count(const std::string& sql) {
     return n;
 }
 
-void TestSession::exec(const std::string& sql) { state.connection().Execute(sql); }
+void TestSession::exec(const std::string& sql) {
+    state.connection().Execute(sql);
+}
 
 void TestSession::mapContact(const std::string& entryId, const std::string& serverId) {
-    exec("insert into ContactsID (outlookid, velmoraid) values ('" + ado::sqlText(entryId) +
-         "','" + ado::sqlText(serverId) + "')");
+    exec("insert into ContactsID (outlookid, velmoraid) values ('" + ado::sqlText(entryId) + "','" +
+         ado::sqlText(serverId) + "')");
 }
 
 void TestSession::mapEvent(const std::string& entryId, const std::string& serverId) {
@@ -115,6 +115,23 @@ void TestSession::mapNote(const std::string& entryId, const std::string& serverI
 void TestSession::mapTask(const std::string& entryId, const std::string& serverId) {
     exec("insert into TodosID (outlookid, velmoraid) values ('" + ado::sqlText(entryId) + "','" +
          ado::sqlText(serverId) + "')");
+}
+
+host::ItemPtr TestSession::addContact(const std::string& fullName, const std::string& address) {
+    auto contact = host.folder(host::olFolderContacts)->Items()->Add(host::olContactItem);
+    contact->Set("FullName", fullName);
+    contact->Set("Email1Address", address);
+    contact->Save();
+    return contact;
+}
+
+host::ItemPtr TestSession::addAppointment(const std::string& subject, host::DateTime start) {
+    auto appointment = host.folder(host::olFolderCalendar)->Items()->Add(host::olAppointmentItem);
+    appointment->Set("Subject", subject);
+    appointment->Set("Start", start);
+    appointment->Set("End", start + std::chrono::hours(1));
+    appointment->Save();
+    return appointment;
 }
 
 } // namespace velmora::testing

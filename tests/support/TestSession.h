@@ -29,9 +29,9 @@ class TempDir {
 };
 
 struct SessionOptions {
-    bool chinese = false;         // host folder names and the "Language" setting
-    std::string user = "alice";   // the CurrentUser row; "" leaves the table empty
-    bool storeInMemory = false;   // ":memory:" instead of a file in the temp folder
+    bool chinese = false;       // host folder names and the "Language" setting
+    std::string user = "alice"; // the CurrentUser row; "" leaves the table empty
+    bool storeInMemory = false; // ":memory:" instead of a file in the temp folder
 };
 
 class TestSession {
@@ -56,6 +56,10 @@ class TestSession {
     std::string scalar(const std::string& sql);
     long count(const std::string& sql);
     void exec(const std::string& sql);
+
+    // A saved contact in the default Contacts folder, and a one-hour appointment in the Calendar.
+    host::ItemPtr addContact(const std::string& fullName, const std::string& address);
+    host::ItemPtr addAppointment(const std::string& subject, host::DateTime start);
 
     // Identity rows the synchronisation program would write.
     void mapContact(const std::string& entryId, const std::string& serverId);

@@ -189,19 +189,7 @@ void AttachNoteToContactAndEvent::iniAttachNoteToContact() {
                 state_.connection());
         hadContactLinks_ = !rs.IsEOF();
         if (hadContactLinks_) shared = !rs.Fields("PrivateAccess").Value().toBool();
-        const std::string storeId = storeIdOf(kindContact);
-        auto& ns = state_.application().GetNamespace("MAPI");
-        for (; !rs.IsEOF(); rs.MoveNext())
-            ignoreErrors([&] {
-                auto contact =
-                    ns.GetItemFromID(rs.Fields("OutlookContactID").Value().text(), storeId);
-                if (!contact || !isInDefaultFolder(state_, contact, kindContact)) return;
-                const std::string creator =
-                    creatorOfServerID(state_, rs.Fields("contactID").Value().text());
-                for (auto* list : {&left_, &right_})
-                    AddListRow(*list, contactIcon, contact->EntryID(), contact->Text("FullName"),
-                               contact->Text("Email1Address"), creator);
-            });
+        addLinkedRows(state_, rs, "OutlookContactID", "contactID", kindContact, {&left_, &right_});
     });
     // The options follow what is listed: a link whose contact is gone offers nothing to share.
     const bool any = right_.ListItems().Count() > 0;
@@ -221,21 +209,8 @@ void AttachNoteToContactAndEvent::iniAttachNoteToEvent() {
         rs.Open("Select OutlookApptID,Creator,contactId from ToEvent where OutlookEmailID= '" +
                     ado::sqlText(noteId_) + "' and makedelete =false",
                 state_.connection());
-        const std::string storeId = storeIdOf(kindAppointment);
-        auto& ns = state_.application().GetNamespace("MAPI");
-        for (; !rs.IsEOF(); rs.MoveNext())
-            ignoreErrors([&] {
-                auto appointment =
-                    ns.GetItemFromID(rs.Fields("OutlookApptID").Value().text(), storeId);
-                if (!appointment || !isInDefaultFolder(state_, appointment, kindAppointment))
-                    return;
-                const std::string creator =
-                    creatorOfServerID(state_, rs.Fields("contactId").Value().text());
-                for (auto* list : {&leftPlus_, &rightPlus_})
-                    AddListRow(*list, eventIcon, appointment->EntryID(),
-                               appointment->Text("Subject"), appointment->Text("CreationTime"),
-                               creator);
-            });
+        addLinkedRows(state_, rs, "OutlookApptID", "contactId", kindAppointment,
+                      {&leftPlus_, &rightPlus_});
     });
     setButtonStatus(eventsTab, rightPlus_.ListItems().Count() > 0);
     toEvent_.setEnabled(false);

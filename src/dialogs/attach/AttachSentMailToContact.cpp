@@ -390,9 +390,6 @@ void AttachSentMailToContact::iniAttachEmailToContact(bool stored) {
         addCandidate(recipient.Name, recipient.Address);
     }
 
-    const auto folder = getDefaultFolder(state_, kindContact);
-    const std::string storeId = folder ? folder->StoreID() : std::string();
-    auto& ns = state_.application().GetNamespace("MAPI");
     auto& links = mail_->Links();
     bool recorded = false, shared = false, withAttachments = false;
     if (links.Count() > 0) {
@@ -404,17 +401,7 @@ void AttachSentMailToContact::iniAttachEmailToContact(bool stored) {
                 state_.connection());
         recorded = !rs.IsEOF();
         if (recorded) shared = !rs.Fields("PrivateAccess").Value().toBool();
-        for (; !rs.IsEOF(); rs.MoveNext())
-            ignoreErrors([&] {
-                auto contact =
-                    ns.GetItemFromID(rs.Fields("OutlookContactID").Value().text(), storeId);
-                if (!contact || !isInDefaultFolder(state_, contact, kindContact)) return;
-                const std::string creator =
-                    creatorOfServerID(state_, rs.Fields("ContactId").Value().text());
-                for (auto* list : {&left_, &right_})
-                    AddListRow(*list, contactIcon, contact->EntryID(), contact->Text("FullName"),
-                               contact->Text("Email1Address"), creator);
-            });
+        addLinkedRows(state_, rs, "OutlookContactID", "ContactId", kindContact, {&left_, &right_});
         ado::Recordset attached;
         attached.Open("select battachment,OutlookAttachID from noteTb where outlookAttachID='" +
                           ado::sqlText(mailId_) + "' and bAttachment=true",
@@ -547,22 +534,8 @@ void AttachSentMailToContact::iniAttachMailToEvent() {
                     ado::sqlText(mailId_) + "' and makedelete =false",
                 state_.connection());
         const bool withAttachments = !rs.IsEOF() && rs.Fields("bAttachment").Value().toBool();
-        const auto folder = getDefaultFolder(state_, kindAppointment);
-        const std::string storeId = folder ? folder->StoreID() : std::string();
-        auto& ns = state_.application().GetNamespace("MAPI");
-        for (; !rs.IsEOF(); rs.MoveNext())
-            ignoreErrors([&] {
-                auto appointment =
-                    ns.GetItemFromID(rs.Fields("OutlookApptID").Value().text(), storeId);
-                if (!appointment || !isInDefaultFolder(state_, appointment, kindAppointment))
-                    return;
-                const std::string creator =
-                    creatorOfServerID(state_, rs.Fields("contactId").Value().text());
-                for (auto* list : {&leftPlus_, &rightPlus_})
-                    AddListRow(*list, eventIcon, appointment->EntryID(),
-                               appointment->Text("Subject"), appointment->Text("CreationTime"),
-                               creator);
-            });
+        addLinkedRows(state_, rs, "OutlookApptID", "contactId", kindAppointment,
+                      {&leftPlus_, &rightPlus_});
         setEventButtons(rightPlus_.ListItems().Count() > 0);
         tick(includeAttachmentForEvent_, withAttachments);
         mailtoEvent_.setEnabled(false);

@@ -8,6 +8,7 @@
 #include "dialogs/share/ShareModel.h"
 #include "links/AttachEvent.h"
 #include "links/ItemLookup.h"
+#include "links/ListFillers.h"
 #include "links/PublicModules.h"
 #include "platform/ado/Recordset.h"
 #include "store/ErrorTrap.h"
@@ -131,20 +132,8 @@ void ShareAppGroup::initAttachTab() {
         if (!rs.IsEOF())
             shareEvent_.setValue(rs.Fields("PrivateAccess").Value().toBool() ? controls::vbUnchecked
                                                                              : controls::vbChecked);
-        auto folder = getDefaultFolder(state_, kindContact);
-        for (; !rs.IsEOF(); rs.MoveNext()) {
-            ignoreErrors([&] {
-                auto& ns = state_.application().GetNamespace("MAPI");
-                auto contact = ns.GetItemFromID(rs.Fields("OutlookContactID").Value().text(),
-                                                folder ? folder->StoreID() : std::string());
-                if (!contact || !isInDefaultFolder(state_, contact, kindContact)) return;
-                const std::string creator =
-                    creatorOfServerID(state_, rs.Fields("ContactId").Value().text());
-                for (auto* list : {&leftPlus_, &rightPlus_})
-                    AddListRow(*list, contactIcon, contact->EntryID(), contact->Text("FullName"),
-                               contact->Text("Email1Address"), creator);
-            });
-        }
+        addLinkedRows(state_, rs, "OutlookContactID", "ContactId", kindContact,
+                      {&leftPlus_, &rightPlus_});
     });
     setContactOptions();
     done_.setVisible(false);

@@ -24,19 +24,10 @@ class AttachNote : public ::testing::Test {
         key = ado::sqlText(note->EntryID());
     }
     host::ItemPtr contact(const std::string& name, const std::string& address) {
-        auto c = s.host.folder(host::olFolderContacts)->Items()->Add(host::olContactItem);
-        c->Set("FullName", name);
-        c->Set("Email1Address", address);
-        c->Save();
-        return c;
+        return s.addContact(name, address);
     }
     host::ItemPtr appointment(const std::string& subject, int day) {
-        auto a = s.host.folder(host::olFolderCalendar)->Items()->Add(host::olAppointmentItem);
-        a->Set("Subject", subject);
-        a->Set("Start", host::makeDate(2026, 12, day, 10));
-        a->Set("End", host::makeDate(2026, 12, day, 11));
-        a->Save();
-        return a;
+        return s.addAppointment(subject, host::makeDate(2026, 12, day, 10));
     }
     // A row as the searches add it to a left list.
     void offer(const char* listName, const host::ItemPtr& item) {

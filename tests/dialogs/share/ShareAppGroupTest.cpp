@@ -29,11 +29,7 @@ class ShareAppointment : public ::testing::Test {
         s.host.application().ActiveExplorer()->Select({appointment});
     }
     host::ItemPtr contact(const std::string& name, const std::string& address) {
-        auto c = s.host.folder(host::olFolderContacts)->Items()->Add(host::olContactItem);
-        c->Set("FullName", name);
-        c->Set("Email1Address", address);
-        c->Save();
-        return c;
+        return s.addContact(name, address);
     }
     controls::ListView& list(const char* name) {
         return dialog.form().get<controls::ListView>(name);
