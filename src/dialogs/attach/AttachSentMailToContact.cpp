@@ -538,6 +538,8 @@ void AttachSentMailToContact::iniAttachMailToEvent() {
                       {&leftPlus_, &rightPlus_});
         setEventButtons(rightPlus_.ListItems().Count() > 0);
         tick(includeAttachmentForEvent_, withAttachments);
+        // Ticking from the store raised the option's Click; that is no change of the user's.
+        eventsChanged_ = false;
         mailtoEvent_.setEnabled(false);
         doneTab2_.setVisible(false);
     });
