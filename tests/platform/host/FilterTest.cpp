@@ -51,7 +51,7 @@ TEST_F(Contacts, FindAndFindNextWalkTheMatchesInOrder) {
     contact("Cy", "Moe", "cy@x.com");
     EXPECT_EQ(namesFound("[LastName] = \"Lee\""), (Names{"Ann Lee", "Bob Lee"}));
     EXPECT_EQ(items->FindNext(), nullptr); // stays exhausted
-    // The spec'd three-address search, with its doubled blank before the last Or.
+    // The three-address search as the lookup writes it, with its doubled blank before the last Or.
     EXPECT_EQ(namesFound("[Email1address] = \"ann@x.com\" Or [Email2address] = \"ann@x.com\"  Or "
                          "[Email3address] = \"ann@x.com\""),
               (Names{"Ann Lee", "Bob Lee"}));
