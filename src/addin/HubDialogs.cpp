@@ -10,16 +10,11 @@
 #include "links/MailKeys.h"
 #include "store/ErrorTrap.h"
 #include "store/StoreSession.h"
+#include "store/TrimBlanks.h"
 
 namespace velmora {
 
 namespace {
-
-std::string trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 template <typename Dialog> Dialog& made(std::unique_ptr<Dialog>& dialog, AddinState& state) {
     if (!dialog) dialog = std::make_unique<Dialog>(state);
@@ -45,7 +40,7 @@ host::ItemPtr HubDialogs::selectedItem(int itemClass) const {
 
 std::string HubDialogs::caption(const std::string& text, const char* english,
                                 const char* chinese) const {
-    if (!trimmed(text).empty()) return text;
+    if (!trimBlanks(text).empty()) return text;
     return state_.isChinese ? chinese : english;
 }
 

@@ -11,6 +11,7 @@
 #include "platform/files/FileSystem.h"
 #include "store/ErrorTrap.h"
 #include "store/StoreSession.h"
+#include "store/TrimBlanks.h"
 
 #include <cctype>
 #include <charconv>
@@ -23,18 +24,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string trimmedBlanks(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
 // Name, blank, address; an "smtp:" prefix (this exact case) is the host's address type tag.
 std::string recipientEntry(const host::Recipient& recipient) {
-    std::string address = trimmedBlanks(recipient.Address);
-    if (address.rfind("smtp:", 0) == 0) address = trimmedBlanks(address.substr(5));
-    return trimmedBlanks(recipient.Name) + " " + address;
+    std::string address = trimBlanks(recipient.Address);
+    if (address.rfind("smtp:", 0) == 0) address = trimBlanks(address.substr(5));
+    return trimBlanks(recipient.Name) + " " + address;
 }
 
 void appendEntry(std::string& list, const std::string& entry) {
@@ -59,7 +53,7 @@ std::int16_t toInt16(long long value, const std::string& what) {
 }
 
 std::int16_t messageNumber(const std::string& msgid) {
-    const std::string text = trimmedBlanks(msgid);
+    const std::string text = trimBlanks(msgid);
     long long value = 0;
     const char* begin = text.data();
     const char* end = text.data() + text.size();

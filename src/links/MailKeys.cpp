@@ -2,6 +2,8 @@
 // Dates are split into calendar fields with <chrono> so that no locale takes part.
 #include "links/MailKeys.h"
 
+#include "store/TrimBlanks.h"
+
 #include <algorithm>
 #include <cctype>
 #include <chrono>
@@ -25,13 +27,6 @@ DateFields split(host::DateTime time) {
             static_cast<long>(clock.hours().count()),
             static_cast<long>(clock.minutes().count()),
             static_cast<long>(clock.seconds().count())};
-}
-
-std::string trimmedBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return "";
-    const auto last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
 }
 
 } // namespace
@@ -64,7 +59,7 @@ std::string dateTimeText(host::DateTime time) {
 std::string getMimeType(std::string_view fileName) {
     const auto dot = fileName.find('.');
     if (dot == std::string_view::npos || dot == 0) return "application/octet-stream";
-    std::string ext = trimmedBlanks(fileName.substr(dot + 1));
+    std::string ext = trimBlanks(fileName.substr(dot + 1));
     std::transform(ext.begin(), ext.end(), ext.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     if (ext == "txt" || ext == "ini") return "text/plain";

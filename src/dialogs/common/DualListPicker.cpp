@@ -5,6 +5,7 @@
 #include "dialogs/common/RowIcons.h"
 #include "platform/controls/ControlError.h"
 #include "platform/controls/KeyCodes.h"
+#include "store/TrimBlanks.h"
 
 #include <algorithm>
 
@@ -15,13 +16,6 @@ using controls::ListView;
 
 namespace {
 
-std::string trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
-}
-
 std::string folded(std::string_view text) {
     std::string out(text);
     std::transform(out.begin(), out.end(), out.begin(), [](char c) {
@@ -31,13 +25,13 @@ std::string folded(std::string_view text) {
 }
 
 bool sameTexts(const ListItem& row, const std::string& text1, const std::string& text2) {
-    return folded(trimmed(row.SubItems(1))) == folded(text1) &&
-           folded(trimmed(row.SubItems(2))) == folded(text2);
+    return folded(trimBlanks(row.SubItems(1))) == folded(text1) &&
+           folded(trimBlanks(row.SubItems(2))) == folded(text2);
 }
 
 bool holdsSameTexts(const ListView& list, const std::string& text1, const std::string& text2) {
-    const std::string t1 = trimmed(text1);
-    const std::string t2 = trimmed(text2);
+    const std::string t1 = trimBlanks(text1);
+    const std::string t2 = trimBlanks(text2);
     for (const ListItem* row : list.ListItems().rows())
         if (sameTexts(*row, t1, t2)) return true;
     return false;
@@ -69,7 +63,7 @@ std::string GenerateRowKey(const ListView* list) {
 
 bool AddListRow(ListView& list, int icon, const std::string& key, const std::string& text1,
                 const std::string& text2, const std::string& text3) {
-    if (trimmed(text1 + text2).empty()) return false;
+    if (trimBlanks(text1 + text2).empty()) return false;
     std::string rowKey = key;
     if (key == "-1") {
         if (holdsSameTexts(list, text1, text2)) return false;
@@ -86,9 +80,9 @@ bool AddListRow(ListView& list, int icon, const std::string& key, const std::str
     } else {
         row.setKey(rowKey);
     }
-    row.setSubItems(1, trimmed(text1));
-    row.setSubItems(2, trimmed(text2));
-    row.setSubItems(3, trimmed(text3));
+    row.setSubItems(1, trimBlanks(text1));
+    row.setSubItems(2, trimBlanks(text2));
+    row.setSubItems(3, trimBlanks(text3));
     return true;
 }
 
@@ -118,8 +112,8 @@ bool AddShareListRow(ListView& list, int icon, const std::string& key, const std
     const std::string rowKey = key == "-1" ? GenerateRowKey(&list) : key;
     ListItem& row = addBareRow(list, icon);
     row.setKey(rowKey);
-    row.setSubItems(1, trimmed(text1));
-    row.setSubItems(2, trimmed(text2));
+    row.setSubItems(1, trimBlanks(text1));
+    row.setSubItems(2, trimBlanks(text2));
     return true;
 }
 
