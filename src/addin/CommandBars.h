@@ -16,8 +16,6 @@ inline constexpr const char* tagAbout = "VelmoraAbout";
 inline constexpr const char* tagAttach = "VelmoraAttach";
 inline constexpr int idFindButton = 5593;
 inline constexpr int idInsertFile = 1074;
-inline constexpr int idToolsMenu = 30007;
-inline constexpr int idSendReceive = 5577;
 
 struct MenuButtons {
     host::ControlPtr shareAndAttach, syncVelmora, about;

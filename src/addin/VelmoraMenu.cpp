@@ -316,9 +316,7 @@ void VelmoraMenu::VelmoraMenuBar_ShareAndAttach_Click() {
                                                             : "Please select a item.");
         const host::FolderPtr folder = explorer->CurrentFolder();
         if (!folder || folderKind(*folder) == -1) return;
-        host::FolderPtr top = folder;
-        while (top->Parent() && top->Parent()->Parent())
-            top = top->Parent();
+        const host::FolderPtr top = topLevelFolder(folder);
         const int byName = classByName(top->Name());
         if (byName >= 0)
             kind = byName;
@@ -360,6 +358,12 @@ int VelmoraMenu::folderKind(host::Folder& folder) {
     }
 }
 
+host::FolderPtr VelmoraMenu::topLevelFolder(host::FolderPtr folder) {
+    while (folder->Parent() && folder->Parent()->Parent())
+        folder = folder->Parent();
+    return folder;
+}
+
 int VelmoraMenu::classByName(const std::string& name) {
     if (name == "Inbox" || name == "收件箱" || name == "Sent Items" || name == "已发送的邮件")
         return 0;
@@ -379,9 +383,7 @@ bool VelmoraMenu::isShareFolder(const host::FolderPtr& folder, bool mailOnly) {
         if (!folder || !folder->Parent()) return;
         const int ownKind = folderKind(*folder);
         if (ownKind == -1) return;
-        host::FolderPtr top = folder;
-        while (top->Parent()->Parent())
-            top = top->Parent();
+        const host::FolderPtr top = topLevelFolder(folder);
         const int topClass = classByName(top->Name());
         if (topClass == -1) return;
         auto inboxRoot = state_.application()

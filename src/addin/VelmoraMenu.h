@@ -56,6 +56,9 @@ class VelmoraMenu {
     // Classification of folders (item kinds and name classes).
     static int folderKind(host::Folder& folder);
     static int classByName(const std::string& name);
+    // The folder right below its store's root that holds this one (the folder itself when it
+    // is such a folder, or the root).
+    static host::FolderPtr topLevelFolder(host::FolderPtr folder);
     bool isShareFolder(const host::FolderPtr& folder, bool mailOnly);
     bool isSyncMailFolder(const host::FolderPtr& folder);
 

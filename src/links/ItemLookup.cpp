@@ -171,13 +171,14 @@ void showItem(AddinState& state, const std::string& entryId, std::int16_t kind) 
 void executeSendReceive(AddinState& state) {
     auto explorer = state.application().ActiveExplorer();
     if (!explorer) return;
-    auto tools = explorer->CommandBars().Item("Menu bar").FindControl(host::msoControlPopup, 30007);
+    auto tools =
+        explorer->CommandBars().Item("Menu bar").FindControl(host::msoControlPopup, idToolsMenu);
     if (!tools) return;
     auto& entries = tools->Controls();
     const int count = entries.Count();
     for (int i = 1; i <= count; ++i) {
         auto entry = entries.Item(i);
-        if (entry->Type() == host::msoControlButton && entry->Id() == 5577) {
+        if (entry->Type() == host::msoControlButton && entry->Id() == idSendReceive) {
             entry->Execute();
             return;
         }

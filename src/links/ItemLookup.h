@@ -34,7 +34,12 @@ host::FolderPtr getDefaultFolder(AddinState& state, std::int16_t kind);
 // that cannot be found or opened is passed over silently.
 void showItem(AddinState& state, const std::string& entryId, std::int16_t kind);
 
-// Runs the host's send command: the first button 5577 in the popup 30007 of the "Menu bar".
+// The host's built-in Tools popup and its send-and-receive button.
+inline constexpr int idToolsMenu = 30007;
+inline constexpr int idSendReceive = 5577;
+
+// Runs the host's send command: the first button idSendReceive in the popup idToolsMenu of the
+// "Menu bar".
 // Raises the host's error when the bar or the popup is missing.
 void executeSendReceive(AddinState& state);
 
