@@ -158,9 +158,10 @@ AttachSentMailToContact::AttachSentMailToContact(AddinState& state)
     auto on = [this](host::EventSource<>& source, std::function<void()> handler) {
         subscriptions_.push_back(source.subscribe(std::move(handler)));
     };
-    auto both = [&](Pair pair, auto member, std::function<void()> handler) {
-        on(static_cast<decltype(member)>(pair.chinese)->Click, handler);
-        on(static_cast<decltype(member)>(pair.english)->Click, handler);
+    // The English layout's control does what its Chinese twin does.
+    auto both = [&]<typename T>(std::type_identity<T>, Pair pair, std::function<void()> handler) {
+        on(static_cast<T*>(pair.chinese)->Click, handler);
+        on(static_cast<T*>(pair.english)->Click, handler);
     };
     subscriptions_.push_back(form_.Load.subscribe([this] { onLoad(); }));
     subscriptions_.push_back(form_.Unload.subscribe([this](int&) { onUnload(); }));
@@ -168,10 +169,10 @@ AttachSentMailToContact::AttachSentMailToContact(AddinState& state)
     on(close_.Click, [this] { form_.unload(); });
 
     // Contacts tab.
-    both(attachContacts_, static_cast<controls::CommandButton*>(nullptr),
+    both(Button{}, attachContacts_,
          [this] { errorTrap(state_, "cmdMailtoContact :", [&] { attachMailToContactClick(); }); });
     for (Pair option : {shareEmail_, includeAttachment_, deleteMail_})
-        both(option, static_cast<controls::CheckBox*>(nullptr), [this] {
+        both(Check{}, option, [this] {
             setOption(attachContacts_, true);
             setOption(done_, false);
         });
@@ -184,7 +185,7 @@ AttachSentMailToContact::AttachSentMailToContact(AddinState& state)
 
     // Events tab.
     for (Pair option : {deleteMailForEvent_, includeAttachmentForEvent_})
-        both(option, static_cast<controls::CheckBox*>(nullptr), [this] { eventsChanged(); });
+        both(Check{}, option, [this] { eventsChanged(); });
     on(eventSearchButton_.Click, [this] {
         state_.searchTarget = &leftPlus_;
         eventSearch().Show(true, &form_);
