@@ -3,6 +3,7 @@
 #include "links/ListFillers.h"
 
 #include "dialogs/common/DualListPicker.h"
+#include "dialogs/common/RowIcons.h"
 #include "links/ItemLookup.h"
 #include "links/PublicModules.h"
 #include "store/ErrorTrap.h"
@@ -55,6 +56,7 @@ void addTimeEntries(controls::ComboBox& combo, TimeForm form) {
             }
 }
 
+// What a list row of a contact or an appointment shows, and where the item lives.
 struct FoundRow {
     int icon;
     int itemClass;
@@ -62,6 +64,11 @@ struct FoundRow {
     const char* text1;
     const char* text2;
 };
+
+constexpr FoundRow contactRow{contactIcon, host::olContact, kindContact, "FullName",
+                              "Email1Address"};
+constexpr FoundRow appointmentRow{eventIcon, host::olAppointment, kindAppointment, "Subject",
+                                  "CreationTime"};
 
 void fillFound(AddinState& state, controls::ListView& list,
                const std::vector<std::string>& entryIds, const std::vector<std::string>& creators,
@@ -145,7 +152,7 @@ std::optional<int> timeEntryMinutes(std::string_view entry) {
 void addLinkedRows(AddinState& state, ado::Recordset& rs, const char* idColumn,
                    const char* serverIdColumn, std::int16_t kind,
                    std::initializer_list<controls::ListView*> lists) {
-    const bool contacts = kind == kindContact;
+    const FoundRow& row = kind == kindContact ? contactRow : appointmentRow;
     const host::FolderPtr folder = getDefaultFolder(state, kind);
     const std::string storeId = folder ? folder->StoreID() : std::string();
     auto& ns = state.application().GetNamespace("MAPI");
@@ -156,24 +163,21 @@ void addLinkedRows(AddinState& state, ado::Recordset& rs, const char* idColumn,
             const std::string creator =
                 creatorOfServerID(state, rs.Fields(serverIdColumn).Value().text());
             for (auto* list : lists)
-                AddListRow(*list, contacts ? 2 : 3, item->EntryID(),
-                           item->Text(contacts ? "FullName" : "Subject"),
-                           item->Text(contacts ? "Email1Address" : "CreationTime"), creator);
+                AddListRow(*list, row.icon, item->EntryID(), item->Text(row.text1),
+                           item->Text(row.text2), creator);
         });
 }
 
 void fillFoundAppointments(AddinState& state, controls::ListView& list,
                            const std::vector<std::string>& entryIds,
                            const std::vector<std::string>& creators) {
-    fillFound(state, list, entryIds, creators,
-              FoundRow{3, host::olAppointment, kindAppointment, "Subject", "CreationTime"});
+    fillFound(state, list, entryIds, creators, appointmentRow);
 }
 
 void fillFoundContacts(AddinState& state, controls::ListView& list,
                        const std::vector<std::string>& entryIds,
                        const std::vector<std::string>& creators) {
-    fillFound(state, list, entryIds, creators,
-              FoundRow{2, host::olContact, kindContact, "FullName", "Email1Address"});
+    fillFound(state, list, entryIds, creators, contactRow);
 }
 
 } // namespace velmora

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "addin/AddinState.h"
+#include "platform/windows/MessageBox.h"
 
 #include <cstdint>
 #include <memory>
@@ -42,6 +43,6 @@ void showMessage(const AddinState& state, const std::string& text);
 void showExclamation(const AddinState& state, const std::string& text);
 void showInformation(const AddinState& state, const std::string& text);
 // icon is the box's icon style; the question mark unless a dialog asks for another.
-bool askYesNo(const AddinState& state, const std::string& text, int icon = 32);
+bool askYesNo(const AddinState& state, const std::string& text, int icon = windows::vbQuestion);
 
 } // namespace velmora
