@@ -236,6 +236,7 @@ AttachSentMailToContact::AttachSentMailToContact(AddinState& state)
             shareDialog().Show(true, &form_);
         });
     });
+    form_.keepAsDesigned();
 }
 
 void AttachSentMailToContact::setMailObj(host::ItemPtr mail, std::string mailId) {
@@ -290,6 +291,14 @@ AttachEmail& AttachSentMailToContact::mailLinks() const {
     return *state_.mailLinks;
 }
 
+bool AttachSentMailToContact::mailLoaded() const {
+    if (mail_) return true;
+    showExclamation(state_, state_.isChinese ? "邮件未能载入，请关闭此窗口后重新打开。"
+                                             : "The mail could not be loaded. Close this window "
+                                               "and open it again.");
+    return false;
+}
+
 bool AttachSentMailToContact::isNewMail() const {
     return mailId_.find("OutlookID") != std::string::npos;
 }
@@ -301,21 +310,34 @@ bool AttachSentMailToContact::hasAttachments() const {
 }
 
 void AttachSentMailToContact::onLoad() {
+    // The controls come back as designed; the dialog's own state of a previous opening goes
+    // too, so that a failed load can never act on the mail opened before.
+    if (!handedOver_) {
+        mail_.reset();
+        mailId_.clear();
+    }
+    created_.reset();
+    eventsChanged_ = false;
+    quickInitialising_ = false;
+    lastUnit_ = 0;
+    lastTime_ = -1;
+    lastCount_ = inTime_.Text();
+
     state_.activeDialog = dialogAttachMail;
     const int saved = state_.ui.mailTab;
     tab_.setTab(saved >= 0 && saved < tab_.Tabs() ? saved : 0);
     state_.currentUser = getCurrentUser(state_);
     setCaptions();
-    created_.reset();
-    eventsChanged_ = false;
     errorTrap(state_, "as2>>", [&] {
         if (!handedOver_) {
             auto explorer = state_.application().ActiveExplorer();
             if (!explorer || explorer->Selection().Count() == 0)
                 throw host::HostError("No mail is selected");
-            mail_ = explorer->Selection().Item(1);
-            if (mail_->Flag("UnRead")) mail_->Set("UnRead", false);
-            mailId_ = mail_->EntryID();
+            host::ItemPtr selected = explorer->Selection().Item(1);
+            if (selected->Flag("UnRead")) selected->Set("UnRead", false);
+            std::string id = selected->EntryID();
+            mail_ = std::move(selected);
+            mailId_ = std::move(id);
         }
         iniAttachEmailToContact(!isNewMail());
         iniQuickBuildAppointment(mail_->Text("Subject"));
@@ -442,7 +464,7 @@ void AttachSentMailToContact::contactsChanged() {
 }
 
 void AttachSentMailToContact::attachMailToContactClick() {
-    if (!mail_) return;
+    if (!mailLoaded()) return;
     WaitCursor wait(state_);
     setOption(attachContacts_, false);
     setOption(done_, true);
@@ -562,7 +584,7 @@ void AttachSentMailToContact::eventsChanged() {
 }
 
 void AttachSentMailToContact::attachMailToEventClick() {
-    if (!mail_) return;
+    if (!mailLoaded()) return;
     WaitCursor wait(state_);
     mailtoEvent_.setEnabled(false);
     if (!eventsChanged_) {
@@ -695,7 +717,7 @@ std::optional<int> AttachSentMailToContact::countFromText() {
 }
 
 void AttachSentMailToContact::setAppClick() {
-    if (!mail_) return;
+    if (!mailLoaded()) return;
     int count = 0;
     if (optionIn_.Value()) {
         const auto checked = countFromText();

@@ -64,6 +64,8 @@ class AttachSentMailToContact {
     void onUnload();
     void setCaptions();
     AttachEmail& mailLinks() const;
+    // Shows why nothing can be attached when no mail was loaded at opening.
+    bool mailLoaded() const;
     bool isNewMail() const;
     bool hasAttachments() const;
 

@@ -64,6 +64,7 @@ SearchDialogBase::SearchDialogBase(AddinState& state, SearchProfile profile)
     subscriptions_.push_back(apply_.Click.subscribe([this] { onPick(false); }));
     subscriptions_.push_back(cancel_.Click.subscribe([this] { form_.unload(); }));
     subscriptions_.push_back(closeOnEscapeFromAnyControl(form_));
+    form_.keepAsDesigned();
 }
 
 void SearchDialogBase::Show(bool modal, controls::Form* owner) {

@@ -76,6 +76,7 @@ ShareAppGroup::ShareAppGroup(AddinState& state)
     }));
     subscriptions_.push_back(cancel_.Click.subscribe([this] { form_.unload(); }));
     subscriptions_.push_back(closeOnEscapeFromAnyControl(form_));
+    form_.keepAsDesigned();
 }
 
 DialogSearch& ShareAppGroup::contactSearch() {

@@ -40,6 +40,7 @@ ShareGroupDialog::ShareGroupDialog(AddinState& state, ShareGroupProfile profile)
     subscriptions_.push_back(ok_.Click.subscribe([this] { onOk(); }));
     subscriptions_.push_back(cancel_.Click.subscribe([this] { form_.unload(); }));
     subscriptions_.push_back(closeOnEscapeFromAnyControl(form_));
+    form_.keepAsDesigned();
 }
 
 template <typename Step> void ShareGroupDialog::loadStep(Step&& step, const char* label) {

@@ -23,10 +23,13 @@ class CheckBox : public Control {
     void click();
 
   protected:
+    void keepDesign() override;
+    void restoreDesign() override;
     void describeState(std::ostream& out) const override;
 
   private:
     int value_ = vbUnchecked;
+    DesignCopy<int> design_;
 };
 
 } // namespace velmora::controls

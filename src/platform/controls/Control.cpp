@@ -29,6 +29,14 @@ void Control::setTabIndex(int tabIndex) {
     tabIndex_ = tabIndex;
 }
 
+void Control::keepDesign() {
+    design_.keep(enabled_, visible_, tabIndex_, caption_);
+}
+
+void Control::restoreDesign() {
+    design_.restore(enabled_, visible_, tabIndex_, caption_);
+}
+
 const std::string& Control::Caption() const {
     if (!hasCaption()) throw ControlError(kind() + " " + displayName() + " has no Caption");
     return caption_;

@@ -4,13 +4,28 @@
 
 #include "platform/host/Events.h"
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 namespace velmora::controls {
 
 class Form;
+
+// A copy of the members a control is designed with, put back when its form loads again.
+template <typename... Members> class DesignCopy {
+  public:
+    void keep(const Members&... members) { copy_.emplace(members...); }
+    // Does nothing for a control added after its form's design was kept.
+    void restore(Members&... members) const {
+        if (copy_) std::tie(members...) = *copy_;
+    }
+
+  private:
+    std::optional<std::tuple<Members...>> copy_;
+};
 
 class Control {
   public:
@@ -49,6 +64,10 @@ class Control {
     std::string describe() const;
 
   protected:
+    // A form's controls come back as designed every time it loads again, as if made afresh, so
+    // that nothing a user chose in one opening reaches the next. Overrides call the base first.
+    virtual void keepDesign();
+    virtual void restoreDesign();
     // Appends " name=value" pairs to the header line.
     virtual void describeState(std::ostream& out) const;
     // Appends detail lines, each starting with "\n  ".
@@ -65,6 +84,7 @@ class Control {
     int tabIndex_ = 0;
     std::string caption_;
     Form* parent_ = nullptr;
+    DesignCopy<bool, bool, int, std::string> design_;
 };
 
 // Text between double quotes, with quotes, backslashes and line breaks escaped.

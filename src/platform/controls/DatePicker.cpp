@@ -27,4 +27,14 @@ void DatePicker::describeState(std::ostream& out) const {
     out << " value=" << quoted(text);
 }
 
+void DatePicker::keepDesign() {
+    Control::keepDesign();
+    design_.keep(value_);
+}
+
+void DatePicker::restoreDesign() {
+    Control::restoreDesign();
+    design_.restore(value_);
+}
+
 } // namespace velmora::controls

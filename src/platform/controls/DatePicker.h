@@ -27,10 +27,13 @@ class DatePicker : public Control {
     host::EventSource<> Change;
 
   protected:
+    void keepDesign() override;
+    void restoreDesign() override;
     void describeState(std::ostream& out) const override;
 
   private:
     DateTime value_{};
+    DesignCopy<DateTime> design_;
 };
 
 } // namespace velmora::controls

@@ -49,8 +49,16 @@ Control* Form::find(std::string_view name, int index) const {
     return nullptr;
 }
 
+void Form::keepAsDesigned() {
+    for (Control* control : controls_)
+        control->keepDesign();
+    designCaption_ = Caption();
+    designed_ = true;
+}
+
 void Form::load() {
     if (loaded_) return;
+    if (!designed_) keepAsDesigned();
     loaded_ = true;
     Load.raise();
 }
@@ -69,6 +77,9 @@ bool Form::unload() {
     unloading_ = false;
     if (cancel != 0) return false;
     loaded_ = false;
+    for (Control* control : controls_)
+        control->restoreDesign();
+    setCaption(designCaption_);
     Control::setVisible(false);
     modal_ = false;
     owner_ = nullptr;

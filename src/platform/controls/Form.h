@@ -45,6 +45,10 @@ class Form : public Control {
     // The registered controls in registration order (the form itself excluded).
     const std::vector<Control*>& controls() const { return controls_; }
 
+    // The controls as they stand now are the form's design: every load after an unload starts
+    // from it again. A form that never says so takes its state at its first load as the design.
+    void keepAsDesigned();
+
     bool Loaded() const { return loaded_; }
     // Loads the form once, raising Load; loading a loaded form does nothing.
     void load();
@@ -90,6 +94,8 @@ class Form : public Control {
 
     std::vector<std::unique_ptr<Control>> owned_;
     std::vector<Control*> controls_;
+    bool designed_ = false;
+    std::string designCaption_;
     bool loaded_ = false;
     bool unloading_ = false;
     bool modal_ = false;

@@ -65,6 +65,8 @@ class ListView : public Control {
     void checkItem(ListItem& item, bool checked);
 
   protected:
+    void keepDesign() override;
+    void restoreDesign() override;
     void describeState(std::ostream& out) const override;
     void describeDetails(std::ostream& out) const override;
 
@@ -85,6 +87,7 @@ class ListView : public Control {
     int view_ = lvwIcon;
     int labelEdit_ = lvwAutomatic;
     int width_ = 6000;
+    DesignCopy<ColumnHeaderCollection, bool, int, int, bool, bool, int, int, int> design_;
 };
 
 } // namespace velmora::controls

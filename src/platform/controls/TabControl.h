@@ -34,6 +34,8 @@ class TabControl : public Control {
     host::EventSource<int> Click;
 
   protected:
+    void keepDesign() override;
+    void restoreDesign() override;
     void describeState(std::ostream& out) const override;
     void describeDetails(std::ostream& out) const override;
 
@@ -45,6 +47,7 @@ class TabControl : public Control {
     void checkTab(int tab) const;
     std::vector<TabInfo> tabs_;
     int tab_ = 0;
+    DesignCopy<std::vector<TabInfo>, int> design_;
 };
 
 } // namespace velmora::controls

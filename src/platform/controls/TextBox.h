@@ -22,10 +22,13 @@ class TextBox : public Control {
     host::EventSource<> Change;
 
   protected:
+    void keepDesign() override;
+    void restoreDesign() override;
     void describeState(std::ostream& out) const override;
 
   private:
     std::string text_;
+    DesignCopy<std::string> design_;
 };
 
 } // namespace velmora::controls

@@ -283,6 +283,67 @@ TEST_F(AttachMail, TheQuickAppointmentIsCheckedCreatedAndShared) {
               1);
 }
 
+TEST_F(AttachMail, NothingOfAPreviousOpeningReachesTheNext) {
+    const auto ann = contact("Ann Lee", "ann@example.com");
+    const auto review = appointment("Review", 8);
+    const auto first = received("a.txt");
+    const auto second = s.host.receiveMail("Second", "Ann Lee", "ann@example.com");
+    second->Attachments().Add("b.txt", "contents");
+    second->Save();
+
+    // The first opening ticks every option, chooses a quick date and links an event.
+    dialog->Show();
+    pick("ListViewLeft", ann->EntryID(), "cmdMoveFields1");
+    for (const char* option : {"shareEmail1", "includeMailAttachment1", "deleteMailForContact1"})
+        check(option).setValue(controls::vbChecked);
+    AddListRow(list("ListViewLeftPlus"), 3, review->EntryID(), "Review", "", "alice");
+    click("cmdMoveFieldsPlus2");
+    click("cmdMailtoEvent");
+    form().get<controls::TextBox>("inTime").type("7");
+    form().get<controls::ComboBox>("inDays").choose(2);
+    form().get<controls::OptionButton>("OptionOn").click();
+    form().get<controls::TabControl>("SSTab1").setTab(2);
+    click("cmdClose");
+
+    // The next opening, on another mail, looks exactly as a dialog never opened before.
+    s.host.application().ActiveExplorer()->Select({second});
+    dialog->Show();
+    dialogs::AttachSentMailToContact fresh(s.state);
+    const std::string reused = form().describe();
+    form().unload();
+    fresh.Show();
+    EXPECT_EQ(reused, fresh.form().describe());
+    fresh.form().unload();
+
+    // Attaching the second mail to a contact keeps it: the first opening's tick is gone.
+    dialog->Show();
+    pick("ListViewLeft", ann->EntryID(), "cmdMoveFields1");
+    click("cmdMailtoContact1");
+    EXPECT_TRUE(form().Loaded());
+    EXPECT_TRUE(s.host.application().GetNamespace("MAPI").GetItemFromID(second->EntryID()));
+
+    // A load that cannot mark the selected mail read holds no mail: nothing can be attached, and
+    // the mail opened before keeps its event link.
+    click("cmdClose");
+    const auto third = received();
+    s.host.failMember("Item.Set.UnRead", "the store is read-only");
+    dialog->Show();
+    EXPECT_EQ(s.messages.lastText(), "as2>>the store is read-only");
+    EXPECT_EQ(dialog->mailId(), "");
+    EXPECT_EQ(list("ListViewRightPlus").ListItems().Count(), 0);
+    AddListRow(list("ListViewLeftPlus"), 3, review->EntryID(), "Review", "", "alice");
+    click("cmdMoveFieldsPlus2");
+    click("cmdMailtoEvent");
+    EXPECT_EQ(s.messages.lastText(),
+              "The mail could not be loaded. Close this window and open it again.");
+    EXPECT_EQ(s.count("select * from ToEvent where OutlookEmailID='" +
+                      ado::sqlText(first->EntryID()) + "'"),
+              1);
+    EXPECT_EQ(s.count("select * from ToEvent where OutlookEmailID='" +
+                      ado::sqlText(third->EntryID()) + "'"),
+              0);
+}
+
 class AttachMailChinese : public AttachMail {
   protected:
     AttachMailChinese() : AttachMail(true) {}

@@ -1,11 +1,16 @@
 // Form stand-in: the control registry, loading and unloading, modal showing with a script,
 // key routing from any control through key preview, and the whole-form text dump.
 #include "platform/controls/Form.h"
+#include "platform/controls/CheckBox.h"
+#include "platform/controls/ComboBox.h"
 #include "platform/controls/CommandButton.h"
 #include "platform/controls/ControlError.h"
+#include "platform/controls/DatePicker.h"
 #include "platform/controls/KeyCodes.h"
 #include "platform/controls/Label.h"
 #include "platform/controls/ListView.h"
+#include "platform/controls/OptionButton.h"
+#include "platform/controls/TabControl.h"
 #include "platform/controls/TextBox.h"
 
 #include <gtest/gtest.h>
@@ -152,4 +157,52 @@ TEST(Form, DescribeDumpsTheFormThenEveryControl) {
               "CommandButton OK enabled=1 visible=1 tabIndex=0 caption=\"OK\" default=1 cancel=0\n"
               "Label Label2(0) enabled=1 visible=0 tabIndex=1 caption=\"Available Groups:\"",
               form.describe());
+}
+
+TEST(Form, EveryLoadAfterAnUnloadStartsFromTheDesign) {
+    Form form("AttachSentMailToContact");
+    form.setCaption("绑定邮件");
+    auto& tick = form.add<CheckBox>("deleteMailForContact");
+    auto& count = form.add<TextBox>("inTime");
+    auto& units = form.add<ComboBox>("inDays");
+    auto& inDays = form.add<OptionButton>("OptionIn");
+    auto& onDay = form.add<OptionButton>("OptionOn");
+    auto& day = form.add<DatePicker>("onTime");
+    auto& tabs = form.add<TabControl>("SSTab1", -1, 3);
+    auto& list = form.add<ListView>("ListViewRight");
+    auto& attach = form.add<CommandButton>("cmdMailtoContact");
+    count.setText("0");
+    inDays.setValue(true);
+    list.ColumnHeaders().Add("Name", 1200);
+    attach.setEnabled(false);
+    form.keepAsDesigned();
+    form.Show();
+    const std::string designed = form.describe();
+
+    // Whatever one opening leaves behind, in every kind of control...
+    form.setCaption("Quarterly report");
+    tick.setValue(vbChecked);
+    count.setText("7");
+    units.AddItem("day");
+    units.setListIndex(0);
+    onDay.setValue(true);
+    day.setValue(std::chrono::sys_days{std::chrono::year{2026} / 12 / 24});
+    tabs.setTab(2);
+    tabs.setTabEnabled(0, false);
+    list.ListItems().Add(0, "k1", "Ann");
+    list.setSelectedItem(&list.ListItems().Item(1));
+    list.setSorted(true);
+    list.ColumnHeaders().Add("Mail", 1200);
+    attach.setEnabled(true);
+    attach.setVisible(false);
+    EXPECT_NE(form.describe(), designed);
+    form.unload();
+
+    // ...the next opening sees none of it.
+    form.Show();
+    EXPECT_EQ(form.describe(), designed);
+    EXPECT_FALSE(tick.checked());
+    EXPECT_TRUE(inDays.Value());
+    EXPECT_EQ(list.ListItems().Count(), 0);
+    EXPECT_EQ(list.SelectedItem(), nullptr);
 }
