@@ -123,11 +123,8 @@ void AttachEmail::emailToContact(host::Item& mail, const controls::ListView* lis
     inOperation([&] {
         const std::string key = newMail ? newMailID(mail) : mail.EntryID();
         ado::Connection& connection = state_.connection();
-        // Every contact link of the mail that this user may change goes; another user's private
-        // link of a shared mail is his to keep.
-        connection.Execute("delete from noteTb where outlookattachid ='" + ado::sqlText(key) +
-                           "' and (creator= '" + ado::sqlText(state_.currentUser) +
-                           "' or privateAccess=0)");
+        // Every contact link of the mail goes: the current set is written afresh below.
+        connection.Execute("delete from noteTb where outlookattachid ='" + ado::sqlText(key) + "'");
 
         if (mail.Attachments().Count() > 0 && !includeAttachment && !newMail &&
             !isAttachEventTb(key))
@@ -219,7 +216,9 @@ void AttachEmail::replaceNewMailID(host::Item& mail) {
                 ignoreErrors([&] {
                     const std::string alias = rs.Fields("ATT_ALIAS").Value().text();
                     rs.Fields("EntryID") = newKey;
-                    rs.Fields("ATT_ALIAS") = replaceNoCase(alias, oldKey, newKey);
+                    // Aliases name the folders as written on disk.
+                    rs.Fields("ATT_ALIAS") =
+                        replaceNoCase(alias, mailFolderName(oldKey), mailFolderName(newKey));
                     rs.Update();
                 });
                 rs.MoveNext();
@@ -263,9 +262,9 @@ void AttachEmail::saveMailAttachments(host::Item& mail, std::string mailEntryId)
                 if (!attachment)
                     throw host::HostError("Attachment " + std::to_string(n) +
                                           " of the mail is no longer there");
-                attachment->SaveAsFile(
-                    (folder / attachmentFileName(n, attachment->DisplayName())).string());
-                addAttachmentRow(key, attachment.get(), msgid);
+                const std::string copy = attachmentFileName(n, attachment->DisplayName());
+                attachment->SaveAsFile((folder / copy).string());
+                addAttachmentRow(key, attachment.get(), msgid, copy);
             }
         });
     });
@@ -477,7 +476,7 @@ bool AttachEmail::AttEmailToEventTb(host::Item& mail, const std::string& eventEn
 }
 
 void AttachEmail::addAttachmentRow(const std::string& key, const host::Attachment* attachment,
-                                   const std::string& msgid) {
+                                   const std::string& msgid, const std::string& copyName) {
     if (!attachment) return;
     const int index = attachment->Index();
     const std::string displayName = attachment->DisplayName();
@@ -493,8 +492,9 @@ void AttachEmail::addAttachmentRow(const std::string& key, const host::Attachmen
     rs.Fields("USER_NAME") = getCurrentUser(state_);
     if (!displayName.empty()) rs.Fields("ATT_NAME") = displayName;
     rs.Fields("ATT_CONTENT_TYPE") = getMimeType(attachment->FileName());
-    // The alias records the display name; the copy itself may carry a safer file name.
-    rs.Fields("ATT_ALIAS") = key + "/" + std::to_string(index) + "_" + displayName;
+    // The alias names the copy as written, so that the synchronisation program finds the file
+    // even when the display name had to be made safe for the file system.
+    rs.Fields("ATT_ALIAS") = mailFolderName(key) + "/" + copyName;
     rs.Fields("ALIAS_INDEX") = static_cast<long>(index);
     rs.Update();
 }

@@ -63,8 +63,9 @@ class AttachEmail {
     bool isAttachEventTb(const std::string& key);
     bool AttEmailToEventTb(host::Item& mail, const std::string& eventEntryId,
                            const std::string& key, bool withAttachment);
+    // copyName is the file name the copy was written under, in the mail's attachment folder.
     void addAttachmentRow(const std::string& key, const host::Attachment* attachment,
-                          const std::string& msgid);
+                          const std::string& msgid, const std::string& copyName);
     void renameAttachmentFolder(const std::string& newName, const std::string& oldName);
     // Reports "labelShift:" and returns "" when the value is not a date.
     std::string dateTimeText(const host::Variant& date);

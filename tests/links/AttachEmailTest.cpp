@@ -302,7 +302,7 @@ TEST_F(MailLinks, AnOutgoingMailIsReKeyedWithItsRowsAndFolder) {
     EXPECT_EQ(fileText(root / newKey / "1_plan.txt"), "step one");
 }
 
-TEST_F(MailLinks, OtherUsersPrivateLinksOfTheMailAreLeftAlone) {
+TEST_F(MailLinks, RelinkingReplacesEveryContactLinkOfTheMailWhoeverMadeIt) {
     const host::ItemPtr ann = contact("Ann Lee");
     const host::ItemPtr bob = contact("Bob Ray");
     const host::ItemPtr carl = contact("Carl Po");
@@ -317,11 +317,13 @@ TEST_F(MailLinks, OtherUsersPrivateLinksOfTheMailAreLeftAlone) {
                std::to_string(privateAccess) + ",2,0)");
     };
     insert(key, bob, "bob", 1);  // bob's own private link
-    insert(key, carl, "bob", 0); // bob's shared link: anybody may change it
+    insert(key, carl, "bob", 0); // bob's shared link
     insert(other->EntryID(), bob, "alice", 1);
 
+    // The mail's links are the contacts it carries now: links the user removed go, whoever
+    // made them.
     engine.emailToContact(*m, nullptr, false, false, false, false);
-    EXPECT_EQ(link(key, bob, "Creator"), "bob");
+    EXPECT_EQ(link(key, bob, "Creator"), "");
     EXPECT_EQ(link(key, carl, "Creator"), "");
     EXPECT_EQ(link(key, ann, "Creator"), "alice");
     EXPECT_EQ(rows("noteTb", "OutlookAttachID", other->EntryID()), 1);
@@ -358,10 +360,12 @@ TEST_F(MailLinks, HostileAttachmentNamesNeverWriteOutsideTheMailsFolder) {
         const std::string index = std::to_string(i + 1);
         EXPECT_EQ(s.scalar("select ATT_NAME from Attachments where ALIAS_INDEX=" + index),
                   names[i]);
-        EXPECT_EQ(s.scalar("select ATT_ALIAS from Attachments where ALIAS_INDEX=" + index),
-                  key + "/" + index + "_" + names[i]);
-        EXPECT_EQ(fileText(engine.attachmentCopy(key, static_cast<int>(i + 1), names[i])),
-                  "payload " + names[i]);
+        // The alias names the file written, which the synchronisation program reads.
+        const std::string alias =
+            s.scalar("select ATT_ALIAS from Attachments where ALIAS_INDEX=" + index);
+        EXPECT_EQ(fileText(s.installPath() / "attachments" / alias), "payload " + names[i])
+            << alias;
+        EXPECT_EQ(fs::path(alias).parent_path(), fs::path(key)) << alias;
     }
 }
 
