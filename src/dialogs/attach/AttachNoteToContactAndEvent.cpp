@@ -113,6 +113,7 @@ AttachNoteToContactAndEvent::AttachNoteToContactAndEvent(AddinState& state)
     on(rightPlus_.DblClick, [this] {
         if (rightPlus_.SelectedItem()) showChosen(rightPlus_, kindAppointment, "", "");
     });
+    form_.keepAsDesigned();
 }
 
 DialogSearch& AttachNoteToContactAndEvent::contactSearch() {
@@ -191,10 +192,9 @@ void AttachNoteToContactAndEvent::iniAttachNoteToContact() {
         if (hadContactLinks_) shared = !rs.Fields("PrivateAccess").Value().toBool();
         addLinkedRows(state_, rs, "OutlookContactID", "contactID", kindContact, {&left_, &right_});
     });
-    // The options follow what is listed: a link whose contact is gone offers nothing to share.
-    const bool any = right_.ListItems().Count() > 0;
-    setButtonStatus(contactsTab, any);
-    if (any) share_.setValue(shared ? controls::vbChecked : controls::vbUnchecked);
+    // The options follow the stored links, listed or not: their privacy is what the user sees.
+    setButtonStatus(contactsTab, hadContactLinks_);
+    if (hadContactLinks_) share_.setValue(shared ? controls::vbChecked : controls::vbUnchecked);
     // Setting the tick raises Click, which enables the button; it starts disabled.
     toContact_.setEnabled(false);
     done1_.setVisible(false);
@@ -250,30 +250,24 @@ void AttachNoteToContactAndEvent::attachToContacts() {
     if (!note_) return;
     auto& links = note_->Links();
     auto& rows = right_.ListItems();
-    if (rows.Count() == 0 && links.Count() == 0 && !hadContactLinks_) return;
+    if (rows.Count() == 0 && links.Count() == 0) return;
 
     for (int n = links.Count(); n > 0; --n)
         ignoreErrors([&] { links.Remove(1); });
-    // Only rows that name an Outlook contact become links, in Outlook and in the store alike: a
-    // row without one (a generated key, or a contact deleted meanwhile) is left out of both, as
-    // the upkeep of a changed note would leave it out later.
-    controls::ListView linked("ListViewRight");
+    // Only rows that name an Outlook contact become the note's Outlook links; the store records
+    // every row the user chose.
     const std::string storeId = storeIdOf(kindContact);
     auto& ns = state_.application().GetNamespace("MAPI");
-    for (int i = 1; i <= rows.Count(); ++i)
+    for (const std::string& key : listKeyArray(right_))
         ignoreErrors([&] {
-            const controls::ListItem& row = rows.Item(i);
-            if (IsGeneratedRowKey(row.Key())) return;
-            auto contact = ns.GetItemFromID(row.Key(), storeId);
-            if (!contact || contact->Class() != host::olContact) return;
-            links.Add(contact);
-            AddListRow(linked, contactIcon, row.Key(), row.SubItems(1), row.SubItems(2),
-                       row.SubItems(3));
+            if (key.empty() || IsGeneratedRowKey(key)) return;
+            auto contact = ns.GetItemFromID(key, storeId);
+            if (contact && contact->Class() == host::olContact) links.Add(contact);
         });
     state_.skipNextItemEvent = true;
     note_->Save();
-    noteLinks().noteToContactForListView(*note_, linked, share_.checked());
-    hadContactLinks_ = linked.ListItems().Count() > 0;
+    noteLinks().noteToContactForListView(*note_, right_, share_.checked());
+    hadContactLinks_ = rows.Count() > 0;
     done1_.setVisible(true);
 }
 

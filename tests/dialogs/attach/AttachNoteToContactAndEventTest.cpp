@@ -179,7 +179,7 @@ TEST_F(AttachNote, EmptyingTheEventListMarksTheLinksDeletedAndDropsTheHistory) {
     EXPECT_TRUE(s.messages.shown.empty()) << s.messages.lastText();
 }
 
-TEST_F(AttachNote, SearchRowsWithoutAContactStayOutOfTheLinks) {
+TEST_F(AttachNote, SearchRowsWithoutAContactStayOutOfTheOutlookLinksOnly) {
     const auto ann = contact("Ann Lee", "ann@example.com");
     dialog.Show();
     dialog.contactSearch().form().setModalScript([&](controls::Form& search) {
@@ -198,11 +198,30 @@ TEST_F(AttachNote, SearchRowsWithoutAContactStayOutOfTheLinks) {
     click("cmdNotetoContact");
     ASSERT_EQ(note->Links().Count(), 1);
     EXPECT_EQ(note->Links().Item(1)->EntryID(), ann->EntryID());
-    EXPECT_EQ(s.scalar("select OutlookContactID from noteTb where OutlookAttachID='" + key + "'"),
-              ann->EntryID());
-    EXPECT_EQ(s.count("select * from noteTb"), 1);
-    EXPECT_EQ(refCount(), "1");
+    // The store records every row the user chose, as listed.
+    EXPECT_EQ(s.count("select * from noteTb where OutlookAttachID='" + key + "' and MakeDelete=0"),
+              2);
+    EXPECT_EQ(s.count("select * from noteTb where OutlookContactID='" +
+                      list("ListViewRight").ListItems().Item(2).Key() + "'"),
+              1);
+    EXPECT_EQ(refCount(), "2");
     EXPECT_EQ(rows("ListViewRight"), 2) << "the user's list is left as it was";
+}
+
+TEST_F(AttachNote, AColleaguesSharedLinkThatIsNotListedIsNeitherLostNorHidden) {
+    // Bob shared the note with a contact that is not in this user's Contacts folder.
+    s.exec("insert into noteTb (Type, Creator, PrivateAccess, MakeDelete, contactID, "
+           "OutlookContactID, OutlookAttachID) values (4, 'bob', 0, 0, 'bob_7', 'bob-contact', '" +
+           key + "')");
+    dialog.Show();
+    EXPECT_EQ(rows("ListViewRight"), 0);
+    EXPECT_TRUE(enabled("checkNoteShare")) << "the options follow the stored links";
+    EXPECT_TRUE(share().checked()) << "the stored link is shared";
+
+    // Attaching an empty list to a note without Outlook links stops before the store.
+    share().setValue(controls::vbUnchecked);
+    click("cmdNotetoContact");
+    EXPECT_EQ(s.count("select * from noteTb where Creator='bob' and MakeDelete=0"), 1);
 }
 
 class AttachNoteChinese : public AttachNote {
