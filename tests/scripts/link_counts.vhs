@@ -1,6 +1,6 @@
 # Emptying one side of an item's links keeps the other side's count and copies: the attachment
 # copies a contact link keeps, the history counts of a mail and of a note, and a note's history
-# dropped when no link is left.
+# dropped when no link is left; a colleague's link the user cannot see stays.
 store init
 user alice
 registry set Language EN
@@ -63,5 +63,16 @@ click cmdMoveFields3
 click cmdNotetoContact
 expect sql select count(*) from noteTb where Type=4 and MakeDelete=0 => 0
 expect sql select count(*) from NoteHistory => 0
+close
+# A colleague shared the note with a contact this user does not have: it is not listed, yet the
+# share option shows it, and attaching the empty list leaves it alone.
+exec insert into noteTb (Type, Creator, PrivateAccess, MakeDelete, contactID, OutlookContactID, OutlookAttachID) select 4, 'bob', 0, 0, 'bob_9', 'bob-contact', OutlookAttachID from noteTb where Type=4 limit 1
+button VelmoraShareAndAttach
+expect control ListViewRight rows=0
+expect control checkNoteShare enabled=1 visible=1
+expect control checkNoteShare value=1
+click checkNoteShare
+click cmdNotetoContact
+expect sql select count(*) from noteTb where Creator='bob' and MakeDelete=0 => 1
 close
 terminate
