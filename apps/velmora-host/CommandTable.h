@@ -11,6 +11,23 @@
 
 namespace velmora::app {
 
+// A line the host cannot run as written: an unknown verb, missing words, an unknown name. The
+// run stops with exit code 2, so that a broken script never passes for a failing program.
+class UsageError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// An expectation that does not hold: exit code 1.
+class ExpectationFailed : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// Splits a line into words; "double quoted" words may hold blanks, and key="a b" stays one word.
+// Inside quotes, \" stands for a double quote and \\ for a backslash.
+std::vector<std::string> splitWords(const std::string& line);
+
 // A command line split into words, with the line as typed for commands that take raw text
 // (filters and statements, whose quotes must reach the host or the store unchanged).
 struct Words {
@@ -52,9 +69,9 @@ class CommandTable {
         if (words.empty()) return;
         const auto found = commands_.find(words[0]);
         if (found == commands_.end())
-            throw std::runtime_error("Unknown command \"" + words[0] + "\" (try \"help\")");
+            throw UsageError("Unknown command \"" + words[0] + "\" (try \"help\")");
         if (words.size() < found->second.minWords)
-            throw std::runtime_error("usage: " + found->second.usage);
+            throw UsageError("usage: " + found->second.usage);
         found->second.run(words);
     }
 

@@ -169,11 +169,27 @@ void HostCommands::install(CommandTable& table) {
               [this](const Words& w) { ctx_.host.application().OpenInspector(ctx_.named(w[1])); });
     table.add("send", "send NAME", 2, [this](const Words& w) { ctx_.named(w[1])->Send(); });
     table.add("deliver", "deliver", 1, [this](const Words&) { ctx_.host.deliverOutbox(); });
-    table.add("fail", "fail MEMBER DESCRIPTION | fail clear", 2, [this](const Words& w) {
-        if (w[1] == "clear") return ctx_.host.clearFaults();
-        if (w.size() < 3) throw std::runtime_error("usage: fail MEMBER DESCRIPTION");
-        ctx_.host.failMember(w[1], w.rest(2));
-    });
+    table.add("fail", "fail MEMBER DESCRIPTION [N] | fail store PATTERN DESCRIPTION | fail clear",
+              2, [this](const Words& w) {
+                  if (w[1] == "clear") {
+                      ctx_.storeFaults.clear();
+                      return ctx_.host.clearFaults();
+                  }
+                  if (w[1] == "store") {
+                      if (w.size() < 4) throw UsageError("usage: fail store PATTERN DESCRIPTION");
+                      ctx_.storeFaults.emplace_back(w[2], joinFrom(w, 3));
+                      return;
+                  }
+                  if (w.size() < 3) throw UsageError("usage: fail MEMBER DESCRIPTION [N]");
+                  // A last word that is a number limits the fault to that many calls.
+                  const std::string& last = w[w.size() - 1];
+                  const bool counted = w.size() > 3 && !last.empty() &&
+                                       last.find_first_not_of("0123456789") == std::string::npos;
+                  if (!counted) return ctx_.host.failMember(w[1], w.rest(2));
+                  ctx_.host.failMember(w[1],
+                                       joinFrom(Words{{w.list.begin(), w.list.end() - 1}, ""}, 2),
+                                       std::stoi(last));
+              });
     table.add("explorer", "explorer close | explorer open", 2, [this](const Words& w) {
         if (w[1] == "close") return ctx_.host.closeAllExplorers();
         ctx_.host.addExplorer();

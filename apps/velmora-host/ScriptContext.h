@@ -32,6 +32,7 @@ struct ScriptContext {
         state.platform.mapi = &mapi;
         if (const char* target = std::getenv("VELMORA_STORE_CONNECTION"))
             state.platform.storeConnectionString = target;
+        state.platform.statementWatch = [this](const std::string& sql) { onStatement(sql); };
     }
 
     std::ostream& out;
@@ -47,6 +48,25 @@ struct ScriptContext {
     // Message boxes already looked at by an expectation.
     std::size_t checkedMessages = 0;
 
+    // Statements the add-in sent, and how many an expectation has looked at; with trace on each
+    // is printed as it goes. The script's own statements are neither recorded nor failed.
+    std::vector<std::string> statements;
+    std::size_t checkedStatements = 0;
+    bool trace = false;
+    int ownStatements = 0;
+    struct OwnStatements {
+        ScriptContext& ctx;
+        explicit OwnStatements(ScriptContext& c) : ctx(c) { ++ctx.ownStatements; }
+        ~OwnStatements() { --ctx.ownStatements; }
+    };
+    // "fail store": the next statement holding the pattern fails with the description.
+    std::vector<std::pair<std::string, std::string>> storeFaults;
+    // Filters handed to the host and items it displayed, each with its expectation mark.
+    std::vector<std::string> filters;
+    std::size_t checkedFilters = 0;
+    std::vector<std::string> displayed;
+    std::size_t checkedDisplayed = 0;
+
     // The dialogs in view, innermost (the one a dialog command acts on) last.
     std::vector<controls::Form*> forms;
     // Plays a modal dialog: reads script lines until the dialog closes or "end"; set by the runner.
@@ -56,6 +76,18 @@ struct ScriptContext {
         const auto found = items.find(name);
         if (found == items.end()) throw std::runtime_error("No item is called \"" + name + "\"");
         return found->second;
+    }
+
+    void onStatement(const std::string& sql) {
+        if (ownStatements > 0) return;
+        for (auto fault = storeFaults.begin(); fault != storeFaults.end(); ++fault)
+            if (sql.find(fault->first) != std::string::npos) {
+                const std::string description = fault->second;
+                storeFaults.erase(fault);
+                throw ado::StoreError(description);
+            }
+        statements.push_back(sql);
+        if (trace) out << "(sql " << sql << ")\n";
     }
 
     controls::Form& currentForm() const {

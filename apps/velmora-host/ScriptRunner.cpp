@@ -2,40 +2,13 @@
 // message boxes as they appear, and nests a loop for each modal dialog.
 #include "ScriptRunner.h"
 
+#include <chrono>
+#include <thread>
+
 namespace velmora::app {
 
-std::vector<std::string> splitWords(const std::string& line) {
-    std::vector<std::string> words;
-    std::string word;
-    bool quoted = false, inWord = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (quoted && c == '\\' && i + 1 < line.size() &&
-            (line[i + 1] == '"' || line[i + 1] == '\\')) {
-            word += line[++i];
-            continue;
-        }
-        if (c == '"') {
-            quoted = !quoted;
-            inWord = true;
-            continue;
-        }
-        if (!quoted && (c == ' ' || c == '\t')) {
-            if (inWord) words.push_back(word);
-            word.clear();
-            inWord = false;
-            continue;
-        }
-        word += c;
-        inWord = true;
-    }
-    // An unclosed quote is left to the raw-text commands (a statement may hold a lone quote).
-    if (inWord) words.push_back(word);
-    return words;
-}
-
 ScriptRunner::ScriptRunner(std::ostream& out)
-    : ctx_(out), host_(ctx_), store_(ctx_), dialogs_(ctx_), expect_(ctx_, store_, host_),
+    : ctx_(out), host_(ctx_), store_(ctx_), dialogs_(ctx_), expect_(ctx_, store_, host_, dialogs_),
       addin_(ctx_) {
     host_.install(table_);
     store_.install(table_);
@@ -44,6 +17,9 @@ ScriptRunner::ScriptRunner(std::ostream& out)
     addin_.install(table_);
     table_.add("echo", "echo TEXT", 1,
                [this](const Words& w) { ctx_.out << joinFrom(w, 1) << "\n"; });
+    table_.add("sleep", "sleep SECONDS", 2, [](const Words& w) {
+        std::this_thread::sleep_for(std::chrono::duration<double>(std::stod(w[1])));
+    });
     table_.add("help", "help", 1, [this](const Words&) {
         for (const auto& [verb, command] : table_.commands())
             ctx_.out << "  " << command.usage << "\n";
@@ -56,7 +32,25 @@ int ScriptRunner::run(std::istream& in, bool keepGoing) {
     keepGoing_ = keepGoing;
     runLines([](const std::string&) { return false; });
     flushMessages();
+    if (scriptErrors_ > 0) return 2;
     return failures_ == 0 ? 0 : 1;
+}
+
+// "${NAME}" stands for the entry ID of the item the script named NAME.
+std::string ScriptRunner::withEntryIds(const std::string& line) const {
+    std::string out;
+    std::size_t from = 0;
+    for (auto at = line.find("${"); at != std::string::npos; at = line.find("${", from)) {
+        const auto end = line.find('}', at);
+        if (end == std::string::npos) break;
+        out += line.substr(from, at - from);
+        const std::string name = line.substr(at + 2, end - at - 2);
+        const auto found = ctx_.items.find(name);
+        if (found == ctx_.items.end()) throw UsageError("No item is called \"" + name + "\"");
+        out += found->second->EntryID();
+        from = end + 1;
+    }
+    return out + line.substr(from);
 }
 
 bool ScriptRunner::runLines(const std::function<bool(const std::string&)>& done) {
@@ -67,9 +61,11 @@ bool ScriptRunner::runLines(const std::function<bool(const std::string&)>& done)
         if (first == std::string::npos || line[first] == '#') continue;
         if (done(line.substr(first))) return true;
         try {
-            table_.execute(Words{splitWords(line), line});
+            const std::string expanded = withEntryIds(line);
+            table_.execute(Words{splitWords(expanded), expanded});
         } catch (const std::exception& e) {
             ++failures_;
+            if (!dynamic_cast<const ExpectationFailed*>(&e)) ++scriptErrors_;
             flushMessages();
             ctx_.out << "error (line " << lineNumber_ << "): " << e.what() << "\n";
             aborted_ = !keepGoing_;

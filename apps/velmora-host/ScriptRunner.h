@@ -22,7 +22,8 @@ class ScriptRunner {
     explicit ScriptRunner(std::ostream& out);
 
     // Runs every line; a failing command prints its error and, unless keepGoing, stops the run.
-    // Returns the process exit code: 0 when every command succeeded.
+    // Returns the process exit code: 0 when every command succeeded, 1 when an expectation
+    // failed, 2 when a line could not be run as written.
     int run(std::istream& in, bool keepGoing);
 
     ScriptContext& context() { return ctx_; }
@@ -34,6 +35,7 @@ class ScriptRunner {
     // A modal dialog's own message loop: the following lines play it until it closes or "end".
     void modalLoop(controls::Form& form);
     void flushMessages();
+    std::string withEntryIds(const std::string& line) const;
 
     ScriptContext ctx_;
     CommandTable table_;
@@ -48,11 +50,8 @@ class ScriptRunner {
     bool aborted_ = false;
     int lineNumber_ = 0;
     int failures_ = 0;
+    int scriptErrors_ = 0;
     std::size_t printedMessages_ = 0;
 };
-
-// Splits a line into words; "double quoted" words may hold blanks, and key="a b" stays one word.
-// Inside quotes, \" stands for a double quote and \\ for a backslash.
-std::vector<std::string> splitWords(const std::string& line);
 
 } // namespace velmora::app

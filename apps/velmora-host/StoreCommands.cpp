@@ -8,22 +8,39 @@
 
 namespace velmora::app {
 
-namespace {
-
-// "setting/NAME" names a value of the settings subkey, any other NAME one of the main key.
-std::pair<std::string, std::string> keyAndName(const std::string& word) {
+std::pair<std::string, std::string> StoreCommands::registryName(const std::string& word) {
     if (word.rfind("setting/", 0) == 0) return {readRegister::settingKey, word.substr(8)};
     return {readRegister::mainKey, word};
 }
 
-} // namespace
+std::string StoreCommands::registryText(const registry::RegValue& value) {
+    if (value.type == registry::REG_SZ) {
+        std::string text(value.data.begin(), value.data.end());
+        return text.substr(0, text.find('\0'));
+    }
+    if (value.type == registry::REG_DWORD && value.data.size() >= 4) {
+        std::uint32_t number = 0;
+        for (int i = 3; i >= 0; --i)
+            number = (number << 8) | value.data[static_cast<std::size_t>(i)];
+        return std::to_string(number);
+    }
+    static const char digits[] = "0123456789abcdef";
+    std::string hex;
+    for (const std::uint8_t byte : value.data)
+        hex += std::string{digits[byte >> 4], digits[byte & 0xF]};
+    return hex;
+}
 
 ado::Connection& StoreCommands::connection() {
-    if (!ctx_.state.storeConnection) ctx_.state.storeConnection = openStore(ctx_.state);
+    if (!ctx_.state.storeConnection) {
+        ScriptContext::OwnStatements own(ctx_);
+        ctx_.state.storeConnection = openStore(ctx_.state);
+    }
     return ctx_.state.connection();
 }
 
 void StoreCommands::printQuery(const std::string& sql) {
+    ScriptContext::OwnStatements own(ctx_);
     ado::Recordset rs;
     rs.Open(sql, connection());
     for (int c = 0; c < rs.FieldCount(); ++c)
@@ -41,6 +58,7 @@ void StoreCommands::install(CommandTable& table) {
         ctx_.out << "link store open: " << connection().ConnectionString() << "\n";
     });
     table.add("user", "user NAME", 2, [this](const Words& w) {
+        ScriptContext::OwnStatements own(ctx_);
         connection().Execute("delete from CurrentUser");
         connection().Execute("insert into CurrentUser (CurrentUser) values ('" +
                              ado::sqlText(w[1]) + "')");
@@ -48,17 +66,23 @@ void StoreCommands::install(CommandTable& table) {
         ctx_.out << "current user: " << ctx_.state.currentUser << "\n";
     });
     table.add("sql", "sql STATEMENT", 2, [this](const Words& w) { printQuery(w.rest(1)); });
-    table.add("exec", "exec STATEMENT", 2,
-              [this](const Words& w) { connection().Execute(w.rest(1)); });
+    table.add("exec", "exec STATEMENT", 2, [this](const Words& w) {
+        ScriptContext::OwnStatements own(ctx_);
+        connection().Execute(w.rest(1));
+    });
+    table.add("trace", "trace on|off", 2, [this](const Words& w) {
+        if (w[1] != "on" && w[1] != "off") throw UsageError("usage: trace on|off");
+        ctx_.trace = w[1] == "on";
+    });
     table.add("registry", "registry set|dword|clear [setting/]NAME [VALUE]", 3,
               [this](const Words& w) {
-                  const auto [key, name] = keyAndName(w[2]);
+                  const auto [key, name] = registryName(w[2]);
                   ctx_.registry.CreateKey(key);
                   if (w[1] == "clear") {
                       ctx_.registry.DeleteValue(key, name);
                       return;
                   }
-                  if (w.size() < 4) throw std::runtime_error("usage: registry set NAME TEXT");
+                  if (w.size() < 4) throw UsageError("usage: registry set NAME TEXT");
                   registry::RegValue value;
                   if (w[1] == "dword") {
                       const auto number = static_cast<std::uint32_t>(std::stoul(w[3]));

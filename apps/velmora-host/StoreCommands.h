@@ -15,6 +15,11 @@ class StoreCommands {
     // The store connection, opened on first use.
     ado::Connection& connection();
 
+    // "setting/NAME" names a value of the settings subkey, any other NAME one of the main key.
+    static std::pair<std::string, std::string> registryName(const std::string& word);
+    // A value as a script writes it: text, a DWORD in decimal, other types as hex bytes.
+    static std::string registryText(const registry::RegValue& value);
+
   private:
     void printQuery(const std::string& sql);
 

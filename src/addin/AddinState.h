@@ -62,6 +62,8 @@ struct Platform {
     };
     // Where openStore connects; "" means the embedded default store.
     std::string storeConnectionString;
+    // Handed to every connection openStore makes (see Connection::setStatementWatch).
+    std::function<void(const std::string&)> statementWatch;
 };
 
 struct AddinState {

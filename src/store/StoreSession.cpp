@@ -63,6 +63,7 @@ std::unique_ptr<ado::Connection> openStore(const AddinState& state) {
     }
     auto connection = std::make_unique<ado::Connection>();
     connection->Open(target);
+    connection->setStatementWatch(state.platform.statementWatch);
     // A fresh install has an empty store; the tables are created once and kept.
     createSchema(*connection);
     return connection;

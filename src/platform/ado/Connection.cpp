@@ -103,7 +103,9 @@ Backend& Connection::backend() {
 }
 
 std::int64_t Connection::Execute(const std::string& sql) {
-    return backend().execute(sql);
+    Backend& store = backend();
+    noteStatement(sql);
+    return store.execute(sql);
 }
 
 void Connection::BeginTrans() {

@@ -4,10 +4,12 @@
 
 #include "platform/ado/Value.h"
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace velmora::ado {
@@ -86,6 +88,14 @@ class Connection {
     int TransactionDepth() const { return depth_; }
 
     Backend& backend(); // raises StoreError when the connection is not open
+    // Sees the text of every statement before it is sent, reads and changes alike; it may raise
+    // StoreError to fail the statement as the store would. The scripted host traces with it.
+    void setStatementWatch(std::function<void(const std::string&)> watch) {
+        watch_ = std::move(watch);
+    }
+    void noteStatement(const std::string& sql) const {
+        if (watch_) watch_(sql);
+    }
     // Changes on every Open, so a row set can tell that its store was closed under it.
     std::uint64_t OpenSerial() const { return serial_; }
 
@@ -94,6 +104,7 @@ class Connection {
     std::string connectionString_;
     int depth_ = 0;
     std::uint64_t serial_ = 0;
+    std::function<void(const std::string&)> watch_;
 };
 
 // Runs fn inside one transaction level: committed when fn returns, rolled back when it throws.

@@ -44,6 +44,7 @@ void Recordset::Open(const std::string& sql, Connection& connection, int cursorT
         throw StoreError("Operation is not allowed when the object is open: the row set is "
                          "already open; close it before opening another statement");
     Backend& backend = connection.backend();
+    connection.noteStatement(sql);
     const bool wantsChanges = cursorType >= adOpenKeyset &&
                               (lockType == adLockPessimistic || lockType == adLockOptimistic);
     const SelectShape shape = wantsChanges ? analyzeSelect(sql) : SelectShape{};

@@ -1,0 +1,44 @@
+# What the scripted host lets a scenario see: registry values, the statements the add-in sends
+# (and one made to fail), message boxes with their icon and buttons, the attachment files,
+# items named by ${NAME}, inverted expectations and commands that must fail.
+store init
+user alice
+registry set Language EN
+registry set path .
+registry dword setting/HistoryValue 0
+expect registry Language EN
+expect registry setting/HistoryValue 0
+expect registry Missing (none)
+expect not registry Language CN
+new contact ann FullName="Ann Lee" Email1Address=ann@example.com
+receive m1 "Plan" "Ann Lee" ann@example.com
+attach-file m1 plan.txt "the plan"
+connect
+folder Inbox
+select m1
+# Linking in the host relinks the mail: its contact rows are deleted first, by its entry ID.
+trace on
+link m1 ann
+trace off
+expect statement delete from noteTb where outlookattachid ='${m1}'
+expect not statement delete from noteTb where outlookattachid ='${m1}'
+expect sql select OutlookContactID from noteTb where OutlookAttachID='${m1}' => ${ann}
+# The attachment row cannot be written: the trap names it, the copy made before stays.
+button VelmoraShareAndAttach
+click cmdMoveFields2
+click includeMailAttachment1
+fail store "from Attachments where ALIAS_INDEX" the disk is full
+click cmdMailtoContact1
+expect box none ok labelSaveAttachment :the disk is full
+expect no-message
+expect sql select count(*) from Attachments => 0
+expect file attachments/${m1}/1_plan.txt the plan
+expect no-file attachments/${m1}/2_plan.txt
+# Controls of an array, and commands that must be refused.
+expect control atTime(1) ComboBox atTime(1) enabled=1 visible=1
+expect not control atTime(0) visible=1
+expect error "has no control" click cmdNothing
+expect error "Unknown command" bogus words
+close
+expect not dialog AttachSentMailToContact
+terminate
