@@ -6,6 +6,10 @@
 #include "store/readRegister.h"
 #include "store/StoreSession.h"
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+
 namespace velmora::app {
 
 std::pair<std::string, std::string> StoreCommands::registryName(const std::string& word) {
@@ -53,7 +57,24 @@ void StoreCommands::printQuery(const std::string& sql) {
     }
 }
 
+void StoreCommands::lockStore(double seconds) {
+    auto holder = std::make_unique<ado::Connection>();
+    holder->Open(connection().ConnectionString());
+    holder->BeginTrans(); // takes the write lock at once
+    locks_.emplace_back([holder = std::move(holder), seconds](std::stop_token stop) {
+        std::mutex mutex;
+        std::condition_variable_any wake;
+        std::unique_lock lock(mutex);
+        wake.wait_for(lock, stop, std::chrono::duration<double>(seconds), [] { return false; });
+        holder->RollbackTrans();
+    });
+}
+
 void StoreCommands::install(CommandTable& table) {
+    table.add("lock", "lock store SECONDS", 3, [this](const Words& w) {
+        if (w[1] != "store") throw UsageError("usage: lock store SECONDS");
+        lockStore(std::stod(w[2]));
+    });
     table.add("store", "store init", 2, [this](const Words&) {
         ctx_.out << "link store open: " << connection().ConnectionString() << "\n";
     });

@@ -5,6 +5,9 @@
 #include "CommandTable.h"
 #include "ScriptContext.h"
 
+#include <thread>
+#include <vector>
+
 namespace velmora::app {
 
 class StoreCommands {
@@ -22,8 +25,12 @@ class StoreCommands {
 
   private:
     void printQuery(const std::string& sql);
+    // "lock store SECONDS": another connection takes the store's write lock now and gives it
+    // back after that long, while the script goes on.
+    void lockStore(double seconds);
 
     ScriptContext& ctx_;
+    std::vector<std::jthread> locks_;
 };
 
 } // namespace velmora::app

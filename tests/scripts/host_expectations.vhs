@@ -23,6 +23,14 @@ trace off
 expect statement delete from noteTb where outlookattachid ='${m1}'
 expect not statement delete from noteTb where outlookattachid ='${m1}'
 expect sql select OutlookContactID from noteTb where OutlookAttachID='${m1}' => ${ann}
+# While another connection holds the store's write lock, a relink waits 5 s and gives up; once
+# the lock is gone the next one goes through.
+lock store 6
+set m1 Subject="Plan A"
+expect sql select count(*) from noteTb where Regarding='Plan A' => 0
+sleep 1.5
+set m1 Subject="Plan B"
+expect sql select count(*) from noteTb where Regarding='Plan B' => 1
 # The attachment row cannot be written: the trap names it, the copy made before stays.
 button VelmoraShareAndAttach
 click cmdMoveFields2
