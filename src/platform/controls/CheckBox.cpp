@@ -24,14 +24,4 @@ void CheckBox::describeState(std::ostream& out) const {
     out << " value=" << value_;
 }
 
-void CheckBox::keepDesign() {
-    Control::keepDesign();
-    design_.keep(value_);
-}
-
-void CheckBox::restoreDesign() {
-    Control::restoreDesign();
-    design_.restore(value_);
-}
-
 } // namespace velmora::controls

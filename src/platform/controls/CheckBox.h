@@ -23,13 +23,14 @@ class CheckBox : public Control {
     void click();
 
   protected:
-    void keepDesign() override;
-    void restoreDesign() override;
+    void keepDesign() override {
+        Control::keepDesign();
+        keep(value_);
+    }
     void describeState(std::ostream& out) const override;
 
   private:
     int value_ = vbUnchecked;
-    DesignCopy<int> design_;
 };
 
 } // namespace velmora::controls

@@ -82,14 +82,4 @@ void ComboBox::describeDetails(std::ostream& out) const {
         out << "\n  entry " << i << ' ' << quoted(entries_[i]);
 }
 
-void ComboBox::keepDesign() {
-    Control::keepDesign();
-    design_.keep(entries_, listIndex_, text_);
-}
-
-void ComboBox::restoreDesign() {
-    Control::restoreDesign();
-    design_.restore(entries_, listIndex_, text_);
-}
-
 } // namespace velmora::controls

@@ -41,8 +41,10 @@ class ComboBox : public Control {
     void type(std::string text);
 
   protected:
-    void keepDesign() override;
-    void restoreDesign() override;
+    void keepDesign() override {
+        Control::keepDesign();
+        keep(entries_, listIndex_, text_);
+    }
     void describeState(std::ostream& out) const override;
     void describeDetails(std::ostream& out) const override;
 
@@ -51,7 +53,6 @@ class ComboBox : public Control {
     std::vector<std::string> entries_;
     int listIndex_ = -1;
     std::string text_;
-    DesignCopy<std::vector<std::string>, int, std::string> design_;
 };
 
 } // namespace velmora::controls

@@ -13,14 +13,4 @@ void CommandButton::describeState(std::ostream& out) const {
     out << " default=" << default_ << " cancel=" << cancel_;
 }
 
-void CommandButton::keepDesign() {
-    Control::keepDesign();
-    design_.keep(default_, cancel_);
-}
-
-void CommandButton::restoreDesign() {
-    Control::restoreDesign();
-    design_.restore(default_, cancel_);
-}
-
 } // namespace velmora::controls

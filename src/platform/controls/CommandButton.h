@@ -20,14 +20,15 @@ class CommandButton : public Control {
     void click();
 
   protected:
-    void keepDesign() override;
-    void restoreDesign() override;
+    void keepDesign() override {
+        Control::keepDesign();
+        keep(default_, cancel_);
+    }
     void describeState(std::ostream& out) const override;
 
   private:
     bool default_ = false;
     bool cancel_ = false;
-    DesignCopy<bool, bool> design_;
 };
 
 } // namespace velmora::controls

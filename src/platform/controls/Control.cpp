@@ -30,11 +30,13 @@ void Control::setTabIndex(int tabIndex) {
 }
 
 void Control::keepDesign() {
-    design_.keep(enabled_, visible_, tabIndex_, caption_);
+    design_.clear();
+    keep(enabled_, visible_, tabIndex_, caption_);
 }
 
 void Control::restoreDesign() {
-    design_.restore(enabled_, visible_, tabIndex_, caption_);
+    for (const auto& restore : design_)
+        restore();
 }
 
 const std::string& Control::Caption() const {

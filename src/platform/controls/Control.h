@@ -4,28 +4,15 @@
 
 #include "platform/host/Events.h"
 
-#include <optional>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <string_view>
-#include <tuple>
+#include <vector>
 
 namespace velmora::controls {
 
 class Form;
-
-// A copy of the members a control is designed with, put back when its form loads again.
-template <typename... Members> class DesignCopy {
-  public:
-    void keep(const Members&... members) { copy_.emplace(members...); }
-    // Does nothing for a control added after its form's design was kept.
-    void restore(Members&... members) const {
-        if (copy_) std::tie(members...) = *copy_;
-    }
-
-  private:
-    std::optional<std::tuple<Members...>> copy_;
-};
 
 class Control {
   public:
@@ -68,6 +55,11 @@ class Control {
     // that nothing a user chose in one opening reaches the next. Overrides call the base first.
     virtual void keepDesign();
     virtual void restoreDesign();
+    // Called by keepDesign with the members a control is designed with; restoreDesign puts
+    // those values back.
+    template <typename... Members> void keep(Members&... members) {
+        design_.push_back([&... now = members, ... then = members] { ((now = then), ...); });
+    }
     // Appends " name=value" pairs to the header line.
     virtual void describeState(std::ostream& out) const;
     // Appends detail lines, each starting with "\n  ".
@@ -84,7 +76,7 @@ class Control {
     int tabIndex_ = 0;
     std::string caption_;
     Form* parent_ = nullptr;
-    DesignCopy<bool, bool, int, std::string> design_;
+    std::vector<std::function<void()>> design_;
 };
 
 // Text between double quotes, with quotes, backslashes and line breaks escaped.

@@ -27,14 +27,4 @@ void DatePicker::describeState(std::ostream& out) const {
     out << " value=" << quoted(text);
 }
 
-void DatePicker::keepDesign() {
-    Control::keepDesign();
-    design_.keep(value_);
-}
-
-void DatePicker::restoreDesign() {
-    Control::restoreDesign();
-    design_.restore(value_);
-}
-
 } // namespace velmora::controls

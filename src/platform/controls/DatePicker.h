@@ -27,13 +27,14 @@ class DatePicker : public Control {
     host::EventSource<> Change;
 
   protected:
-    void keepDesign() override;
-    void restoreDesign() override;
+    void keepDesign() override {
+        Control::keepDesign();
+        keep(value_);
+    }
     void describeState(std::ostream& out) const override;
 
   private:
     DateTime value_{};
-    DesignCopy<DateTime> design_;
 };
 
 } // namespace velmora::controls

@@ -130,18 +130,10 @@ void ListView::describeDetails(std::ostream& out) const {
     }
 }
 
-void ListView::keepDesign() {
-    Control::keepDesign();
-    design_.keep(columns_, sorted_, sortKey_, sortOrder_, multiSelect_, checkboxes_, view_,
-                 labelEdit_, width_);
-}
-
 void ListView::restoreDesign() {
     Control::restoreDesign();
     // Rows are never part of a design: every opening fills its lists itself.
     items_.Clear();
-    design_.restore(columns_, sorted_, sortKey_, sortOrder_, multiSelect_, checkboxes_, view_,
-                    labelEdit_, width_);
 }
 
 } // namespace velmora::controls

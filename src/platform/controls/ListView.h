@@ -65,7 +65,11 @@ class ListView : public Control {
     void checkItem(ListItem& item, bool checked);
 
   protected:
-    void keepDesign() override;
+    void keepDesign() override {
+        Control::keepDesign();
+        keep(columns_, sorted_, sortKey_, sortOrder_, multiSelect_, checkboxes_, view_, labelEdit_,
+             width_);
+    }
     void restoreDesign() override;
     void describeState(std::ostream& out) const override;
     void describeDetails(std::ostream& out) const override;
@@ -87,7 +91,6 @@ class ListView : public Control {
     int view_ = lvwIcon;
     int labelEdit_ = lvwAutomatic;
     int width_ = 6000;
-    DesignCopy<ColumnHeaderCollection, bool, int, int, bool, bool, int, int, int> design_;
 };
 
 } // namespace velmora::controls

@@ -43,14 +43,4 @@ void OptionButton::describeState(std::ostream& out) const {
     out << " group=" << quoted(group_) << " value=" << value_;
 }
 
-void OptionButton::keepDesign() {
-    Control::keepDesign();
-    design_.keep(group_, value_);
-}
-
-void OptionButton::restoreDesign() {
-    Control::restoreDesign();
-    design_.restore(group_, value_);
-}
-
 } // namespace velmora::controls

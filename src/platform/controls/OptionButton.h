@@ -25,15 +25,16 @@ class OptionButton : public Control {
     void click();
 
   protected:
-    void keepDesign() override;
-    void restoreDesign() override;
+    void keepDesign() override {
+        Control::keepDesign();
+        keep(group_, value_);
+    }
     void describeState(std::ostream& out) const override;
 
   private:
     void clearGroup();
     std::string group_;
     bool value_ = false;
-    DesignCopy<std::string, bool> design_;
 };
 
 } // namespace velmora::controls

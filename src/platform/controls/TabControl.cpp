@@ -71,14 +71,4 @@ void TabControl::describeDetails(std::ostream& out) const {
             << " caption=" << quoted(tabs_[i].caption);
 }
 
-void TabControl::keepDesign() {
-    Control::keepDesign();
-    design_.keep(tabs_, tab_);
-}
-
-void TabControl::restoreDesign() {
-    Control::restoreDesign();
-    design_.restore(tabs_, tab_);
-}
-
 } // namespace velmora::controls

@@ -34,8 +34,10 @@ class TabControl : public Control {
     host::EventSource<int> Click;
 
   protected:
-    void keepDesign() override;
-    void restoreDesign() override;
+    void keepDesign() override {
+        Control::keepDesign();
+        keep(tabs_, tab_);
+    }
     void describeState(std::ostream& out) const override;
     void describeDetails(std::ostream& out) const override;
 
@@ -47,7 +49,6 @@ class TabControl : public Control {
     void checkTab(int tab) const;
     std::vector<TabInfo> tabs_;
     int tab_ = 0;
-    DesignCopy<std::vector<TabInfo>, int> design_;
 };
 
 } // namespace velmora::controls

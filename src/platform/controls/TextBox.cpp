@@ -21,14 +21,4 @@ void TextBox::describeState(std::ostream& out) const {
     out << " text=" << quoted(text_);
 }
 
-void TextBox::keepDesign() {
-    Control::keepDesign();
-    design_.keep(text_);
-}
-
-void TextBox::restoreDesign() {
-    Control::restoreDesign();
-    design_.restore(text_);
-}
-
 } // namespace velmora::controls

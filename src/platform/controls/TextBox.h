@@ -22,13 +22,14 @@ class TextBox : public Control {
     host::EventSource<> Change;
 
   protected:
-    void keepDesign() override;
-    void restoreDesign() override;
+    void keepDesign() override {
+        Control::keepDesign();
+        keep(text_);
+    }
     void describeState(std::ostream& out) const override;
 
   private:
     std::string text_;
-    DesignCopy<std::string> design_;
 };
 
 } // namespace velmora::controls
