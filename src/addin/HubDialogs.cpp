@@ -7,6 +7,7 @@
 #include "dialogs/share/ShareAppGroup.h"
 #include "dialogs/share/ShareContactGroup.h"
 #include "dialogs/share/ShareTaskGroup.h"
+#include "links/AttachEmail.h"
 #include "links/MailKeys.h"
 #include "store/ErrorTrap.h"
 #include "store/StoreSession.h"
@@ -134,6 +135,13 @@ void HubDialogs::openAttachAfterSend(const host::ItemPtr& mail) {
     dialog->setMailObj(mail, newMailID(*mail));
     afterSend_.push_back(std::move(dialog));
     afterSend_.back()->Show();
+}
+
+void HubDialogs::mailArrived(const host::Item& mail) {
+    if (!state_.mailLinks) return;
+    const std::string key = newMailID(mail);
+    for (auto* dialog : attachAfterSend())
+        if (dialog->mailId() == key) state_.mailLinks->mailArrived(key, mail.EntryID());
 }
 
 std::vector<dialogs::AttachSentMailToContact*> HubDialogs::attachAfterSend() const {

@@ -262,6 +262,7 @@ void VelmoraMenu::colPublicItems_ItemChange(const host::ItemPtr& item) {
 }
 
 void VelmoraMenu::colSentItems_ItemAdd(const host::ItemPtr& item) {
+    ignoreErrors([&] { dialogs_.mailArrived(*item); });
     ignoreErrors([&] {
         if (isSyncWindowOpen(state_) || !state_.mailLinks) return;
         auto& engine = *state_.mailLinks;

@@ -98,5 +98,50 @@ TEST_F(AfterSend, EachComposeWindowKeepsItsToggleAndEachSentMailItsDialog) {
     EXPECT_EQ(s.state.activeDialog, dialogNone);
 }
 
+TEST_F(AfterSend, RowsEndUnderTheDeliveredEntryIdWhateverTheOrder) {
+    s.addContact("Ann Lee", "ann@example.com");
+    s.host.setClock([] { return host::makeDate(2003, 7, 5, 9, 4, 3); });
+
+    // The mail reaches Sent Items before the user attaches (delivered with the Outbox event).
+    const Window early = compose("Early");
+    early.attach->Execute();
+    early.mail->Send();
+    ASSERT_EQ(dialogs().size(), 1u);
+    ASSERT_TRUE(early.mail->Flag("Sent"));
+    const std::string earlyId = early.mail->EntryID();
+    chooseFirst(*dialogs()[0]);
+    attach(*dialogs()[0]);
+    quickAppointment(*dialogs()[0]);
+    EXPECT_TRUE(s.messages.shown.empty()) << s.messages.lastText();
+    EXPECT_EQ(substituteRows(), 0);
+    EXPECT_EQ(s.scalar("select OutlookAttachID from noteTb"), earlyId);
+    EXPECT_EQ(s.scalar("select OutlookEmailID from ToEvent"), earlyId);
+    EXPECT_EQ(s.scalar("select att_count from EMailHistory where entryid='" + earlyId + "'"), "2");
+    dialogs()[0]->unload();
+
+    // The user attaches before the mail is delivered, and again after it arrived.
+    s.exec("delete from noteTb");
+    s.exec("delete from ToEvent");
+    s.exec("delete from EMailHistory");
+    s.host.holdDelivery(true);
+    s.host.setClock([] { return host::makeDate(2003, 7, 5, 9, 5, 0); });
+    const Window late = compose("Late");
+    late.attach->Execute();
+    late.mail->Send();
+    ASSERT_EQ(dialogs().size(), 1u);
+    controls::Form& dialog = *dialogs()[0];
+    chooseFirst(dialog);
+    attach(dialog);
+    EXPECT_EQ(s.scalar("select OutlookAttachID from noteTb"), "OutlookID200375950");
+    s.host.deliverOutbox();
+    const std::string lateId = late.mail->EntryID();
+    EXPECT_EQ(s.scalar("select OutlookAttachID from noteTb"), lateId);
+    quickAppointment(dialog);
+    EXPECT_EQ(substituteRows(), 0);
+    EXPECT_EQ(s.scalar("select OutlookEmailID from ToEvent"), lateId);
+    EXPECT_EQ(s.count("select * from EMailHistory"), 1);
+    EXPECT_EQ(s.scalar("select att_count from EMailHistory where entryid='" + lateId + "'"), "2");
+}
+
 } // namespace
 } // namespace velmora
