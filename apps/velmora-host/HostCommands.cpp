@@ -1,5 +1,5 @@
 // The mail host verbs of the scripted host: new, set, link, show, folder, select, find, open,
-// compose, send, deliver, receive, fail and explorer.
+// compose, send, deliver, delivery, clock, receive, fail and explorer.
 #include "HostCommands.h"
 
 #include "platform/ado/Value.h"
@@ -169,6 +169,18 @@ void HostCommands::install(CommandTable& table) {
               [this](const Words& w) { ctx_.host.application().OpenInspector(ctx_.named(w[1])); });
     table.add("send", "send NAME", 2, [this](const Words& w) { ctx_.named(w[1])->Send(); });
     table.add("deliver", "deliver", 1, [this](const Words&) { ctx_.host.deliverOutbox(); });
+    table.add("delivery", "delivery on-send | delivery on-deliver", 2, [this](const Words& w) {
+        if (w[1] != "on-send" && w[1] != "on-deliver")
+            throw std::runtime_error("usage: delivery on-send | delivery on-deliver");
+        ctx_.host.holdDelivery(w[1] == "on-deliver");
+    });
+    table.add("clock", "clock YYYY-MM-DD hh:mm:ss | clock real", 2, [this](const Words& w) {
+        if (w[1] == "real") return ctx_.host.setClock(nullptr);
+        ado::DateTime at;
+        if (!ado::parseDateTime(joinFrom(w, 1), at))
+            throw std::runtime_error("Not a time: " + joinFrom(w, 1));
+        ctx_.host.setClock([at] { return at; });
+    });
     table.add("fail", "fail MEMBER DESCRIPTION [N] | fail store PATTERN DESCRIPTION | fail clear",
               2, [this](const Words& w) {
                   if (w[1] == "clear") {

@@ -69,6 +69,8 @@ struct ScriptContext {
 
     // The dialogs in view, innermost (the one a dialog command acts on) last.
     std::vector<controls::Form*> forms;
+    // The dialogs shown without blocking and still in view, in the order they were shown.
+    std::vector<controls::Form*> shown;
     // Plays a modal dialog: reads script lines until the dialog closes or "end"; set by the runner.
     std::function<void(controls::Form&)> modalLoop;
 

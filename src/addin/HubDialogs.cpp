@@ -7,6 +7,7 @@
 #include "dialogs/share/ShareAppGroup.h"
 #include "dialogs/share/ShareContactGroup.h"
 #include "dialogs/share/ShareTaskGroup.h"
+#include "links/AttachEmail.h"
 #include "links/MailKeys.h"
 #include "store/ErrorTrap.h"
 #include "store/StoreSession.h"
@@ -116,12 +117,38 @@ void HubDialogs::dispatcher(int kind) {
 }
 
 void HubDialogs::openAttachAfterSend(const host::ItemPtr& mail) {
-    // The previous after-send dialog, if still open, keeps its own mail: close it first.
-    if (afterSend_) afterSend_->form().unload();
-    afterSend_ = std::make_unique<dialogs::AttachSentMailToContact>(state_);
-    afterSend_->setMailObj(mail, newMailID(*mail));
-    afterSend_->form().setCaption(caption(mail->Text("Subject"), "No Subject", "No Subject"));
-    afterSend_->Show();
+    // Dialogs the user has closed are let go; open ones keep their mail and choices.
+    for (std::size_t i = afterSend_.size(); i-- > 0;)
+        if (!afterSend_[i]->form().Loaded()) {
+            afterSend_.erase(afterSend_.begin() + static_cast<std::ptrdiff_t>(i));
+            afterSendUnloads_.erase(afterSendUnloads_.begin() + static_cast<std::ptrdiff_t>(i));
+        }
+    auto dialog = std::make_unique<dialogs::AttachSentMailToContact>(state_);
+    auto* form = &dialog->form();
+    // The dialog frees the lock as it closes; while another attach-mail dialog is still
+    // loaded the lock stays taken.
+    afterSendUnloads_.push_back(form->Unload.subscribe([this, form](int&) {
+        for (controls::Form* other : loadedDialogs())
+            if (other != form && other->Name() == form->Name())
+                state_.activeDialog = dialogAttachMail;
+    }));
+    dialog->setMailObj(mail, newMailID(*mail));
+    afterSend_.push_back(std::move(dialog));
+    afterSend_.back()->Show();
+}
+
+void HubDialogs::mailArrived(const host::Item& mail) {
+    if (!state_.mailLinks) return;
+    const std::string key = newMailID(mail);
+    for (auto* dialog : attachAfterSend())
+        if (dialog->mailId() == key) state_.mailLinks->mailArrived(key, mail.EntryID());
+}
+
+std::vector<dialogs::AttachSentMailToContact*> HubDialogs::attachAfterSend() const {
+    std::vector<dialogs::AttachSentMailToContact*> open;
+    for (const auto& dialog : afterSend_)
+        if (dialog->form().Loaded()) open.push_back(dialog.get());
+    return open;
 }
 
 std::vector<controls::Form*> HubDialogs::loadedDialogs() const {
@@ -130,7 +157,8 @@ std::vector<controls::Form*> HubDialogs::loadedDialogs() const {
         if (dialog && dialog->form().Loaded()) loaded.push_back(&dialog->form());
     };
     add(attachMail_);
-    add(afterSend_);
+    for (const auto& dialog : afterSend_)
+        add(dialog);
     add(shareAppointment_);
     add(shareContact_);
     add(shareTask_);
@@ -142,7 +170,8 @@ void HubDialogs::dispose() {
     for (controls::Form* form : loadedDialogs())
         ignoreErrors([&] { form->unload(); });
     attachMail_.reset();
-    afterSend_.reset();
+    afterSendUnloads_.clear();
+    afterSend_.clear();
     shareAppointment_.reset();
     shareContact_.reset();
     shareTask_.reset();

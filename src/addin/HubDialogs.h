@@ -30,8 +30,12 @@ class HubDialogs {
     // for the explorer's first selected item, or says why not. Does nothing while a dialog is
     // loaded.
     void dispatcher(int kind);
-    // A fresh attach-mail dialog for a mail just sent with Attach down, under its substitute key.
+    // A fresh attach-mail dialog for a mail just sent with Attach down, under its substitute key;
+    // dialogs opened for earlier mails stay as the user left them.
     void openAttachAfterSend(const host::ItemPtr& mail);
+    // A mail reached Sent Items: an after-send dialog still open for it writes its rows under
+    // the mail's new entry ID from now on.
+    void mailArrived(const host::Item& mail);
 
     // The forms of every dialog now loaded, for a caller that drives or shows them.
     std::vector<controls::Form*> loadedDialogs() const;
@@ -39,7 +43,8 @@ class HubDialogs {
     void dispose();
 
     dialogs::AttachSentMailToContact* attachMail() const { return attachMail_.get(); }
-    dialogs::AttachSentMailToContact* attachAfterSend() const { return afterSend_.get(); }
+    // The after-send dialogs still loaded, in the order they were opened.
+    std::vector<dialogs::AttachSentMailToContact*> attachAfterSend() const;
     dialogs::ShareAppGroup* shareAppointment() const { return shareAppointment_.get(); }
     dialogs::ShareContactGroup* shareContact() const { return shareContact_.get(); }
     dialogs::ShareTaskGroup* shareTask() const { return shareTask_.get(); }
@@ -52,7 +57,8 @@ class HubDialogs {
 
     AddinState& state_;
     std::unique_ptr<dialogs::AttachSentMailToContact> attachMail_;
-    std::unique_ptr<dialogs::AttachSentMailToContact> afterSend_;
+    std::vector<std::unique_ptr<dialogs::AttachSentMailToContact>> afterSend_;
+    std::vector<host::Subscription> afterSendUnloads_;
     std::unique_ptr<dialogs::ShareAppGroup> shareAppointment_;
     std::unique_ptr<dialogs::ShareContactGroup> shareContact_;
     std::unique_ptr<dialogs::ShareTaskGroup> shareTask_;

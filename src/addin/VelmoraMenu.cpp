@@ -10,6 +10,7 @@
 #include "links/ItemLookup.h"
 #include "store/ErrorTrap.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 
@@ -96,17 +97,23 @@ void VelmoraMenu::setMenuButtons(const MenuButtons& buttons) {
         [this](host::CommandBarControl&, bool&) { VelmoraMenuBar_About_Click(); });
 }
 
-void VelmoraMenu::setVelmoraSendAttachEvent(host::ControlPtr button) {
-    attachButton_ = std::move(button);
+void VelmoraMenu::setVelmoraSendAttachEvent(host::ControlPtr button, host::ItemPtr unsentMail) {
+    auto toggle = std::make_unique<AttachToggle>();
+    AttachToggle& t = *toggle;
+    t.button = std::move(button);
+    t.mail = std::move(unsentMail);
     // The flag follows the button it is hooked to: a fresh button is up, so nothing is armed.
-    armed_ = attachButton_->State() == host::msoButtonDown;
-    attachClick_ = attachButton_->Click().subscribe(
-        [this](host::CommandBarControl&, bool&) { VelmoraSendAttachEvent_Click(); });
+    t.armed = t.button->State() == host::msoButtonDown;
+    t.click = t.button->Click().subscribe([this, &t](host::CommandBarControl& pressed, bool&) {
+        VelmoraSendAttachEvent_Click(t, pressed);
+    });
+    if (t.mail) t.send = t.mail->SendEvent().subscribe([this, &t](bool&) { SendMailItem_Send(t); });
+    toggles_.push_back(std::move(toggle));
 }
 
-void VelmoraMenu::setSendMailItem(host::ItemPtr mail) {
-    sendMailItem_ = std::move(mail);
-    send_ = sendMailItem_->SendEvent().subscribe([this](bool&) { SendMailItem_Send(); });
+bool VelmoraMenu::armed(const host::ItemPtr& mail) const {
+    return std::any_of(toggles_.begin(), toggles_.end(),
+                       [&](const auto& t) { return t->mail == mail && t->armed; });
 }
 
 bool VelmoraMenu::exitSub(host::Item& item, int kind) {
@@ -178,8 +185,8 @@ void VelmoraMenu::colInsp_newInspector(const host::InspectorPtr& inspector) {
         const int itemClass = item->Class();
         if (itemClass == host::olMail && !isSyncWindowOpen(state_) && state_.currentUser != "-1") {
             errorTrap(state_, "am2>", [&] {
-                setVelmoraSendAttachEvent(addInspectorAttachButton(state_, *inspector));
-                if (!item->Flag("Sent")) setSendMailItem(item);
+                setVelmoraSendAttachEvent(addInspectorAttachButton(state_, *inspector),
+                                          item->Flag("Sent") ? nullptr : item);
             });
             return;
         }
@@ -187,18 +194,20 @@ void VelmoraMenu::colInsp_newInspector(const host::InspectorPtr& inspector) {
     });
 }
 
-void VelmoraMenu::SendMailItem_Send() {
+void VelmoraMenu::SendMailItem_Send(AttachToggle& toggle) {
     errorTrap(state_, "am4>", [&] {
-        if (getCurrentUser(state_) != "-1" && armed_) sent_ = true;
+        if (getCurrentUser(state_) != "-1" && toggle.armed) toggle.sent = true;
     });
 }
 
-void VelmoraMenu::VelmoraSendAttachEvent_Click() {
+void VelmoraMenu::VelmoraSendAttachEvent_Click(AttachToggle& toggle,
+                                               const host::CommandBarControl& pressed) {
     ignoreErrors([&] {
-        if (isSyncWindowOpen(state_) || state_.currentUser == "-1" || !attachButton_) return;
-        const bool down = attachButton_->State() == host::msoButtonDown;
-        attachButton_->SetState(down ? host::msoButtonUp : host::msoButtonDown);
-        armed_ = !down;
+        if (&pressed != toggle.button.get()) return;
+        if (isSyncWindowOpen(state_) || state_.currentUser == "-1") return;
+        const bool down = toggle.button->State() == host::msoButtonDown;
+        toggle.button->SetState(down ? host::msoButtonUp : host::msoButtonDown);
+        toggle.armed = !down;
     });
 }
 
@@ -206,25 +215,26 @@ void VelmoraMenu::openAttachAfterSend(const host::ItemPtr& mail) {
     dialogs_.openAttachAfterSend(mail);
 }
 
-void VelmoraMenu::colOutBoxItems_ItemChange(const host::ItemPtr& item) {
-    errorTrap(state_, "am5>", [&] {
-        if (isSyncWindowOpen(state_)) return;
-        state_.currentUser = getCurrentUser(state_);
-        if (state_.currentUser == "-1" || !armed_ || !sent_) return;
-        armed_ = sent_ = false;
-        openAttachAfterSend(item);
+// The mail of an armed window, sent, has landed in the Outbox: its toggle has done its work.
+void VelmoraMenu::outboxItem(const host::ItemPtr& item, bool sendOutbox) {
+    if (isSyncWindowOpen(state_)) return;
+    state_.currentUser = getCurrentUser(state_);
+    if (state_.currentUser == "-1") return;
+    const auto toggle = std::find_if(toggles_.begin(), toggles_.end(), [&](const auto& t) {
+        return t->mail == item && t->armed && t->sent;
     });
+    if (toggle == toggles_.end()) return;
+    toggles_.erase(toggle);
+    openAttachAfterSend(item);
+    if (sendOutbox) executeSendReceive(state_);
+}
+
+void VelmoraMenu::colOutBoxItems_ItemChange(const host::ItemPtr& item) {
+    errorTrap(state_, "am5>", [&] { outboxItem(item, false); });
 }
 
 void VelmoraMenu::colOutBoxItems_ItemAdd(const host::ItemPtr& item) {
-    errorTrap(state_, "am6>>", [&] {
-        if (isSyncWindowOpen(state_)) return;
-        state_.currentUser = getCurrentUser(state_);
-        if (state_.currentUser == "-1" || !armed_ || !sent_) return;
-        armed_ = sent_ = false;
-        openAttachAfterSend(item);
-        executeSendReceive(state_);
-    });
+    errorTrap(state_, "am6>>", [&] { outboxItem(item, true); });
 }
 
 void VelmoraMenu::relinkMail(host::Item& mail) {
@@ -252,6 +262,7 @@ void VelmoraMenu::colPublicItems_ItemChange(const host::ItemPtr& item) {
 }
 
 void VelmoraMenu::colSentItems_ItemAdd(const host::ItemPtr& item) {
+    ignoreErrors([&] { dialogs_.mailArrived(*item); });
     ignoreErrors([&] {
         if (isSyncWindowOpen(state_) || !state_.mailLinks) return;
         auto& engine = *state_.mailLinks;

@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace velmora {
 
@@ -25,8 +26,18 @@ class VelmoraMenu {
     void setColNoteItems(std::shared_ptr<host::Items> items);
     void setColAppItems(std::shared_ptr<host::Items> items);
     void setMenuButtons(const MenuButtons& buttons);
-    void setVelmoraSendAttachEvent(host::ControlPtr button);
-    void setSendMailItem(host::ItemPtr mail);
+    // The Attach toggle of one mail window: its button, the window's unsent mail, whether the
+    // button is down (armed) and whether the mail was sent while it was. Each window keeps its
+    // own, so opening or pressing another window's toggle leaves this one as it is.
+    struct AttachToggle {
+        host::ControlPtr button;
+        host::ItemPtr mail;
+        bool armed = false;
+        bool sent = false;
+        host::Subscription click, send;
+    };
+    // Hooks the Attach button of a mail window, and its mail while that is unsent.
+    void setVelmoraSendAttachEvent(host::ControlPtr button, host::ItemPtr unsentMail);
 
     // The event filter: true when an item event is to be ignored.
     bool exitSub(host::Item& item, int kind);
@@ -35,8 +46,9 @@ class VelmoraMenu {
     void colExpl_FolderSwitch();
     void colExpl_SelectionChange();
     void colInsp_newInspector(const host::InspectorPtr& inspector);
-    void SendMailItem_Send();
-    void VelmoraSendAttachEvent_Click();
+    void SendMailItem_Send(AttachToggle& toggle);
+    // Office raises Click on every button with the Attach tag; only the one pressed toggles.
+    void VelmoraSendAttachEvent_Click(AttachToggle& toggle, const host::CommandBarControl& pressed);
     void colOutBoxItems_ItemChange(const host::ItemPtr& item);
     void colOutBoxItems_ItemAdd(const host::ItemPtr& item);
     void colInboxItems_ItemChange(const host::ItemPtr& item);
@@ -68,8 +80,8 @@ class VelmoraMenu {
     HubDialogs& dialogs() { return dialogs_; }
     std::vector<controls::Form*> loadedDialogs() const { return dialogs_.loadedDialogs(); }
 
-    bool armed() const { return armed_; }
-    bool sent() const { return sent_; }
+    // Attach is down in a window composing this mail.
+    bool armed(const host::ItemPtr& mail) const;
     bool hasPublicItems() const { return static_cast<bool>(colPublicItems_); }
     bool hasExplorer() const { return static_cast<bool>(colExpl_); }
 
@@ -78,13 +90,12 @@ class VelmoraMenu {
     void resetHistoryValue();
     void relinkMail(host::Item& mail);
     void openAttachAfterSend(const host::ItemPtr& mail);
+    void outboxItem(const host::ItemPtr& item, bool sendOutbox);
     void startCompanion(const std::vector<std::string>& args);
 
     AddinState& state_;
     HubDialogs dialogs_;
     std::unique_ptr<readRegister> settings_;
-    bool armed_ = false;
-    bool sent_ = false;
 
     host::ExplorerPtr colExpl_;
     host::Subscription explClose_, explFolderSwitch_, explSelectionChange_, inspNew_;
@@ -92,11 +103,10 @@ class VelmoraMenu {
         colAppItems_, colPublicItems_;
     host::Subscription outAdd_, outChange_, sentAdd_, sentChange_, inboxChange_, noteChange_,
         appAdd_, appChange_, publicChange_;
-    host::ItemPtr sendMailItem_;
-    host::Subscription send_;
-    host::ControlPtr attachButton_;
+    // Held by pointer: each toggle's handlers refer to it.
+    std::vector<std::unique_ptr<AttachToggle>> toggles_;
     MenuButtons menuButtons_;
-    host::Subscription attachClick_, shareClick_, syncClick_, aboutClick_;
+    host::Subscription shareClick_, syncClick_, aboutClick_;
 };
 
 } // namespace velmora

@@ -121,7 +121,7 @@ template <typename Body> auto AttachEmail::inOperation(Body&& body) {
 void AttachEmail::emailToContact(host::Item& mail, const controls::ListView* listView, bool newMail,
                                  bool isShareMail, bool includeAttachment, bool isDeleteMail) {
     inOperation([&] {
-        const std::string key = newMail ? newMailID(mail) : mail.EntryID();
+        const std::string key = settledKey(newMail ? newMailID(mail) : mail.EntryID());
         ado::Connection& connection = state_.connection();
         // Every contact link of the mail goes: the current set is written afresh below.
         connection.Execute("delete from noteTb where outlookattachid ='" + ado::sqlText(key) + "'");
@@ -160,8 +160,9 @@ void AttachEmail::emailToContact(host::Item& mail, const controls::ListView* lis
 }
 
 bool AttachEmail::isAttachNoteTb(const std::string& mailEntryId) {
+    const std::string key = settledKey(mailEntryId);
     ado::Recordset rs;
-    rs.Open("select bAttachment From NoteTb where OutlookAttachID='" + ado::sqlText(mailEntryId) +
+    rs.Open("select bAttachment From NoteTb where OutlookAttachID='" + ado::sqlText(key) +
                 "' and bAttachment=True",
             state_.connection());
     return !rs.IsEOF();
@@ -183,6 +184,7 @@ void AttachEmail::replaceNewMailID(host::Item& mail) {
     inOperation([&] {
         std::string newKey;
         std::string oldKey;
+        bool withAttachments = false;
         // Without both keys every statement below would rewrite rows to a wrong key.
         if (!ignoreErrors([&] {
                 newKey = mail.EntryID();
@@ -190,55 +192,40 @@ void AttachEmail::replaceNewMailID(host::Item& mail) {
             }) ||
             newKey.empty() || oldKey == newKey)
             return;
-        const std::string from = getSenderAddress(newKey);
-        ado::Connection& connection = state_.connection();
-        ignoreErrors([&] {
-            connection.Execute("update noteTb set OutlookAttachID='" + ado::sqlText(newKey) +
-                               "' where OutlookAttachID='" + ado::sqlText(oldKey) + "'");
-        });
-        ignoreErrors([&] {
-            connection.Execute("update ToEvent set OutlookEmailID='" + ado::sqlText(newKey) +
-                               "' where OutlookEmailID='" + ado::sqlText(oldKey) + "'");
-        });
-        ignoreErrors([&] {
-            connection.Execute("update EMailHistory set from_addr ='" + ado::sqlText(from) +
-                               "' , entryid='" + ado::sqlText(newKey) + "' where  entryid='" +
-                               ado::sqlText(oldKey) + "'");
-        });
-        ignoreErrors([&] {
-            if (mail.Attachments().Count() == 0) return;
-            ado::Recordset rs;
-            rs.Open("select EntryID,ATT_ALIAS from Attachments where EntryID='" +
-                        ado::sqlText(oldKey) + "'",
-                    connection, ado::adOpenKeyset, ado::adLockPessimistic);
-            if (rs.IsEOF()) return;
-            while (!rs.IsEOF()) {
-                ignoreErrors([&] {
-                    const std::string alias = rs.Fields("ATT_ALIAS").Value().text();
-                    rs.Fields("EntryID") = newKey;
-                    // Aliases name the folders as written on disk.
-                    rs.Fields("ATT_ALIAS") =
-                        replaceNoCase(alias, mailFolderName(oldKey), mailFolderName(newKey));
-                    rs.Update();
-                });
-                rs.MoveNext();
-            }
-            ignoreErrors([&] { renameAttachmentFolder(newKey, oldKey); });
-        });
+        ignoreErrors([&] { withAttachments = mail.Attachments().Count() > 0; });
+        moveMailRows(oldKey, newKey, withAttachments);
     });
+}
+
+void AttachEmail::mailArrived(const std::string& substituteKey, const std::string& entryId) {
+    if (isSubstituteKey(substituteKey) && !entryId.empty()) arrived_[substituteKey] = entryId;
+}
+
+std::string AttachEmail::settledKey(const std::string& mailKey) {
+    const auto found = arrived_.find(mailKey);
+    if (found == arrived_.end()) return mailKey;
+    const std::string entryId = found->second;
+    inOperation([&] {
+        // Rows written before the mail arrived and not moved on arrival follow it now.
+        if (countRows("select entryid from EMailHistory where entryid='" + ado::sqlText(mailKey) +
+                      "'") > 0)
+            moveMailRows(mailKey, entryId, true);
+    });
+    return entryId;
 }
 
 bool AttachEmail::emailToEvent(host::Item& mail, const std::string& eventEntryId,
                                const std::string& mailEntryId, bool isIncludeAttachment) {
     return inOperation([&] {
-        if (!AttEmailToEventTb(mail, eventEntryId, mailEntryId, isIncludeAttachment)) return false;
-        return AddEmailHistory(mail, mailEntryId, 1, 1);
+        const std::string key = settledKey(mailEntryId);
+        if (!AttEmailToEventTb(mail, eventEntryId, key, isIncludeAttachment)) return false;
+        return AddEmailHistory(mail, key, 1, 1);
     });
 }
 
 void AttachEmail::saveMailAttachments(host::Item& mail, std::string mailEntryId) {
     inOperation([&] {
-        const std::string& key = mailEntryId;
+        const std::string key = settledKey(mailEntryId);
         const std::string msgid = getServerID(state_, kindMail, key);
         const fs::path root = attachmentRoot(state_);
         const fs::path folder = attachmentFolder(key);
@@ -275,10 +262,11 @@ void AttachEmail::removeMailAttachments(std::string mailEntryId) {
         // Silent by design: a mail without a folder keeps its rows, and a failed delete keeps
         // the copies as well.
         ignoreErrors([&] {
-            const fs::path folder = attachmentFolder(mailEntryId);
+            const std::string key = settledKey(mailEntryId);
+            const fs::path folder = attachmentFolder(key);
             if (!files::folderExists(folder)) return;
             state_.connection().Execute("delete from Attachments where entryid='" +
-                                        ado::sqlText(mailEntryId) + "'");
+                                        ado::sqlText(key) + "'");
             journal_.deleteOnCommit(folder);
         });
     });
@@ -505,6 +493,45 @@ void AttachEmail::renameAttachmentFolder(const std::string& newName, const std::
     if (!files::folderExists(from)) return;
     files::renameFolder(from, to);
     journal_.renamedFolder(from, to);
+}
+
+void AttachEmail::moveMailRows(const std::string& oldKey, const std::string& newKey,
+                               bool withAttachments) {
+    const std::string from = getSenderAddress(newKey);
+    ado::Connection& connection = state_.connection();
+    ignoreErrors([&] {
+        connection.Execute("update noteTb set OutlookAttachID='" + ado::sqlText(newKey) +
+                           "' where OutlookAttachID='" + ado::sqlText(oldKey) + "'");
+    });
+    ignoreErrors([&] {
+        connection.Execute("update ToEvent set OutlookEmailID='" + ado::sqlText(newKey) +
+                           "' where OutlookEmailID='" + ado::sqlText(oldKey) + "'");
+    });
+    ignoreErrors([&] {
+        connection.Execute("update EMailHistory set from_addr ='" + ado::sqlText(from) +
+                           "' , entryid='" + ado::sqlText(newKey) + "' where  entryid='" +
+                           ado::sqlText(oldKey) + "'");
+    });
+    ignoreErrors([&] {
+        if (!withAttachments) return;
+        ado::Recordset rs;
+        rs.Open("select EntryID,ATT_ALIAS from Attachments where EntryID='" + ado::sqlText(oldKey) +
+                    "'",
+                connection, ado::adOpenKeyset, ado::adLockPessimistic);
+        if (rs.IsEOF()) return;
+        while (!rs.IsEOF()) {
+            ignoreErrors([&] {
+                const std::string alias = rs.Fields("ATT_ALIAS").Value().text();
+                rs.Fields("EntryID") = newKey;
+                // Aliases name the folders as written on disk.
+                rs.Fields("ATT_ALIAS") =
+                    replaceNoCase(alias, mailFolderName(oldKey), mailFolderName(newKey));
+                rs.Update();
+            });
+            rs.MoveNext();
+        }
+        ignoreErrors([&] { renameAttachmentFolder(newKey, oldKey); });
+    });
 }
 
 std::string AttachEmail::dateTimeText(const host::Variant& date) {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <string>
 
 namespace velmora {
@@ -34,6 +35,12 @@ class AttachEmail {
     bool isNewMail(host::Item& mail);
     // Moves every row and the attachment folder from the substitute key to the entry ID.
     void replaceNewMailID(host::Item& mail);
+    // A mail written under a substitute key has reached Sent Items under this entry ID: rows
+    // written for it from now on go under the entry ID.
+    void mailArrived(const std::string& substituteKey, const std::string& entryId);
+    // The key a mail's rows belong under now: the entry ID of an arrived mail (rows still left
+    // under its substitute key are moved there first), else the key itself.
+    std::string settledKey(const std::string& mailKey);
     // Adds one event link and writes the history row; true when both were written.
     bool emailToEvent(host::Item& mail, const std::string& eventEntryId,
                       const std::string& mailEntryId, bool isIncludeAttachment);
@@ -67,6 +74,7 @@ class AttachEmail {
     void addAttachmentRow(const std::string& key, const host::Attachment* attachment,
                           const std::string& msgid, const std::string& copyName);
     void renameAttachmentFolder(const std::string& newName, const std::string& oldName);
+    void moveMailRows(const std::string& oldKey, const std::string& newKey, bool withAttachments);
     // Reports "labelShift:" and returns "" when the value is not a date.
     std::string dateTimeText(const host::Variant& date);
 
@@ -79,6 +87,8 @@ class AttachEmail {
     AddinState& state_;
     FileChangeJournal journal_;
     int depth_ = 0;
+    // Substitute key -> entry ID in Sent Items, for mails whose dialog may still write rows.
+    std::map<std::string, std::string> arrived_;
 };
 
 } // namespace velmora

@@ -129,9 +129,9 @@ TEST(CommandBars, InspectorAttachButtonAfterInsertFileAndOnlyForMails) {
     EXPECT_EQ(attach->State(), host::msoButtonUp);
 
     attach->Execute();
-    EXPECT_TRUE(addin.menu().armed());
+    EXPECT_TRUE(addin.menu().armed(mail));
     attach->Execute();
-    EXPECT_FALSE(addin.menu().armed());
+    EXPECT_FALSE(addin.menu().armed(mail));
 
     auto contact = s.host.application().CreateItem(host::olContactItem);
     auto contactWindow = s.host.application().OpenInspector(contact);

@@ -160,11 +160,12 @@ TEST_F(Dispatch, AMailSentWithAttachDownOpensTheDialogUnderItsSubstituteKey) {
     inspector->CommandBars().Item("Standard").FindControl(0, 0, tagAttach)->Execute();
     mail->Send();
     EXPECT_TRUE(s.messages.shown.empty()) << s.messages.lastText();
-    auto* dialog = addin.menu().dialogs().attachAfterSend();
-    ASSERT_TRUE(dialog);
+    auto dialogs = addin.menu().dialogs().attachAfterSend();
+    ASSERT_EQ(dialogs.size(), 1u);
+    auto* dialog = dialogs[0];
     EXPECT_TRUE(dialog->form().Loaded());
     EXPECT_EQ(dialog->mailId(), "OutlookID200375943");
-    EXPECT_EQ(dialog->form().Caption(), "Offer");
+    EXPECT_EQ(dialog->form().Caption(), "绑定邮件") << "the form's own title";
     EXPECT_EQ(s.state.activeDialog, dialogAttachMail);
     EXPECT_EQ(s.host.folder(host::olFolderOutbox)->Items()->Count(), 0)
         << "the outbox was sent at once";

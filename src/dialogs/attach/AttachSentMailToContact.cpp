@@ -592,7 +592,8 @@ void AttachSentMailToContact::attachMailToEventClick() {
         return;
     }
     eventsChanged_ = false;
-    const std::string key = ado::sqlText(mailId_);
+    // A mail sent from this dialog may have reached Sent Items meanwhile: its rows are there.
+    const std::string key = ado::sqlText(mailLinks().settledKey(mailId_));
     {
         ado::Recordset rs;
         rs.Open("Select OutlookApptID from toEvent where outlookEmailID= '" + key + "'",

@@ -211,4 +211,8 @@ void HostCore::deliverOutbox() {
     }
 }
 
+void HostCore::sendReceive() {
+    if (!deliveryHeld_) deliverOutbox();
+}
+
 } // namespace velmora::host

@@ -64,6 +64,10 @@ class HostCore : public std::enable_shared_from_this<HostCore> {
 
     // Moves every Outbox mail of the default store to Sent Items, each under a new entry ID.
     void deliverOutbox();
+    // The Send/Receive command: delivers at once, unless the network is held back, when the
+    // Outbox waits for an explicit deliverOutbox (a mail reaching Sent Items late).
+    void sendReceive();
+    void setDeliveryHeld(bool held) { deliveryHeld_ = held; }
 
     // Set by the application: what Item::Display does.
     std::function<void(const ItemPtr&)> onDisplay;
@@ -88,6 +92,7 @@ class HostCore : public std::enable_shared_from_this<HostCore> {
     std::set<int> removedBuiltIns_;
     std::string userName_ = "Outlook User";
     std::string userAddress_ = "user@velmora.example";
+    bool deliveryHeld_ = false;
 };
 
 } // namespace velmora::host

@@ -155,7 +155,7 @@ void InMemoryCommandBarControl::Execute() {
     bool cancelDefault = false;
     for (const auto& t : unique)
         t->click_.raise(*this, cancelDefault);
-    if (!cancelDefault && id_ == kIdSendReceive) core->deliverOutbox();
+    if (!cancelDefault && id_ == kIdSendReceive) core->sendReceive();
 }
 
 CommandBarControls& InMemoryCommandBarControl::Controls() {

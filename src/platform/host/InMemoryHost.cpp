@@ -57,6 +57,10 @@ void InMemoryHost::deliverOutbox() {
     core_->deliverOutbox();
 }
 
+void InMemoryHost::holdDelivery(bool held) {
+    core_->setDeliveryHeld(held);
+}
+
 void InMemoryHost::removeBuiltIn(int id) {
     core_->removeBuiltIn(id);
 }

@@ -40,6 +40,9 @@ class InMemoryHost {
 
     // Sends what waits in the Outbox: each mail moves to Sent Items under a new entry ID.
     void deliverOutbox();
+    // Held: the host's Send/Receive command leaves the Outbox waiting for deliverOutbox, as a
+    // slow network would. Not held (the start): Send/Receive delivers at once.
+    void holdDelivery(bool held);
 
     // Takes a built-in control off every bar, now and in windows opened later.
     void removeBuiltIn(int id);
