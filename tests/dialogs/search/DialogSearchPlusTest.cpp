@@ -63,6 +63,15 @@ TEST_F(EventSearch, SubjectAndLocationByContainsAndEqualsInBothLanguages) {
     EXPECT_EQ(form().get<controls::ListView>("ListView").ColumnHeaders().Item(3).text, "地点");
 }
 
+TEST_F(EventSearch, AccentedCaseIsIgnored) {
+    const host::ItemPtr fete = event("Fête d'été", "Café Zoë", makeDate(2026, 4, 2, 19));
+    event("Fete", "Cafe", makeDate(2026, 4, 3, 19));
+    open();
+    EXPECT_EQ(runSearch(form(), "FÊTE D'ÉTÉ", 0, 0), keysOf({fete}));
+    EXPECT_EQ(runSearch(form(), "CAFÉ ZOË", 1, 1), keysOf({fete}));
+    EXPECT_TRUE(s.messages.shown.empty());
+}
+
 TEST_F(EventSearch, StartEndAndCreationRangesWithTheirRangeLists) {
     // Today is Wednesday 1 April 2026; next week runs from Sunday 5 to Sunday 12 April.
     const host::ItemPtr sat = event("Plan A", "", makeDate(2026, 4, 4, 23, 59));

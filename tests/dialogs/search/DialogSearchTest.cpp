@@ -205,6 +205,22 @@ TEST_F(ContactSearch, EmptyWordsAndFailingHostCallsAreReportedAndTheUserCanSearc
     EXPECT_EQ(runSearch(form(), "ann", 1, 0).size(), 1u);
 }
 
+TEST_F(ContactSearch, LetterCaseIsIgnoredBeyondAscii) {
+    const host::ItemPtr muller = contact({{"FirstName", "Jürgen"},
+                                          {"LastName", "Müller"},
+                                          {"FileAs", "Müller, Jürgen"},
+                                          {"Email1Address", "jm@x"}});
+    const host::ItemPtr zoe = contact({{"FirstName", "ZOË"}, {"LastName", "ΣΟΦΊΑ"}});
+    contact({{"FirstName", "Mueller"}, {"LastName", "Muller"}});
+    open();
+    EXPECT_EQ(runSearch(form(), "MÜLLER", 1, 0), keysOf({muller}));
+    EXPECT_EQ(runSearch(form(), "üll", 0, 0), keysOf({muller}));
+    EXPECT_EQ(runSearch(form(), "zoë", 1, 0), keysOf({zoe}));
+    EXPECT_EQ(runSearch(form(), "MÜLLER, JÜRGEN", 0, 1), keysOf({muller}));
+    EXPECT_EQ(runSearch(form(), "σοφία", 1, 1), keysOf({zoe}));
+    EXPECT_TRUE(s.messages.shown.empty());
+}
+
 TEST_F(ContactSearch, SelectAllApplySortingAndEscape) {
     const host::ItemPtr b = contact({{"FirstName", "Ann"}, {"LastName", "Baker"}});
     const host::ItemPtr a = contact({{"FirstName", "Ann"}, {"LastName", "Adams"}});
