@@ -128,8 +128,8 @@ MoveResult copySelectedRow(const ListView& left, ListView& right, int icon, RowC
 
 MoveResult copyAllRows(const ListView& left, ListView& right, int icon, RowCopy copy) {
     const int rows = left.ListItems().Count();
-    if (rows == 0) return {};
-    if (rows == right.ListItems().Count()) return {true, false};
+    // Equal counts refuse copy all outright, unlike copy selected, which still counts as pressed.
+    if (rows == 0 || rows == right.ListItems().Count()) return {};
     const int before = right.ListItems().Count();
     for (int i = 1; i <= rows; ++i)
         copy(left, right, icon, i);
