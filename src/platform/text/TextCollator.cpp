@@ -1,7 +1,5 @@
-// The list collator: ICU's Chinese tailoring at secondary strength.
-// The add-in speaks English and Simplified Chinese: the Chinese tailoring orders Han names by
-// pinyin and leaves Latin letters, accented ones included, in the common order; with the
-// scripts kept in their common order too, one collator serves both languages.
+// The list collator: ICU's Chinese tailoring at secondary strength, scripts in their common
+// order. A failure to make it is raised; a failure to compare falls back to byte order.
 #include "platform/text/TextCollator.h"
 
 #include <unicode/coll.h>
@@ -14,6 +12,9 @@
 namespace velmora::text {
 
 TextCollator::TextCollator() {
+    // The add-in speaks English and Simplified Chinese: the Chinese tailoring orders Han names
+    // by pinyin and leaves Latin letters, accented ones included, in the common order, so one
+    // collator serves both languages.
     UErrorCode status = U_ZERO_ERROR;
     collator_.reset(icu::Collator::createInstance(icu::Locale("zh"), status));
     if (U_FAILURE(status) || !collator_)
