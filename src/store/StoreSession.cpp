@@ -4,21 +4,14 @@
 
 #include "platform/ado/Recordset.h"
 #include "platform/ado/StoreLocation.h"
+#include "platform/text/UnicodeText.h"
 #include "store/Schema.h"
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 
 namespace velmora {
 
 namespace {
-
-std::string lowered(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 // Statement and column of the id lookup, by kind; nothing for a kind that has no table.
 struct IdLookup {
@@ -113,7 +106,7 @@ std::string serverIdNumber(const std::string& serverId) {
 bool isCreator(AddinState& state, std::int16_t kind, const std::string& entryId) {
     const std::string id = getServerID(state, kind, entryId);
     if (id == "-1") return true;
-    return lowered(serverIdCreator(id)) == lowered(state.currentUser);
+    return text::equalsIgnoringCase(serverIdCreator(id), state.currentUser);
 }
 
 std::int16_t getEventAccess(AddinState& state, const host::Item& appointment) {
@@ -126,7 +119,7 @@ std::int16_t getEventAccess(AddinState& state, const host::Item& appointment) {
     }
     const std::string id = getServerID(state, kindAppointment, appointment.EntryID());
     if (id == "-1") return 3;
-    if (lowered(serverIdCreator(id)) == lowered(user)) return 3;
+    if (text::equalsIgnoringCase(serverIdCreator(id), user)) return 3;
     std::int16_t access = 1;
     ado::Recordset rs;
     rs.Open(std::string("select max(access) from group_user where groupID in (") +

@@ -1,13 +1,12 @@
 // The dual list picker's row operations and move-button logic.
-// Texts are compared after trimming blanks and folding ASCII letters, as the lists show them.
+// Texts are compared after trimming blanks and folding letter case, as the lists show them.
 #include "dialogs/common/DualListPicker.h"
 
 #include "dialogs/common/RowIcons.h"
 #include "platform/controls/ControlError.h"
 #include "platform/controls/KeyCodes.h"
+#include "platform/text/UnicodeText.h"
 #include "store/TrimBlanks.h"
-
-#include <algorithm>
 
 namespace velmora {
 
@@ -16,17 +15,9 @@ using controls::ListView;
 
 namespace {
 
-std::string folded(std::string_view text) {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](char c) {
-        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    return out;
-}
-
 bool sameTexts(const ListItem& row, const std::string& text1, const std::string& text2) {
-    return folded(trimBlanks(row.SubItems(1))) == folded(text1) &&
-           folded(trimBlanks(row.SubItems(2))) == folded(text2);
+    return text::equalsIgnoringCase(trimBlanks(row.SubItems(1)), text1) &&
+           text::equalsIgnoringCase(trimBlanks(row.SubItems(2)), text2);
 }
 
 bool holdsSameTexts(const ListView& list, const std::string& text1, const std::string& text2) {
@@ -137,8 +128,8 @@ MoveResult copySelectedRow(const ListView& left, ListView& right, int icon, RowC
 
 MoveResult copyAllRows(const ListView& left, ListView& right, int icon, RowCopy copy) {
     const int rows = left.ListItems().Count();
-    if (rows == 0) return {};
-    if (rows == right.ListItems().Count()) return {true, false};
+    // Equal counts refuse copy all outright, unlike copy selected, which still counts as pressed.
+    if (rows == 0 || rows == right.ListItems().Count()) return {};
     const int before = right.ListItems().Count();
     for (int i = 1; i <= rows; ++i)
         copy(left, right, icon, i);

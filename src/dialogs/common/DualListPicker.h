@@ -59,9 +59,10 @@ bool CopyShareListRow(const controls::ListView& source, controls::ListView& targ
 // switches key preview on and listens to the form's KeyDown.
 [[nodiscard]] host::Subscription closeOnEscapeFromAnyControl(controls::Form& form);
 
-// How one move button fared. ran: the button's own precondition held (a current row for the
-// "selected" buttons, a non-empty list for the "all" buttons), before the equal-count rule of
-// the copy buttons; changed: the right list gained or lost rows.
+// How one move button fared. ran: the button acted: copy selected whenever the left list has a
+// current row (even when equal counts then copy nothing), copy all when the left list has rows
+// and the two lists do not hold as many, the remove buttons when there is a row to remove;
+// changed: the right list gained or lost rows.
 struct MoveResult {
     bool ran = false;
     bool changed = false;
@@ -75,7 +76,8 @@ using RowCopy = bool (*)(const controls::ListView& source, controls::ListView& t
 // Button 1: copies the left list's current row, unless both lists hold as many rows.
 MoveResult copySelectedRow(const controls::ListView& left, controls::ListView& right, int icon,
                            RowCopy copy = CopyListRow);
-// Button 2: copies every left row, first to last, unless both lists hold as many rows.
+// Button 2: copies every left row, first to last; refused (not run) when both lists hold as
+// many rows.
 MoveResult copyAllRows(const controls::ListView& left, controls::ListView& right, int icon,
                        RowCopy copy = CopyListRow);
 // Button 3: empties the right list.

@@ -163,18 +163,24 @@ void SearchDialogBase::onSearch() {
                                                  ->Items();
         const int timeField = timeBox_.ListIndex();
         const int rangeIndex = selectTime_.ListIndex();
+        bool restricted = true;
         if (timeField > 0 && rangeIndex > 0 && shownRanges_ &&
             rangeIndex < static_cast<int>(shownRanges_->size())) {
             const search::TimeRange range = (*shownRanges_)[rangeIndex].range;
-            const bool restricted = errorTrap(state_, profile_.timeTag, [&] {
+            restricted = errorTrap(state_, profile_.timeTag, [&] {
                 items = items->Restrict(
                     search::timeFilter(timeProperty(timeField), range, state_.platform.now()));
             });
-            if (!restricted) return; // a search without the asked range would mislead
         }
-        const bool ran = comboVague_.ListIndex() == 1 ? searchEquals(*items, words)
-                                                      : searchContains(*items, words);
-        if (!ran) return; // the failure was reported; "nothing found" would be untrue
+        // A refused time filter searches nothing (all items would not be what was asked); a
+        // refused search reported its failure. Either way the search ends as every search does.
+        if (restricted) {
+            if (comboVague_.ListIndex() == 1)
+                searchEquals(*items, words);
+            else
+                searchContains(*items, words);
+        }
+        search_.setEnabled(true);
         if (list_.ListItems().Count() == 0) {
             showInformation(state_, text(noItemMessage));
             return;
@@ -183,9 +189,9 @@ void SearchDialogBase::onSearch() {
     });
 }
 
-bool SearchDialogBase::searchContains(const host::Items& items, const std::string& words) {
+void SearchDialogBase::searchContains(const host::Items& items, const std::string& words) {
     const int field = inBox_.ListIndex();
-    return errorTrap(state_, "getInConformable :", [&] {
+    errorTrap(state_, "getInConformable :", [&] {
         const int count = items.Count();
         for (int i = 1; i <= count; ++i) {
             const host::ItemPtr item = items.Item(i);
@@ -194,9 +200,9 @@ bool SearchDialogBase::searchContains(const host::Items& items, const std::strin
     });
 }
 
-bool SearchDialogBase::searchEquals(const host::Items& items, const std::string& words) {
+void SearchDialogBase::searchEquals(const host::Items& items, const std::string& words) {
     const int field = inBox_.ListIndex();
-    return errorTrap(state_, "getInUnVague:", [&] {
+    errorTrap(state_, "getInUnVague:", [&] {
         const std::shared_ptr<host::Items> found =
             items.Restrict(search::equalsFilter(equalsTerms(field), words));
         const int count = found->Count();

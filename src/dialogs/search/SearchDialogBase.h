@@ -81,9 +81,9 @@ class SearchDialogBase {
     void onTimeFieldChosen();
     void fillRanges(int timeField);
     void onSearch();
-    // Each returns whether it ran without an error (the error was then reported).
-    bool searchContains(const host::Items& items, const std::string& words);
-    bool searchEquals(const host::Items& items, const std::string& words);
+    // Each reports its own failure under its own tag; the rows found until then stay.
+    void searchContains(const host::Items& items, const std::string& words);
+    void searchEquals(const host::Items& items, const std::string& words);
     void addResultRow(const host::Item& item);
     void onSelectAll();
     void onPick(bool close);

@@ -4,8 +4,8 @@
 
 #include "links/PublicModules.h"
 #include "platform/host/DateText.h"
+#include "platform/text/UnicodeText.h"
 
-#include <algorithm>
 #include <chrono>
 #include <stdexcept>
 
@@ -148,11 +148,7 @@ std::string trimmed(std::string_view text) {
 }
 
 std::string lowered(std::string_view text) {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    return out;
+    return text::foldCase(text);
 }
 
 bool fieldContains(std::string_view field, std::string_view words) {

@@ -54,7 +54,8 @@ std::string timeFilter(std::string_view property, TimeRange range, host::DateTim
 // operand and selects what was typed.
 std::string equalsFilter(const std::vector<std::string_view>& terms, const std::string& words);
 
-// Blanks trimmed from both ends; ASCII letters lowered (other bytes, such as Chinese, kept).
+// Blanks trimmed from both ends; letter case folded in every script ("MÜLLER" gives "müller";
+// Chinese, having no case, is kept).
 std::string trimmed(std::string_view text);
 std::string lowered(std::string_view text);
 

@@ -15,6 +15,11 @@ void ListItem::setKey(std::string key) {
     owner_->items_.rekey(*this, std::move(key));
 }
 
+void ListItem::setText(std::string text) {
+    text_ = std::move(text);
+    owner_->keepInOrder(*this, 0);
+}
+
 const std::string& ListItem::SubItems(int index) const {
     if (index < 1)
         throw ControlError("Invalid property array index: SubItems(" + std::to_string(index) + ")");
@@ -27,6 +32,7 @@ void ListItem::setSubItems(int index, std::string text) {
         throw ControlError("Invalid property array index: SubItems(" + std::to_string(index) + ")");
     if (index > subItemCount()) subItems_.resize(static_cast<std::size_t>(index));
     subItems_[static_cast<std::size_t>(index - 1)] = std::move(text);
+    owner_->keepInOrder(*this, index);
 }
 
 const std::string& ListItem::columnText(int sortKey) const {

@@ -23,7 +23,8 @@ class ListItem {
     void setKey(std::string key);
 
     const std::string& Text() const { return text_; }
-    void setText(std::string text) { text_ = std::move(text); }
+    // In a sorted list a change of the sort column's text moves the row to its place.
+    void setText(std::string text);
 
     // Column texts after the first; 1-based. A sub-item never set reads as "".
     const std::string& SubItems(int index) const;

@@ -1,32 +1,14 @@
-// The rows of one list view: insertion, keyed lookup, removal and the stable sort.
-// The key index is kept beside the rows so that lookups by key do not walk the list.
+// The rows of one list view: insertion, keyed lookup, removal, the stable sort and the placing
+// of a row in a sorted list. The key index is kept beside the rows so lookups do not walk them.
 #include "platform/controls/ListItemCollection.h"
 
 #include "platform/controls/ControlError.h"
 #include "platform/controls/ListView.h"
+#include "platform/text/TextCollator.h"
 
 #include <algorithm>
 
 namespace velmora::controls {
-
-namespace {
-
-char lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Negative, zero or positive as a sorts before, with or after b, ignoring ASCII case.
-int compareNoCase(const std::string& a, const std::string& b) {
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto ca = static_cast<unsigned char>(lower(a[i]));
-        const auto cb = static_cast<unsigned char>(lower(b[i]));
-        if (ca != cb) return ca < cb ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-
-} // namespace
 
 ListItem& ListItemCollection::Add(int index, std::string key, std::string text, int icon,
                                   int smallIcon) {
@@ -43,6 +25,7 @@ ListItem& ListItemCollection::Add(int index, std::string key, std::string text, 
     items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(position), std::move(item));
     if (!added.key_.empty()) byKey_.emplace(added.key_, &added);
     renumber(position);
+    owner_.keepInOrder(added);
     return added;
 }
 
@@ -110,10 +93,29 @@ void ListItemCollection::renumber(std::size_t from) {
 }
 
 void ListItemCollection::sort(int sortKey, bool descending) {
+    const text::TextCollator collator;
     std::stable_sort(items_.begin(), items_.end(), [&](const auto& a, const auto& b) {
-        const int order = compareNoCase(a->columnText(sortKey), b->columnText(sortKey));
+        const int order = collator.compare(a->columnText(sortKey), b->columnText(sortKey));
         return descending ? order > 0 : order < 0;
     });
+    renumber(0);
+}
+
+void ListItemCollection::place(ListItem& item, int sortKey, bool descending) {
+    const auto at = std::find_if(items_.begin(), items_.end(),
+                                 [&](const auto& row) { return row.get() == &item; });
+    if (at == items_.end()) return;
+    std::unique_ptr<ListItem> moving = std::move(*at);
+    items_.erase(at);
+    // The other rows are in order: the row goes after every row it does not sort before.
+    const text::TextCollator collator;
+    const std::string& own = moving->columnText(sortKey);
+    const auto to = std::upper_bound(
+        items_.begin(), items_.end(), own, [&](const std::string& text, const auto& row) {
+            const int order = collator.compare(text, row->columnText(sortKey));
+            return descending ? order > 0 : order < 0;
+        });
+    items_.insert(to, std::move(moving));
     renumber(0);
 }
 

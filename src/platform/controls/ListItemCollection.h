@@ -17,8 +17,8 @@ class ListItemCollection {
     ListItemCollection(const ListItemCollection&) = delete;
     ListItemCollection& operator=(const ListItemCollection&) = delete;
 
-    // Inserts at the 1-based index (0 appends). A key another row holds raises DuplicateKeyError
-    // and adds nothing; sorting is not reapplied, a new row stays where it was put.
+    // Inserts at the 1-based index (0 appends); in a sorted list the row goes where its text
+    // sorts instead. A key another row holds raises DuplicateKeyError and adds nothing.
     ListItem& Add(int index = 0, std::string key = "", std::string text = "", int icon = 0,
                   int smallIcon = 0);
 
@@ -45,6 +45,8 @@ class ListItemCollection {
     void removeAt(std::size_t position);
     void renumber(std::size_t from);
     void sort(int sortKey, bool descending);
+    // Moves one row to where its sort-column text belongs among the others, already in order.
+    void place(ListItem& item, int sortKey, bool descending);
 
     ListView& owner_;
     std::vector<std::unique_ptr<ListItem>> items_;

@@ -35,6 +35,14 @@ void ListView::resort() {
     if (sorted_) items_.sort(sortKey_, sortOrder_ == lvwDescending);
 }
 
+void ListView::keepInOrder(ListItem& item) {
+    if (sorted_) items_.place(item, sortKey_, sortOrder_ == lvwDescending);
+}
+
+void ListView::keepInOrder(ListItem& item, int changedColumn) {
+    if (changedColumn == sortKey_) keepInOrder(item);
+}
+
 void ListView::setSelectedItem(ListItem* item) {
     if (!item) {
         current_ = nullptr;

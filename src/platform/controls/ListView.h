@@ -23,9 +23,10 @@ class ListView : public Control {
     ColumnHeaderCollection& ColumnHeaders() { return columns_; }
     const ColumnHeaderCollection& ColumnHeaders() const { return columns_; }
 
-    // Sorting compares the sort column's text without regard to ASCII case and keeps rows that
-    // compare equal in their present order. The rows are sorted when Sorted is switched on and
-    // when SortKey or SortOrder changes while it is on; rows added later are not moved.
+    // Sorting collates the sort column's text (accents and Chinese as users expect, letter case
+    // ignored) and keeps rows that compare equal in their present order. The rows are sorted
+    // when Sorted is switched on and when SortKey or SortOrder changes while it is on; while it
+    // is on, a row added or whose sort-column text changes moves to where it belongs.
     bool Sorted() const { return sorted_; }
     void setSorted(bool sorted);
     // 0 sorts by the main text, k by sub-item k.
@@ -79,6 +80,9 @@ class ListView : public Control {
     friend class ListItemCollection;
     void requireRow(const ListItem& item) const;
     void resort();
+    // Moves a row added or changed in the sort column to its place while the list is sorted.
+    void keepInOrder(ListItem& item);
+    void keepInOrder(ListItem& item, int changedColumn);
 
     ListItemCollection items_;
     ColumnHeaderCollection columns_;

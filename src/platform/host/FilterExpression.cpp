@@ -3,7 +3,7 @@
 #include "platform/host/FilterExpression.h"
 
 #include "platform/host/InMemoryItem.h"
-#include "platform/host/TextCase.h"
+#include "platform/text/UnicodeText.h"
 
 namespace velmora::host {
 
@@ -57,9 +57,10 @@ bool FilterExpression::compare(const FilterNode& n, const InMemoryItem& item) co
     switch (n.type) {
     case PropType::Text: {
         const std::string* s = std::get_if<std::string>(&v);
-        if (n.op == FilterOp::Eq) return text::equalsLowered(s ? *s : kEmpty, n.text);
-        if (n.op == FilterOp::Ne) return !text::equalsLowered(s ? *s : kEmpty, n.text);
-        return applyOrder(n.op, text::compareToLowered(s ? *s : kEmpty, n.text));
+        const int order = velmora::text::compareFolded(s ? *s : kEmpty, n.text);
+        if (n.op == FilterOp::Eq) return order == 0;
+        if (n.op == FilterOp::Ne) return order != 0;
+        return applyOrder(n.op, order);
     }
     case PropType::Number: {
         const long* x = std::get_if<long>(&v);

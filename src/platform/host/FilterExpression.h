@@ -1,5 +1,5 @@
 // A compiled item filter: a tree of And/Or/Not over property comparisons whose values were
-// converted once, at parse time, to the property's type (text already lower-cased).
+// converted once, at parse time, to the property's type (text already case-folded).
 #pragma once
 
 #include "platform/host/ObjectModel.h"
@@ -21,7 +21,7 @@ struct FilterNode {
     int slot = -1;
     PropType type = PropType::Text;
     FilterOp op = FilterOp::Eq;
-    std::string text; // lower-cased
+    std::string text; // case-folded
     long number = 0;
     bool flag = false;
     DateTime date{};

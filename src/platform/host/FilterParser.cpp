@@ -5,6 +5,7 @@
 
 #include "platform/host/DateText.h"
 #include "platform/host/TextCase.h"
+#include "platform/text/UnicodeText.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -149,7 +150,7 @@ class Parser {
         const std::string what = "\"" + value.text + "\" for [" + prop.text + "]";
         switch (n.type) {
         case PropType::Text:
-            n.text = text::lower(value.text);
+            n.text = velmora::text::foldCase(value.text);
             break;
         case PropType::Number: {
             const std::string t(text::trim(value.text));

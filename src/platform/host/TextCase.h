@@ -1,5 +1,5 @@
-// Case-insensitive text helpers for the in-memory host: property names, bar names and filter
-// values compare without regard to ASCII case; other bytes (UTF-8 Chinese text) compare exactly.
+// Name helpers for the in-memory host: property, bar and folder names compare without regard to
+// ASCII case. Texts the user compares (filter values) fold through platform/text instead.
 #pragma once
 
 #include <string>
@@ -23,18 +23,6 @@ inline bool iequals(std::string_view a, std::string_view b) {
     for (std::size_t i = 0; i < a.size(); ++i)
         if (lowerChar(a[i]) != lowerChar(b[i])) return false;
     return true;
-}
-
-// Compares a with b, where b is already lower-case: the filter engine lowers its values once.
-inline int compareToLowered(std::string_view a, std::string_view loweredB) {
-    const std::size_t n = a.size() < loweredB.size() ? a.size() : loweredB.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto ca = static_cast<unsigned char>(lowerChar(a[i]));
-        const auto cb = static_cast<unsigned char>(loweredB[i]);
-        if (ca != cb) return ca < cb ? -1 : 1;
-    }
-    if (a.size() == loweredB.size()) return 0;
-    return a.size() < loweredB.size() ? -1 : 1;
 }
 
 inline bool equalsLowered(std::string_view a, std::string_view loweredB) {

@@ -63,6 +63,22 @@ TEST_F(EventSearch, SubjectAndLocationByContainsAndEqualsInBothLanguages) {
     EXPECT_EQ(form().get<controls::ListView>("ListView").ColumnHeaders().Item(3).text, "地点");
 }
 
+TEST_F(EventSearch, AccentedCaseIsIgnoredAndARefusedFilterEndsTheSearch) {
+    const host::ItemPtr fete = event("Fête d'été", "Café Zoë", makeDate(2026, 4, 2, 19));
+    event("Fete", "Cafe", makeDate(2026, 4, 3, 19));
+    open();
+    EXPECT_EQ(runSearch(form(), "FÊTE D'ÉTÉ", 0, 0), keysOf({fete}));
+    EXPECT_EQ(runSearch(form(), "CAFÉ ZOË", 1, 1), keysOf({fete}));
+    EXPECT_TRUE(s.messages.shown.empty());
+
+    s.host.failMember("Items.Restrict", "Restrict broke", 1);
+    EXPECT_TRUE(runSearch(form(), "café zoë", 1, 1).empty());
+    ASSERT_EQ(s.messages.shown.size(), 2u);
+    EXPECT_EQ(s.messages.shown[0].text, "getInUnVague:Restrict broke");
+    EXPECT_EQ(s.messages.lastText(), "No item found.");
+    EXPECT_TRUE(form().get<controls::CommandButton>("Search").Enabled());
+}
+
 TEST_F(EventSearch, StartEndAndCreationRangesWithTheirRangeLists) {
     // Today is Wednesday 1 April 2026; next week runs from Sunday 5 to Sunday 12 April.
     const host::ItemPtr sat = event("Plan A", "", makeDate(2026, 4, 4, 23, 59));

@@ -194,15 +194,37 @@ TEST_F(ContactSearch, EmptyWordsAndFailingHostCallsAreReportedAndTheUserCanSearc
     EXPECT_EQ(s.messages.lastText(), "The search words can not be empty.");
     EXPECT_EQ(s.messages.shown.back().style, windows::vbExclamation);
 
+    // A refused filter is reported, then the search ends as any search does: Search comes
+    // back and, with no row found, "No item found." follows the report.
+    s.messages.clear();
     s.host.failMember("Items.Restrict", "Restrict broke", 1);
     EXPECT_TRUE(runSearch(form(), "ann", 1, 1).empty());
-    EXPECT_EQ(s.messages.lastText(), "getInUnVague:Restrict broke");
-    EXPECT_TRUE(form().get<controls::CommandButton>("Search").Enabled());
     s.host.failMember("Items.Restrict", "Restrict broke", 1);
     EXPECT_TRUE(runSearch(form(), "ann", 1, 0, 1, 2).empty());
-    EXPECT_EQ(s.messages.lastText(), "getTimeConformable :Restrict broke");
-    EXPECT_EQ(s.messages.shown.size(), 3u); // no "No item found." after a failure
+    ASSERT_EQ(s.messages.shown.size(), 4u);
+    EXPECT_EQ(s.messages.shown[0].text, "getInUnVague:Restrict broke");
+    EXPECT_EQ(s.messages.shown[1].text, "No item found.");
+    EXPECT_EQ(s.messages.shown[1].style, windows::vbInformation);
+    EXPECT_EQ(s.messages.shown[2].text, "getTimeConformable :Restrict broke");
+    EXPECT_EQ(s.messages.shown[3].text, "No item found.");
+    EXPECT_TRUE(form().get<controls::CommandButton>("Search").Enabled());
     EXPECT_EQ(runSearch(form(), "ann", 1, 0).size(), 1u);
+}
+
+TEST_F(ContactSearch, LetterCaseIsIgnoredBeyondAscii) {
+    const host::ItemPtr muller = contact({{"FirstName", "Jürgen"},
+                                          {"LastName", "Müller"},
+                                          {"FileAs", "Müller, Jürgen"},
+                                          {"Email1Address", "jm@x"}});
+    const host::ItemPtr zoe = contact({{"FirstName", "ZOË"}, {"LastName", "ΣΟΦΊΑ"}});
+    contact({{"FirstName", "Mueller"}, {"LastName", "Muller"}});
+    open();
+    EXPECT_EQ(runSearch(form(), "MÜLLER", 1, 0), keysOf({muller}));
+    EXPECT_EQ(runSearch(form(), "üll", 0, 0), keysOf({muller}));
+    EXPECT_EQ(runSearch(form(), "zoë", 1, 0), keysOf({zoe}));
+    EXPECT_EQ(runSearch(form(), "MÜLLER, JÜRGEN", 0, 1), keysOf({muller}));
+    EXPECT_EQ(runSearch(form(), "σοφία", 1, 1), keysOf({zoe}));
+    EXPECT_TRUE(s.messages.shown.empty());
 }
 
 TEST_F(ContactSearch, SelectAllApplySortingAndEscape) {

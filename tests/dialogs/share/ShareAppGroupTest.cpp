@@ -62,10 +62,13 @@ TEST_F(ShareAppointment, OkAppliesTheGroupsAndStaysOpen) {
               1);
     EXPECT_TRUE(s.state.skipNextItemEvent) << "the appointment was touched";
 
-    // Copying while both lists hold as many rows changes nothing, yet OK comes on.
+    // Copying the selected row while both lists hold as many rows changes nothing, yet OK
+    // comes on; copying all is refused outright and leaves OK off.
     pick("ListViewLeft", "g1", "cmdMoveFields1");
     EXPECT_TRUE(enabled("OK"));
     click("OK");
+    click("cmdMoveFields2");
+    EXPECT_FALSE(enabled("OK"));
     EXPECT_EQ(s.count("select * from Group_Task"), 1);
     click("cmdCancel");
     EXPECT_EQ(s.state.activeDialog, dialogNone);

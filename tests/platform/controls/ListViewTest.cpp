@@ -1,4 +1,4 @@
-// List view stand-in: unique keys, 1-based row access, the stable case-insensitive sort,
+// List view stand-in: unique keys, 1-based row access, the stable collated sort,
 // the current row and selections, the user events, and the text dump of columns and rows.
 #include "platform/controls/ListView.h"
 #include "platform/controls/ControlError.h"
@@ -94,6 +94,33 @@ TEST(ListView, SortIsStableCaseInsensitiveAndOnlyWhenSorted) {
     EXPECT_EQ((std::vector<std::string>{"1", "2", "3", "4", "5", "6"}), tags(list));
     EXPECT_THROW(list.setSortOrder(2), ControlError);
     EXPECT_THROW(list.setSortKey(-1), ControlError);
+}
+
+TEST(ListView, SortCollatesAccentsAndChineseAndKeepsLaterRowsInOrder) {
+    ListView list("ListViewLeft");
+    const char* names[] = {"张伟", "Zoë",   "陈杰", "Eva",     "zack",
+                           "李娜", "Émile", "安琪", "Ångström"};
+    for (const char* name : names)
+        addRow(list, std::string("k") + name, name, name);
+    list.setSortKey(1);
+    list.setSorted(true);
+    EXPECT_EQ((std::vector<std::string>{"Ångström", "Émile", "Eva", "zack", "Zoë", "安琪", "陈杰",
+                                        "李娜", "张伟"}),
+              tags(list));
+
+    // Rows added later, or whose sort text changes, go to their place.
+    addRow(list, "k10", "王芳", "王芳");
+    addRow(list, "k11", "Bea", "Bea");
+    list.ListItems().Item("k李娜").setSubItems(1, "Adam");
+    list.ListItems().Item("k张伟").setSubItems(2, "not the sort column");
+    EXPECT_EQ((std::vector<std::string>{"李娜", "Ångström", "Bea", "Émile", "Eva", "zack", "Zoë",
+                                        "安琪", "陈杰", "王芳", "张伟"}),
+              tags(list));
+    list.setSortOrder(lvwDescending);
+    addRow(list, "k12", "ÉVA", "ÉVA");
+    addRow(list, "k13", "Zoe", "Zoe");
+    EXPECT_EQ(9, list.ListItems().Item("k12").Index()) << "ties with Eva, goes after it";
+    EXPECT_EQ(6, list.ListItems().Item("k13").Index()) << "the diaeresis counts: after Zoë";
 }
 
 TEST(ListView, CurrentRowSelectionAndUserEvents) {

@@ -65,6 +65,13 @@ TEST_F(Contacts, NamesKeywordsAndValuesIgnoreCase) {
     EXPECT_EQ(namesFound("[Fullname] = \"Ann Lee\" and ([Email1address] = \"x\" or "
                          "[Email1address] = \"ann@x.com\")"),
               (Names{"Ann Lee"}));
+
+    // Values fold every script's letter case, not only ASCII; accents still count.
+    contact("Zoë", "Müller", "zm@x.com");
+    contact("Zoe", "Muller", "zo@x.com");
+    EXPECT_EQ(namesFound("[LastName] = 'MÜLLER' And [FirstName] = 'ZOË'"), (Names{"Zoë Müller"}));
+    EXPECT_EQ(namesFound("[LastName] <> 'müLLER' And [LastName] > 'lee'"), (Names{"Zoe Muller"}));
+    EXPECT_EQ(namesFound("[LastName] >= 'MÜ'"), (Names{"Zoë Müller"}));
 }
 
 TEST_F(Contacts, DoubledQuotesInsideAValueStandForOneQuote) {
