@@ -103,6 +103,8 @@ const std::map<std::string, ExpectCommands::Check>& ExpectCommands::checks() {
         {"statement", &ExpectCommands::statement},
         {"filter", &ExpectCommands::filter},
         {"displayed", &ExpectCommands::displayed},
+        {"item", &ExpectCommands::item},
+        {"fault-hit", &ExpectCommands::faultHit},
         {"error", &ExpectCommands::error},
         {"not", &ExpectCommands::inverted},
     };
@@ -144,7 +146,7 @@ void ExpectCommands::expect(const Words& w) {
 
 // Rows joined by ", ", the columns of a row by "|"; "(none)" when there is no row.
 std::string ExpectCommands::queryText(const std::string& sql) {
-    ScriptContext::OwnStatements own(ctx_);
+    ScriptContext::OwnCalls own(ctx_);
     ado::Recordset rs;
     rs.Open(sql, store_.connection());
     std::string text;
@@ -165,6 +167,7 @@ void ExpectCommands::sql(const Words& w) {
 void ExpectCommands::count(const Words& w) {
     needWords(w, 3, "count FOLDER FILTER => N");
     const auto [filter, expected] = splitArrow(w, 3);
+    ScriptContext::OwnCalls own(ctx_);
     const auto found = std::to_string(host_.folderByPath(w[2])->Items()->Restrict(filter)->Count());
     require(found == expected, filter, expected, found);
 }
@@ -270,6 +273,42 @@ void ExpectCommands::filter(const Words& w) {
 void ExpectCommands::displayed(const Words& w) {
     needWords(w, 3, "displayed SUBJECT");
     requireRecorded(ctx_.displayed, ctx_.checkedDisplayed, "item displayed", joinFrom(w, 2));
+}
+
+// The item's own properties read back through the object model; Links, Recipients and
+// Attachments give the number of entries of that collection.
+void ExpectCommands::item(const Words& w) {
+    needWords(w, 4, "item NAME Property=Value...");
+    const host::ItemPtr target = ctx_.named(w[2]);
+    std::string expected, found;
+    for (std::size_t i = 3; i < w.size(); ++i) {
+        const auto eq = w[i].find('=');
+        if (eq == std::string::npos || eq == 0)
+            throw UsageError("Expected Property=Value, got \"" + w[i] + "\"");
+        const std::string property = w[i].substr(0, eq);
+        std::string value;
+        if (property == "Links")
+            value = std::to_string(target->Links().Count());
+        else if (property == "Recipients")
+            value = std::to_string(target->Recipients().Count());
+        else if (property == "Attachments")
+            value = std::to_string(target->Attachments().Count());
+        else
+            value = host::variantText(target->Get(property));
+        expected += " " + w[i];
+        found += " " + property + "=" + value;
+    }
+    require(expected == found, "item " + w[2], expected.substr(1), found.substr(1));
+}
+
+// "expect fault-hit MEMBER [N]": the injected fault was raised (exactly N times).
+void ExpectCommands::faultHit(const Words& w) {
+    needWords(w, 3, "fault-hit MEMBER [N]");
+    const int hits = ctx_.host.faultHits(w[2]);
+    if (w.size() > 3)
+        return require(std::to_string(hits) == w[3], "fault " + w[2] + " raised", w[3] + " times",
+                       std::to_string(hits) + " times");
+    require(hits > 0, "fault " + w[2] + " raised", "at least once", "never");
 }
 
 // "expect error TEXT LINE...": the line must fail, with an error that holds TEXT.

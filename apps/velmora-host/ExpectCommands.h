@@ -38,6 +38,8 @@ class ExpectCommands {
     void statement(const Words& w);
     void filter(const Words& w);
     void displayed(const Words& w);
+    void item(const Words& w);
+    void faultHit(const Words& w);
     void error(const Words& w);
     void inverted(const Words& w);
 

@@ -3,7 +3,9 @@
 #include "HostCommands.h"
 
 #include "platform/ado/Value.h"
+#include "platform/host/PropertyCatalog.h"
 
+#include <map>
 #include <sstream>
 
 namespace velmora::app {
@@ -29,14 +31,88 @@ const Kind& kindOf(const std::string& name) {
                              "\" (mail, contact, appointment, note, task)");
 }
 
-host::Variant parseValue(const std::string& text) {
-    ado::DateTime date;
-    if (ado::parseDateTime(text, date)) return date;
-    if (text == "true" || text == "false") return text == "true";
+// A value as the object model declares the property: text stays text ("0012" is not 12).
+host::Variant parseValue(const std::string& property, const std::string& text) {
+    const auto& catalog = host::PropertyCatalog::instance();
+    const int slot = catalog.find(property);
+    if (slot < 0) throw UsageError("Unknown property \"" + property + "\"");
+    switch (catalog.def(slot).type) {
+    case host::PropType::Text:
+        return text;
+    case host::PropType::Flag:
+        if (text == "true" || text == "1") return true;
+        if (text == "false" || text == "0") return false;
+        throw UsageError(property + " takes true or false, not \"" + text + "\"");
+    case host::PropType::Date: {
+        ado::DateTime date;
+        if (!ado::parseDateTime(text, date))
+            throw UsageError(property + " takes a date such as 2026-12-07 09:00:00, not \"" + text +
+                             "\"");
+        return date;
+    }
+    case host::PropType::Number:
+        break;
+    }
     char* end = nullptr;
     const long number = std::strtol(text.c_str(), &end, 10);
-    if (!text.empty() && end && *end == '\0') return number;
-    return text;
+    if (text.empty() || !end || *end != '\0')
+        throw UsageError(property + " takes a number, not \"" + text + "\"");
+    return number;
+}
+
+// "Name <address>" or a bare address, several separated by ";".
+std::vector<host::Recipient> parseRecipients(const std::string& text, int type) {
+    std::vector<host::Recipient> found;
+    std::istringstream list(text);
+    for (std::string entry; std::getline(list, entry, ';');) {
+        const auto first = entry.find_first_not_of(' ');
+        if (first == std::string::npos) continue;
+        entry = entry.substr(first, entry.find_last_not_of(' ') - first + 1);
+        const auto open = entry.find('<');
+        if (open != std::string::npos && entry.back() == '>') {
+            std::string name = entry.substr(0, open);
+            name = name.substr(0, name.find_last_not_of(' ') + 1);
+            const std::string address = entry.substr(open + 1, entry.size() - open - 2);
+            found.push_back({name.empty() ? address : name, address, type});
+        } else {
+            found.push_back({entry, entry, type});
+        }
+    }
+    return found;
+}
+
+// A pattern member by name: the recurrence members the add-in reads.
+void setPatternMember(host::RecurrencePattern& pattern, const std::string& member,
+                      const std::string& value) {
+    const std::map<std::string, int*> numbers = {{"RecurrenceType", &pattern.RecurrenceType},
+                                                 {"Interval", &pattern.Interval},
+                                                 {"DayOfWeekMask", &pattern.DayOfWeekMask},
+                                                 {"DayOfMonth", &pattern.DayOfMonth},
+                                                 {"Instance", &pattern.Instance},
+                                                 {"MonthOfYear", &pattern.MonthOfYear},
+                                                 {"Occurrences", &pattern.Occurrences}};
+    if (const auto found = numbers.find(member); found != numbers.end()) {
+        *found->second = std::stoi(value);
+        return;
+    }
+    if (member == "NoEndDate") {
+        pattern.NoEndDate = value == "true" || value == "1";
+        return;
+    }
+    ado::DateTime date;
+    if ((member == "PatternStartDate" || member == "PatternEndDate") &&
+        ado::parseDateTime(value, date)) {
+        (member == "PatternStartDate" ? pattern.PatternStartDate : pattern.PatternEndDate) = date;
+        return;
+    }
+    throw UsageError("Unknown recurrence member or value \"" + member + "=" + value + "\"");
+}
+
+std::pair<std::string, std::string> propertyAndValue(const std::string& word) {
+    const auto eq = word.find('=');
+    if (eq == std::string::npos || eq == 0)
+        throw UsageError("Expected Property=Value, got \"" + word + "\"");
+    return {word.substr(0, eq), word.substr(eq + 1)};
 }
 
 } // namespace
@@ -66,16 +142,16 @@ host::FolderPtr HostCommands::folderByPath(const std::string& path) const {
 }
 
 void HostCommands::applyProperties(host::Item& item, const Words& words, std::size_t from) const {
+    static const std::map<std::string, int> recipientTypes = {
+        {"To", host::olTo}, {"Cc", host::olCC}, {"Bcc", host::olBCC}};
     for (std::size_t i = from; i < words.size(); ++i) {
-        const auto eq = words[i].find('=');
-        if (eq == std::string::npos || eq == 0)
-            throw std::runtime_error("Expected Property=Value, got \"" + words[i] + "\"");
-        const std::string property = words[i].substr(0, eq), value = words[i].substr(eq + 1);
-        if (property == "To") {
-            item.Recipients().Add(host::Recipient{value, value, host::olTo});
+        const auto [property, value] = propertyAndValue(words[i]);
+        if (const auto type = recipientTypes.find(property); type != recipientTypes.end()) {
+            for (const host::Recipient& recipient : parseRecipients(value, type->second))
+                item.Recipients().Add(recipient);
             continue;
         }
-        item.Set(property, parseValue(value));
+        item.Set(property, parseValue(property, value));
     }
 }
 
@@ -117,9 +193,30 @@ void HostCommands::install(CommandTable& table) {
         item->Attachments().Add(w[2], joinFrom(w, 3));
         item->Save();
     });
-    table.add("link", "link ITEM CONTACT", 3, [this](const Words& w) {
+    table.add("link", "link ITEM TARGET", 3, [this](const Words& w) {
         ctx_.named(w[1])->Links().Add(ctx_.named(w[2]));
         ctx_.named(w[1])->Save();
+    });
+    table.add("unlink", "unlink ITEM TARGET", 3, [this](const Words& w) {
+        auto item = ctx_.named(w[1]);
+        const std::string target = ctx_.named(w[2])->EntryID();
+        auto& links = item->Links();
+        for (int i = 1; i <= links.Count(); ++i)
+            if (auto linked = links.Item(i); linked && linked->EntryID() == target) {
+                links.Remove(i);
+                return item->Save();
+            }
+        throw UsageError(w[1] + " has no link to " + w[2]);
+    });
+    table.add("recur", "recur NAME Member=Value...", 3, [this](const Words& w) {
+        auto item = ctx_.named(w[1]);
+        host::RecurrencePattern pattern;
+        for (std::size_t i = 2; i < w.size(); ++i) {
+            const auto [member, value] = propertyAndValue(w[i]);
+            setPatternMember(pattern, member, value);
+        }
+        item->SetRecurrencePattern(pattern);
+        item->Save();
     });
     table.add("delete", "delete NAME", 2, [this](const Words& w) {
         ctx_.named(w[1])->Delete();
@@ -153,6 +250,7 @@ void HostCommands::install(CommandTable& table) {
         explorer->Select(chosen);
     });
     table.add("find", "find FOLDER FILTER", 3, [this](const Words& w) {
+        ScriptContext::OwnCalls own(ctx_);
         auto found = folderByPath(w[1])->Items()->Restrict(w.rest(2));
         ctx_.out << "found " << found->Count() << "\n";
         for (int i = 1; i <= found->Count(); ++i)

@@ -33,6 +33,9 @@ struct ScriptContext {
         if (const char* target = std::getenv("VELMORA_STORE_CONNECTION"))
             state.platform.storeConnectionString = target;
         state.platform.statementWatch = [this](const std::string& sql) { onStatement(sql); };
+        host.watch([this](const std::string& folder,
+                          const std::string& filter) { onFilter(folder, filter); },
+                   [this](const host::ItemPtr& item) { onDisplayed(item); });
     }
 
     std::ostream& out;
@@ -49,15 +52,16 @@ struct ScriptContext {
     std::size_t checkedMessages = 0;
 
     // Statements the add-in sent, and how many an expectation has looked at; with trace on each
-    // is printed as it goes. The script's own statements are neither recorded nor failed.
+    // is printed as it goes. The script's own statements and filters (OwnCalls) are neither
+    // recorded nor failed.
     std::vector<std::string> statements;
     std::size_t checkedStatements = 0;
     bool trace = false;
-    int ownStatements = 0;
-    struct OwnStatements {
+    int ownCalls = 0;
+    struct OwnCalls {
         ScriptContext& ctx;
-        explicit OwnStatements(ScriptContext& c) : ctx(c) { ++ctx.ownStatements; }
-        ~OwnStatements() { --ctx.ownStatements; }
+        explicit OwnCalls(ScriptContext& c) : ctx(c) { ++ctx.ownCalls; }
+        ~OwnCalls() { --ctx.ownCalls; }
     };
     // "fail store": the next statement holding the pattern fails with the description.
     std::vector<std::pair<std::string, std::string>> storeFaults;
@@ -81,7 +85,7 @@ struct ScriptContext {
     }
 
     void onStatement(const std::string& sql) {
-        if (ownStatements > 0) return;
+        if (ownCalls > 0) return;
         for (auto fault = storeFaults.begin(); fault != storeFaults.end(); ++fault)
             if (sql.find(fault->first) != std::string::npos) {
                 const std::string description = fault->second;
@@ -90,6 +94,26 @@ struct ScriptContext {
             }
         statements.push_back(sql);
         if (trace) out << "(sql " << sql << ")\n";
+    }
+
+    void onFilter(const std::string& folder, const std::string& filter) {
+        if (ownCalls > 0) return;
+        filters.push_back(filter);
+        if (trace) out << "(filter " << folder << " " << filter << ")\n";
+    }
+
+    void onDisplayed(const host::ItemPtr& item) {
+        static const std::map<int, const char*> classes = {{host::olMail, "MailItem"},
+                                                           {host::olAppointment, "AppointmentItem"},
+                                                           {host::olContact, "ContactItem"},
+                                                           {host::olNote, "NoteItem"},
+                                                           {host::olTask, "TaskItem"}};
+        const auto name = classes.find(item->Class());
+        const std::string subject =
+            item->Class() == host::olContact ? item->Text("FullName") : item->Text("Subject");
+        displayed.push_back(subject);
+        out << "(displayed " << (name == classes.end() ? "Item" : name->second) << " " << subject
+            << ")\n";
     }
 
     controls::Form& currentForm() const {

@@ -37,14 +37,14 @@ std::string StoreCommands::registryText(const registry::RegValue& value) {
 
 ado::Connection& StoreCommands::connection() {
     if (!ctx_.state.storeConnection) {
-        ScriptContext::OwnStatements own(ctx_);
+        ScriptContext::OwnCalls own(ctx_);
         ctx_.state.storeConnection = openStore(ctx_.state);
     }
     return ctx_.state.connection();
 }
 
 void StoreCommands::printQuery(const std::string& sql) {
-    ScriptContext::OwnStatements own(ctx_);
+    ScriptContext::OwnCalls own(ctx_);
     ado::Recordset rs;
     rs.Open(sql, connection());
     for (int c = 0; c < rs.FieldCount(); ++c)
@@ -79,7 +79,7 @@ void StoreCommands::install(CommandTable& table) {
         ctx_.out << "link store open: " << connection().ConnectionString() << "\n";
     });
     table.add("user", "user NAME", 2, [this](const Words& w) {
-        ScriptContext::OwnStatements own(ctx_);
+        ScriptContext::OwnCalls own(ctx_);
         connection().Execute("delete from CurrentUser");
         connection().Execute("insert into CurrentUser (CurrentUser) values ('" +
                              ado::sqlText(w[1]) + "')");
@@ -88,7 +88,7 @@ void StoreCommands::install(CommandTable& table) {
     });
     table.add("sql", "sql STATEMENT", 2, [this](const Words& w) { printQuery(w.rest(1)); });
     table.add("exec", "exec STATEMENT", 2, [this](const Words& w) {
-        ScriptContext::OwnStatements own(ctx_);
+        ScriptContext::OwnCalls own(ctx_);
         connection().Execute(w.rest(1));
     });
     table.add("trace", "trace on|off", 2, [this](const Words& w) {

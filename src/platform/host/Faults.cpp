@@ -20,8 +20,14 @@ void Faults::check(std::string_view member) {
     const auto it = faults_.find(text::lower(member));
     if (it == faults_.end()) return;
     const std::string description = it->second.description;
+    ++hits_[it->first];
     if (it->second.remaining > 0 && --it->second.remaining == 0) faults_.erase(it);
     throw HostError(description);
+}
+
+int Faults::hits(std::string_view member) const {
+    const auto it = hits_.find(text::lower(member));
+    return it == hits_.end() ? 0 : it->second;
 }
 
 } // namespace velmora::host

@@ -73,6 +73,10 @@ class HostCore : public std::enable_shared_from_this<HostCore> {
     std::function<void(const ItemPtr&)> onDisplay;
     // Set by the application: the explorer Folder::GetExplorer hands out.
     std::function<ExplorerPtr(const FolderPtr&)> onGetExplorer;
+    // Set by whoever watches the host: each filter handed to Find or Restrict with its folder's
+    // name, and each item displayed.
+    std::function<void(const std::string&, const std::string&)> watchFilter;
+    std::function<void(const ItemPtr&)> watchDisplay;
 
   private:
     struct Store {

@@ -45,6 +45,16 @@ void InMemoryHost::clearFaults() {
     core_->faults().clear();
 }
 
+int InMemoryHost::faultHits(const std::string& member) const {
+    return core_->faults().hits(member);
+}
+
+void InMemoryHost::watch(std::function<void(const std::string&, const std::string&)> filters,
+                         std::function<void(const ItemPtr&)> displayed) {
+    core_->watchFilter = std::move(filters);
+    core_->watchDisplay = std::move(displayed);
+}
+
 ExplorerPtr InMemoryHost::addExplorer() {
     return app_->addExplorer(core_->defaultFolder(olFolderInbox));
 }

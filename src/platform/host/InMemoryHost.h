@@ -53,6 +53,12 @@ class InMemoryHost {
     ItemPtr receiveMail(const std::string& subject, const std::string& senderName,
                         const std::string& senderAddress, const FolderPtr& folder = nullptr);
 
+    // What the host was asked: filters handed to Find or Restrict (folder name, filter text),
+    // items displayed, and how often an injected fault was raised.
+    void watch(std::function<void(const std::string&, const std::string&)> filters,
+               std::function<void(const ItemPtr&)> displayed);
+    int faultHits(const std::string& member) const;
+
   private:
     std::shared_ptr<HostCore> core_;
     std::unique_ptr<InMemoryApplication> app_;

@@ -421,6 +421,7 @@ void InMemoryItem::Display() {
     c->check("Item.Display");
     checkAlive("Display");
     if (c->onDisplay) c->onDisplay(self());
+    if (c->watchDisplay) c->watchDisplay(self());
 }
 
 Recipients& InMemoryItem::Recipients() {

@@ -35,8 +35,16 @@ ItemPtr InMemoryItems::Item(int index) const {
     return members_[static_cast<std::size_t>(index - 1)];
 }
 
+void InMemoryItems::noteFilter(const std::string& filter) const {
+    const HostCore& c = liveCore();
+    if (!c.watchFilter) return;
+    const auto folder = folder_.lock();
+    c.watchFilter(folder ? folder->Name() : std::string(), filter);
+}
+
 ItemPtr InMemoryItems::Find(const std::string& filter) {
     core()->check("Items.Find");
+    noteFilter(filter);
     return cursor_.first(members_, FilterParser::parse(filter, itemType_));
 }
 
@@ -47,6 +55,7 @@ ItemPtr InMemoryItems::FindNext() {
 
 std::shared_ptr<Items> InMemoryItems::Restrict(const std::string& filter) const {
     core()->check("Items.Restrict");
+    noteFilter(filter);
     auto filterExpr = FilterParser::parse(filter, itemType_);
     return RestrictedItems::create(
         core_, std::const_pointer_cast<InMemoryItems>(shared_from_this()), std::move(filterExpr));

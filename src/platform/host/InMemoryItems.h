@@ -44,6 +44,8 @@ class InMemoryItems : public Items, public std::enable_shared_from_this<InMemory
     // Count and Item run once per walk step: they test that the host is still there without
     // taking a reference to it.
     HostCore& liveCore() const;
+    // Tells the host's watcher, if any, which filter this folder was handed.
+    void noteFilter(const std::string& filter) const;
 
     std::weak_ptr<HostCore> core_;
     HostCore* rawCore_; // valid while core_ has not expired
