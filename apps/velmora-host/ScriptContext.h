@@ -26,6 +26,8 @@ struct ScriptContext {
     explicit ScriptContext(std::ostream& output)
         : out(output), registry(registry::FileRegistry::defaultPath()), mapi(host.application()) {
         state.platform.application = &host.application();
+        // The host's clock is the session's one clock: the add-in reads the same time.
+        state.platform.clock = &host.clock();
         state.platform.messageBox = &messages;
         state.platform.windowSystem = &windows;
         state.platform.registry = &registry;

@@ -105,7 +105,7 @@ std::vector<std::string> listKeyArray(const controls::ListView& list) {
 void fillTimeCombo(const AddinState& state, controls::ComboBox& combo,
                    std::string_view systemTimeText) {
     using namespace std::chrono;
-    const host::DateTime now = state.platform.now();
+    const host::DateTime now = state.now();
     const auto sinceMidnight = now - floor<days>(now);
     const int hour = static_cast<int>(duration_cast<hours>(sinceMidnight).count());
     const int minute = static_cast<int>(duration_cast<minutes>(sinceMidnight).count() % 60);

@@ -115,7 +115,7 @@ TEST_F(Lookups, KeyArraysQuotesAndCreators) {
 
 TEST_F(Lookups, TimeComboShowsTheNextHalfHourInTheSystemsForm) {
     auto fill = [&](int hour, int minute, std::string_view sample) {
-        s.state.platform.now = [=] { return host::makeDate(2026, 5, 20, hour, minute); };
+        s.clock.set(host::makeDate(2026, 5, 20, hour, minute));
         controls::ComboBox combo("cboTime");
         fillTimeCombo(s.state, combo, sample);
         EXPECT_EQ(combo.ListCount(), 48);

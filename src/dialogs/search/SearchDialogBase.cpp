@@ -167,7 +167,7 @@ void SearchDialogBase::onSearch() {
             const search::TimeRange range = (*shownRanges_)[rangeIndex].range;
             const bool restricted = errorTrap(state_, profile_.timeTag, [&] {
                 items = items->Restrict(
-                    search::timeFilter(timeProperty(timeField), range, state_.platform.now()));
+                    search::timeFilter(timeProperty(timeField), range, state_.now()));
             });
             if (!restricted) return; // a search without the asked range would mislead
         }
