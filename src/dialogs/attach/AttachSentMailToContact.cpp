@@ -737,8 +737,7 @@ bool AttachSentMailToContact::buildNewAppointment(int count) {
         std::string summary;
         if (optionIn_.Value()) {
             const int unit = std::max(inDays_.ListIndex(), 0);
-            day =
-                addUnits(std::chrono::floor<std::chrono::days>(state_.now()), unit, count);
+            day = addUnits(std::chrono::floor<std::chrono::days>(state_.now()), unit, count);
             const std::string countText = trimmed(inTime_.Text());
             summary = chinese ? "约会发生在 " + countText + " " + inDays_.Text() +
                                     " 之后，时间为 " + time + " (" + shortDate(day) + ")"
