@@ -272,13 +272,22 @@ void HostCommands::install(CommandTable& table) {
             throw std::runtime_error("usage: delivery on-send | delivery on-deliver");
         ctx_.host.holdDelivery(w[1] == "on-deliver");
     });
-    table.add("clock", "clock YYYY-MM-DD hh:mm:ss | clock real", 2, [this](const Words& w) {
-        if (w[1] == "real") return ctx_.host.setClock(nullptr);
+    table.add("clock", "clock YYYY-MM-DD HH:MM:SS | clock real", 2, [this](const Words& w) {
+        if (w[1] == "real") return ctx_.clock.run();
         ado::DateTime at;
         if (!ado::parseDateTime(joinFrom(w, 1), at))
-            throw std::runtime_error("Not a time: " + joinFrom(w, 1));
-        ctx_.host.setClock([at] { return at; });
+            throw UsageError("usage: clock YYYY-MM-DD HH:MM:SS | clock real");
+        ctx_.clock.stopAt(at);
     });
+    table.add("timezone", "timezone ZONE", 2, [this](const Words& w) {
+        try {
+            ctx_.clock.setZone(w[1]);
+        } catch (const timekeeping::ClockError& e) {
+            throw UsageError(e.what());
+        }
+    });
+    table.add("timeformat", "timeformat PATTERN", 2,
+              [this](const Words& w) { ctx_.clock.setTimeFormat(w.rest(1)); });
     table.add("fail", "fail MEMBER DESCRIPTION [N] | fail store PATTERN DESCRIPTION | fail clear",
               2, [this](const Words& w) {
                   if (w[1] == "clear") {

@@ -10,6 +10,7 @@
 #include "platform/registry/FileRegistry.h"
 #include "platform/windows/FakeWindowSystem.h"
 #include "platform/windows/RecordingMessageBox.h"
+#include "ScriptClock.h"
 
 #include <cstdlib>
 #include <functional>
@@ -26,6 +27,9 @@ struct ScriptContext {
     explicit ScriptContext(std::ostream& output)
         : out(output), registry(registry::FileRegistry::defaultPath()), mapi(host.application()) {
         state.platform.application = &host.application();
+        // One clock for the session: the host and the add-in read the same time.
+        host.setClock(clock);
+        state.platform.clock = &clock;
         state.platform.messageBox = &messages;
         state.platform.windowSystem = &windows;
         state.platform.registry = &registry;
@@ -39,6 +43,7 @@ struct ScriptContext {
     }
 
     std::ostream& out;
+    ScriptClock clock; // before the host, which reads it until the end
     host::InMemoryHost host;
     registry::FileRegistry registry;
     windows::RecordingMessageBox messages;

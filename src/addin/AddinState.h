@@ -4,14 +4,13 @@
 
 #include "platform/ado/Connection.h"
 #include "platform/cdo/MapiSession.h"
+#include "platform/clock/Clock.h"
 #include "platform/host/ObjectModel.h"
 #include "platform/registry/Registry.h"
 #include "platform/windows/MessageBox.h"
 #include "platform/windows/WindowSystem.h"
 
-#include <chrono>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -56,10 +55,8 @@ struct Platform {
     windows::WindowSystem* windowSystem = nullptr;
     registry::Registry* registry = nullptr;
     cdo::MapiSession* mapi = nullptr;
-    // Local wall-clock "now"; tests inject a fixed day.
-    std::function<host::DateTime()> now = [] {
-        return std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-    };
+    // The local time and the system's time text; the host reads the same clock.
+    timekeeping::Clock* clock = nullptr;
     // Where openStore connects; "" means the embedded default store.
     std::string storeConnectionString;
     // Handed to every connection openStore makes (see Connection::setStatementWatch).
@@ -90,6 +87,12 @@ struct AddinState {
         if (!platform.application) throw host::HostError("The mail host is not available");
         return *platform.application;
     }
+    const timekeeping::Clock& wallClock() const {
+        if (!platform.clock) throw host::HostError("The clock is not available");
+        return *platform.clock;
+    }
+    // The current local time.
+    host::DateTime now() const { return wallClock().now(); }
     ado::Connection& connection() const {
         if (!storeConnection) throw ado::StoreError("The link store connection is not open");
         return *storeConnection;

@@ -148,17 +148,21 @@ void showShareAndAttachControls(AddinState& state, bool visible) {
     }
 }
 
-std::optional<int> getMailAttachPositioin(host::Inspector& inspector) {
-    auto& controls = inspector.CommandBars().Item("Standard").Controls();
-    const int count = controls.Count();
-    for (int i = 1; i <= count; ++i)
-        if (controls.Item(i)->Id() == idInsertFile) return i + 1;
-    return std::nullopt;
+std::optional<int> getMailAttachPositioin(const AddinState& state, host::Inspector& inspector) {
+    // The result is returned, not assigned to a caller's variable from inside the trap: GCC 12
+    // at -O2 drops the empty value such a variable starts with when the lookup throws.
+    return errorTrapResult(state, "am3>", [&]() -> std::optional<int> {
+        auto& controls = inspector.CommandBars().Item("Standard").Controls();
+        const int count = controls.Count();
+        for (int i = 1; i <= count; ++i)
+            if (controls.Item(i)->Id() == idInsertFile) return i + 1;
+        return std::nullopt;
+    });
 }
 
 host::ControlPtr addInspectorAttachButton(AddinState& state, host::Inspector& inspector) {
-    std::optional<int> position;
-    errorTrap(state, "am3>", [&] { position = getMailAttachPositioin(inspector); });
+    // Empty (no control 1074, or the lookup failed and said so): the button goes at the end.
+    const std::optional<int> position = getMailAttachPositioin(state, inspector);
     auto& bar = inspector.CommandBars().Item("Standard");
     for (int pass = 0; pass < 2; ++pass)
         ignoreErrors([&] {

@@ -37,8 +37,9 @@ void addShareAndAttachToolbarButton(AddinState& state, int position);
 void addSyncToolbarButton(AddinState& state, int position);
 void showShareAndAttachControls(AddinState& state, bool visible);
 
-// One past the index of control 1074 on the inspector's "Standard" toolbar; empty without it.
-std::optional<int> getMailAttachPositioin(host::Inspector& inspector);
+// One past the index of control 1074 on the inspector's "Standard" toolbar; empty without it,
+// and empty after the "am3>" message when the toolbar cannot be read.
+std::optional<int> getMailAttachPositioin(const AddinState& state, host::Inspector& inspector);
 // Replaces stale "Attach" buttons by a fresh one (up), or returns the one that would not go.
 host::ControlPtr addInspectorAttachButton(AddinState& state, host::Inspector& inspector);
 void removeInspectorAttachButton(host::Inspector& inspector);

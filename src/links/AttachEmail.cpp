@@ -417,8 +417,8 @@ bool AttachEmail::AddEmailHistory(host::Item& mail, const std::string& key, std:
         rs.Fields("priority") = priorityOf(mail.Number("Importance"));
         const std::string subject = mail.Subject();
         if (!subject.empty()) rs.Fields("subject") = subject;
-        rs.Fields("date_time") = mail.Flag("Sent") ? dateTimeText(mail.Get("SentOn"))
-                                                   : dateTimeText(state_.platform.now());
+        rs.Fields("date_time") =
+            mail.Flag("Sent") ? dateTimeText(mail.Get("SentOn")) : dateTimeText(state_.now());
         const std::string body = mail.Text("Body");
         if (!body.empty()) rs.Fields("body_text") = body;
         const std::string html = mail.Text("HTMLBody");

@@ -102,22 +102,15 @@ std::vector<std::string> listKeyArray(const controls::ListView& list) {
     return keys;
 }
 
-void fillTimeCombo(const AddinState& state, controls::ComboBox& combo,
-                   std::string_view systemTimeText) {
+void fillTimeCombo(const AddinState& state, controls::ComboBox& combo) {
     using namespace std::chrono;
-    const host::DateTime now = state.platform.now();
+    const host::DateTime now = state.now();
     const auto sinceMidnight = now - floor<days>(now);
     const int hour = static_cast<int>(duration_cast<hours>(sinceMidnight).count());
     const int minute = static_cast<int>(duration_cast<minutes>(sinceMidnight).count() % 60);
 
-    std::string defaultText;
-    if (systemTimeText.empty()) {
-        defaultText =
-            twoDigits(hour) + ":" + twoDigits(minute) + ":" +
-            twoDigits(static_cast<int>(duration_cast<seconds>(sinceMidnight).count() % 60));
-        systemTimeText = defaultText;
-    }
-    const TimeForm form = timeFormOf(systemTimeText);
+    // The list takes the form of the time as the system writes it now.
+    const TimeForm form = timeFormOf(state.wallClock().timeText(now, state.isChinese));
     addTimeEntries(combo, form);
 
     // After 23:30 the next mark is midnight, the list's first entry of the day.

@@ -19,11 +19,10 @@ namespace velmora {
 // readers stop before the last one.
 std::vector<std::string> listKeyArray(const controls::ListView& list);
 
-// Adds the 48 half-hour entries in the form of the system's time text (24-hour without a blank;
-// 上午/下午 with a blank and no "m"; am/pm otherwise) and shows the next half-hour mark.
-// systemTimeText is the current time as the system writes it; empty means "HH:MM:SS".
-void fillTimeCombo(const AddinState& state, controls::ComboBox& combo,
-                   std::string_view systemTimeText = {});
+// Adds the 48 half-hour entries in the form of the system's time text, the clock's current
+// time in its time format (24-hour without a blank; 上午/下午 with a blank and no "m"; am/pm
+// otherwise), and shows the next half-hour mark.
+void fillTimeCombo(const AddinState& state, controls::ComboBox& combo);
 
 // Minutes after midnight of a time entry in any of fillTimeCombo's forms ("14:30",
 // "下午 02:30", "02:30 pm"); empty for any other text.

@@ -11,7 +11,8 @@
 namespace velmora {
 
 // True when the body ran to its end; false when the trap fired (and the message was shown).
-template <typename Body> bool errorTrap(const AddinState& state, std::string_view tag, Body&& body) {
+template <typename Body>
+bool errorTrap(const AddinState& state, std::string_view tag, Body&& body) {
     try {
         body();
         return true;
@@ -21,6 +22,21 @@ template <typename Body> bool errorTrap(const AddinState& state, std::string_vie
         showMessage(state, std::string(tag) + "Unknown error");
     }
     return false;
+}
+
+// The body's result, or an empty one when the trap fired (and the message was shown). Every
+// road builds its own result, so a failure never leaves a half-set value behind.
+template <typename Body>
+auto errorTrapResult(const AddinState& state, std::string_view tag, Body&& body)
+    -> decltype(body()) {
+    try {
+        return body();
+    } catch (const std::exception& e) {
+        showMessage(state, std::string(tag) + e.what());
+    } catch (...) {
+        showMessage(state, std::string(tag) + "Unknown error");
+    }
+    return {};
 }
 
 // A step run with errors ignored: a failure is cleared without a message.

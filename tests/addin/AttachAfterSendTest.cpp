@@ -100,7 +100,7 @@ TEST_F(AfterSend, EachComposeWindowKeepsItsToggleAndEachSentMailItsDialog) {
 
 TEST_F(AfterSend, RowsEndUnderTheDeliveredEntryIdWhateverTheOrder) {
     s.addContact("Ann Lee", "ann@example.com");
-    s.host.setClock([] { return host::makeDate(2003, 7, 5, 9, 4, 3); });
+    s.clock.set(host::makeDate(2003, 7, 5, 9, 4, 3));
 
     // The mail reaches Sent Items before the user attaches (delivered with the Outbox event).
     const Window early = compose("Early");
@@ -124,7 +124,7 @@ TEST_F(AfterSend, RowsEndUnderTheDeliveredEntryIdWhateverTheOrder) {
     s.exec("delete from ToEvent");
     s.exec("delete from EMailHistory");
     s.host.holdDelivery(true);
-    s.host.setClock([] { return host::makeDate(2003, 7, 5, 9, 5, 0); });
+    s.clock.set(host::makeDate(2003, 7, 5, 9, 5, 0));
     const Window late = compose("Late");
     late.attach->Execute();
     late.mail->Send();

@@ -139,5 +139,36 @@ TEST(CommandBars, InspectorAttachButtonAfterInsertFileAndOnlyForMails) {
     EXPECT_TRUE(s.messages.shown.empty()) << s.messages.lastText();
 }
 
+TEST(CommandBars, InspectorAttachButtonAtTheEndWithoutInsertFileOrWhenItsLookupFails) {
+    TestSession s;
+    AddInDesigner1 addin(s.state);
+    addin.AddinInstance_OnConnection(s.host.application());
+    auto attachOf = [&](const host::InspectorPtr& window) {
+        auto& standard = window->CommandBars().Item("Standard");
+        auto attach = standard.FindControl(0, 0, tagAttach);
+        return attach && attach->Index() == standard.Controls().Count() ? attach : nullptr;
+    };
+
+    // The lookup fails: its message, then the button all the same, last on the bar.
+    s.host.failMember("CommandBarControl.Id", "Id refused");
+    auto mail = s.host.application().CreateItem(host::olMailItem);
+    auto window = s.host.application().OpenInspector(mail);
+    s.host.clearFaults();
+    ASSERT_EQ(s.messages.shown.size(), 1u) << s.messages.lastText();
+    EXPECT_EQ(s.messages.lastText(), "am3>Id refused");
+    auto attach = attachOf(window);
+    ASSERT_TRUE(attach) << "the Attach button is the bar's last control";
+    attach->Execute();
+    EXPECT_TRUE(addin.menu().armed()) << "and it is the hub's toggle";
+
+    // No control 1074 at all: no message, the button at the end.
+    s.messages.clear();
+    s.host.removeBuiltIn(idInsertFile);
+    auto other =
+        s.host.application().OpenInspector(s.host.application().CreateItem(host::olMailItem));
+    EXPECT_TRUE(attachOf(other));
+    EXPECT_TRUE(s.messages.shown.empty()) << s.messages.lastText();
+}
+
 } // namespace
 } // namespace velmora

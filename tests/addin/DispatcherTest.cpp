@@ -152,7 +152,7 @@ TEST_F(Dispatch, CaptionsAndRightsOfEachKind) {
 }
 
 TEST_F(Dispatch, AMailSentWithAttachDownOpensTheDialogUnderItsSubstituteKey) {
-    s.host.setClock([] { return host::makeDate(2003, 7, 5, 9, 4, 3); });
+    s.clock.set(host::makeDate(2003, 7, 5, 9, 4, 3));
     auto mail = s.host.application().CreateItem(host::olMailItem);
     mail->Set("Subject", "Offer");
     mail->Recipients().Add({"Ann Lee", "ann@example.com", host::olTo});

@@ -32,12 +32,8 @@ class MailLinks : public ::testing::Test {
   protected:
     TestSession s;
     AttachEmail engine{s.state};
-    host::DateTime clock = host::makeDate(2003, 7, 5, 9, 4, 3);
 
-    void SetUp() override {
-        s.host.setClock([this] { return clock; });
-        s.state.platform.now = [] { return host::makeDate(2011, 2, 3, 4, 5, 6); };
-    }
+    void SetUp() override { s.clock.set(host::makeDate(2003, 7, 5, 9, 4, 3)); }
 
     host::ItemPtr contact(const std::string& name) {
         host::ItemPtr c = s.host.application().CreateItem(host::olContactItem);
@@ -102,6 +98,7 @@ TEST_F(MailLinks, ContactLinksAndHistoryRowCarryTheMailIntact) {
     const std::string key = m->EntryID();
 
     auto chosen = list({ann, bob});
+    s.clock.set(host::makeDate(2011, 2, 3, 4, 5, 6));
     engine.emailToContact(*m, chosen.get(), false, true, false, false);
 
     EXPECT_EQ(link(key, ann, "type"), "2");

@@ -113,24 +113,31 @@ TEST_F(Lookups, KeyArraysQuotesAndCreators) {
     EXPECT_EQ(s.host.application().Inspectors().Item(1)->CurrentItem(), ann);
 }
 
-TEST_F(Lookups, TimeComboShowsTheNextHalfHourInTheSystemsForm) {
-    auto fill = [&](int hour, int minute, std::string_view sample) {
-        s.state.platform.now = [=] { return host::makeDate(2026, 5, 20, hour, minute); };
+TEST_F(Lookups, TimeComboFollowsTheClocksTimeTextAndShowsTheNextHalfHour) {
+    auto fill = [&](int hour, int minute, const std::string& format, bool chinese) {
+        s.clock.set(host::makeDate(2026, 5, 20, hour, minute));
+        s.clock.setTimeFormat(format);
+        s.state.isChinese = chinese;
         controls::ComboBox combo("cboTime");
-        fillTimeCombo(s.state, combo, sample);
+        fillTimeCombo(s.state, combo);
         EXPECT_EQ(combo.ListCount(), 48);
         EXPECT_GE(combo.ListIndex(), 0) << "the shown mark is one of the entries";
         return combo.List(0) + "|" + combo.List(47) + "|" + combo.Text();
     };
-    EXPECT_EQ(fill(9, 10, ""), "00:00|23:30|09:30");
-    EXPECT_EQ(fill(23, 40, ""), "00:00|23:30|00:00");
-    EXPECT_EQ(fill(12, 40, "12:40:00 PM"), "01:00 am|12:30 pm|01:00 pm");
-    EXPECT_EQ(fill(0, 10, "上午 00:10:00"), "上午 01:00|下午 12:30|上午 12:30");
+    EXPECT_EQ(fill(9, 10, "", true), "00:00|23:30|09:30") << "24-hour by default";
+    EXPECT_EQ(fill(23, 40, "%H:%M:%S", false), "00:00|23:30|00:00");
+    EXPECT_EQ(fill(12, 40, "%r", false), "01:00 am|12:30 pm|01:00 pm");
+    EXPECT_EQ(fill(12, 40, "%p %I:%M:%S", false), "01:00 am|12:30 pm|01:00 pm");
+    EXPECT_EQ(fill(0, 10, "%p %I:%M:%S", true), "上午 01:00|下午 12:30|上午 12:30");
+    EXPECT_EQ(fill(15, 0, "%I:%M:%S %p", true), "上午 01:00|下午 12:30|下午 03:30");
 
     // Every entry of every form reads back as its own time of day.
-    for (std::string_view sample : {"", "12:40:00 PM", "上午 00:10:00"}) {
+    for (const auto& [format, chinese] :
+         {std::pair{"%X", false}, std::pair{"%r", false}, std::pair{"%p %I:%M", true}}) {
+        s.clock.setTimeFormat(format);
+        s.state.isChinese = chinese;
         controls::ComboBox combo("cboTime");
-        fillTimeCombo(s.state, combo, sample);
+        fillTimeCombo(s.state, combo);
         std::set<int> seen;
         for (int i = 0; i < combo.ListCount(); ++i) {
             const auto minutes = timeEntryMinutes(combo.List(i));

@@ -3,6 +3,7 @@
 #include "support/TestSession.h"
 
 #include "platform/ado/Recordset.h"
+#include "platform/clock/SystemClock.h"
 #include "store/StoreSession.h"
 
 #include <atomic>
@@ -43,7 +44,8 @@ TempDir::~TempDir() {
 }
 
 TestSession::TestSession(SessionOptions options)
-    : host(options.chinese), registry(temp.path() / "registry"), mapi(host.application()) {
+    : clock(timekeeping::SystemClock().now()), host(options.chinese),
+      registry(temp.path() / "registry"), mapi(host.application()) {
     const std::string mainKey = "Software\\OutLook Sync Velmora";
     registry.CreateKey(mainKey);
     registry.CreateKey(mainKey + "\\setting");
@@ -51,6 +53,8 @@ TestSession::TestSession(SessionOptions options)
     registry.SetValue(mainKey, "path", stringValue(installPath().string()));
     std::filesystem::create_directories(installPath());
 
+    host.setClock(clock);
+    state.platform.clock = &clock;
     state.platform.application = &host.application();
     state.platform.messageBox = &messages;
     state.platform.windowSystem = &windows;

@@ -4,6 +4,7 @@
 
 #include "addin/AddinState.h"
 #include "platform/cdo/HostMapiSession.h"
+#include "platform/clock/FixedClock.h"
 #include "platform/host/InMemoryHost.h"
 #include "platform/registry/FileRegistry.h"
 #include "platform/windows/FakeWindowSystem.h"
@@ -40,6 +41,8 @@ class TestSession {
     ~TestSession();
 
     TempDir temp;
+    // The host's and the add-in's one clock, fixed at the local time the session started.
+    timekeeping::FixedClock clock;
     host::InMemoryHost host;
     registry::FileRegistry registry;
     windows::RecordingMessageBox messages;

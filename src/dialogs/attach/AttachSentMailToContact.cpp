@@ -676,7 +676,7 @@ void AttachSentMailToContact::iniQuickBuildAppointment(const std::string& subjec
         lastUnit_ = 0;
         inDays_.setListIndex(0);
         showAppoint_.setVisible(false);
-        onTime_.setValue(std::chrono::floor<std::chrono::days>(state_.platform.now()));
+        onTime_.setValue(std::chrono::floor<std::chrono::days>(state_.now()));
     });
 }
 
@@ -760,8 +760,7 @@ bool AttachSentMailToContact::buildNewAppointment(int count) {
         std::string summary;
         if (optionIn_.Value()) {
             const int unit = std::max(inDays_.ListIndex(), 0);
-            day =
-                addUnits(std::chrono::floor<std::chrono::days>(state_.platform.now()), unit, count);
+            day = addUnits(std::chrono::floor<std::chrono::days>(state_.now()), unit, count);
             const std::string countText = trimmed(inTime_.Text());
             summary = chinese ? "约会发生在 " + countText + " " + inDays_.Text() +
                                     " 之后，时间为 " + time + " (" + shortDate(day) + ")"

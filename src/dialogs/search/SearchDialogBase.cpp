@@ -169,7 +169,7 @@ void SearchDialogBase::onSearch() {
             const search::TimeRange range = (*shownRanges_)[rangeIndex].range;
             restricted = errorTrap(state_, profile_.timeTag, [&] {
                 items = items->Restrict(
-                    search::timeFilter(timeProperty(timeField), range, state_.platform.now()));
+                    search::timeFilter(timeProperty(timeField), range, state_.now()));
             });
         }
         // A refused time filter searches nothing (all items would not be what was asked); a

@@ -1,6 +1,7 @@
 // The shared model behind every in-memory host object.
 #include "platform/host/HostCore.h"
 
+#include "platform/clock/SystemClock.h"
 #include "platform/host/BuiltInBars.h"
 #include "platform/host/InMemoryCommandBar.h"
 #include "platform/host/InMemoryCommandBarControls.h"
@@ -13,20 +14,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 
 namespace velmora::host {
 
 namespace {
-
-// The host's wall clock: the system time shifted to local time.
-DateTime localNow() {
-    const auto now = std::chrono::system_clock::now();
-    const std::time_t t = std::chrono::system_clock::to_time_t(now);
-    std::tm local{};
-    localtime_r(&t, &local);
-    return std::chrono::floor<std::chrono::seconds>(now) + std::chrono::seconds{local.tm_gmtoff};
-}
 
 std::string hexId(const char* kind, unsigned long long n) {
     // A provider GUID as the host's own entry IDs carry, then the object kind and a counter.
@@ -58,11 +49,9 @@ constexpr DefaultFolderName kDefaults[] = {
 
 } // namespace
 
-HostCore::HostCore(bool chinese) : chinese_(chinese), clock_(localNow) {}
-
-void HostCore::setClock(std::function<DateTime()> now) {
-    clock_ = now ? std::move(now) : std::function<DateTime()>(localNow);
-}
+HostCore::HostCore(bool chinese)
+    : chinese_(chinese), ownClock_(std::make_unique<timekeeping::SystemClock>()),
+      clock_(ownClock_.get()) {}
 
 std::string HostCore::newEntryId() {
     return hexId("0700", nextItem_++);

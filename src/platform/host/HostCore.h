@@ -2,6 +2,7 @@
 // index, the clock, injected faults, the host's command bars and the sender identity.
 #pragma once
 
+#include "platform/clock/Clock.h"
 #include "platform/host/Faults.h"
 #include "platform/host/ObjectModel.h"
 
@@ -32,8 +33,10 @@ class HostCore : public std::enable_shared_from_this<HostCore> {
         if (!faults_.empty()) faults_.check(member);
     }
 
-    DateTime now() const { return clock_(); }
-    void setClock(std::function<DateTime()> now);
+    // The host reads the local time from the clock it is given, else from its own system clock.
+    DateTime now() const { return clock_->now(); }
+    timekeeping::Clock& clock() const { return *clock_; }
+    void setClock(timekeeping::Clock& clock) { clock_ = &clock; }
 
     std::string newEntryId();
     std::string newFolderId();
@@ -86,7 +89,8 @@ class HostCore : public std::enable_shared_from_this<HostCore> {
 
     bool chinese_;
     Faults faults_;
-    std::function<DateTime()> clock_;
+    std::unique_ptr<timekeeping::Clock> ownClock_;
+    timekeeping::Clock* clock_;
     unsigned long long nextItem_ = 1;
     unsigned long long nextFolder_ = 1;
     std::unordered_map<std::string, std::weak_ptr<InMemoryItem>> items_;

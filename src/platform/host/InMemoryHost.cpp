@@ -32,8 +32,12 @@ FolderPtr InMemoryHost::addStore(const std::string& name) {
     return core_->addStore(name);
 }
 
-void InMemoryHost::setClock(std::function<DateTime()> now) {
-    core_->setClock(std::move(now));
+timekeeping::Clock& InMemoryHost::clock() {
+    return core_->clock();
+}
+
+void InMemoryHost::setClock(timekeeping::Clock& clock) {
+    core_->setClock(clock);
 }
 
 void InMemoryHost::failMember(const std::string& member, const std::string& description,

@@ -2,9 +2,9 @@
 // benchmarks drive, with hooks to set the clock, inject faults and deliver the Outbox.
 #pragma once
 
+#include "platform/clock/Clock.h"
 #include "platform/host/ObjectModel.h"
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -28,8 +28,10 @@ class InMemoryHost {
     // A further store ("Archive") with its own StoreID and Deleted Items; returns its root.
     FolderPtr addStore(const std::string& name);
 
-    // The time stamped into CreationTime (creation), LastModificationTime (Save) and SentOn.
-    void setClock(std::function<DateTime()> now);
+    // The clock that stamps CreationTime (creation), LastModificationTime (Save) and SentOn:
+    // the host's own system clock until another one, kept by the caller, is set.
+    timekeeping::Clock& clock();
+    void setClock(timekeeping::Clock& clock);
 
     // Makes "<Class>.<Member>" raise HostError(description); times -1 means until cleared.
     void failMember(const std::string& member, const std::string& description, int times = -1);

@@ -19,8 +19,7 @@ class AttachMail : public ::testing::Test {
   protected:
     explicit AttachMail(bool chinese = false) : s(testing::SessionOptions{chinese}) {
         s.state.mailLinks = std::make_shared<AttachEmail>(s.state);
-        s.state.platform.now = [] { return host::makeDate(2026, 12, 7, 9, 10); };
-        s.host.setClock([] { return host::makeDate(2026, 12, 7, 9, 10); });
+        s.clock.set(host::makeDate(2026, 12, 7, 9, 10));
         dialog = std::make_unique<dialogs::AttachSentMailToContact>(s.state);
     }
     host::ItemPtr contact(const std::string& name, const std::string& address) {
@@ -257,7 +256,7 @@ TEST_F(AttachMail, TheQuickAppointmentIsCheckedCreatedAndShared) {
     EXPECT_TRUE(list("ListViewRightPlus").ListItems().contains(created->EntryID()));
 
     // Months keep the day inside the month; the date form is the user's short date.
-    s.state.platform.now = [] { return host::makeDate(2027, 1, 31, 8, 0); };
+    s.clock.set(host::makeDate(2027, 1, 31, 8, 0));
     reopen();
     form().get<controls::ComboBox>("inDays").choose(2);
     count.type("1");

@@ -17,7 +17,7 @@ class EventSearch : public ::testing::Test {
   protected:
     EventSearch() {
         s.state.isChinese = false;
-        s.state.platform.now = [] { return testing::fixedNow(); };
+        s.clock.set(testing::fixedNow());
     }
     host::ItemPtr event(const std::string& subject, const std::string& location,
                         host::DateTime start, host::DateTime created = testing::fixedNow()) {

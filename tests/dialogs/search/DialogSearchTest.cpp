@@ -19,7 +19,7 @@ class ContactSearch : public ::testing::Test {
   protected:
     ContactSearch() {
         s.state.isChinese = false;
-        s.state.platform.now = [] { return fixedNow(); };
+        s.clock.set(fixedNow());
     }
     host::ItemPtr contact(const std::map<std::string, host::Variant>& properties,
                           host::DateTime created = fixedNow()) {
@@ -148,7 +148,7 @@ TEST_F(ContactSearch, TimeRangesAroundAMonthAndWeekBoundary) {
     EXPECT_EQ(runSearch(form(), "pat", 1, 0, 0).size(), 8u);
     EXPECT_FALSE(combo("selectTime").Enabled());
     // Modified: a contact made in February and saved again today.
-    s.host.setClock([] { return fixedNow(); });
+    s.clock.set(fixedNow());
     february->Save();
     EXPECT_EQ(runSearch(form(), "pat", 1, 0, 2, 2), keysOf({today, february}));
 }

@@ -25,11 +25,12 @@ inline host::DateTime fixedNow() {
 inline host::ItemPtr makeItem(TestSession& s, int type,
                               const std::map<std::string, host::Variant>& properties,
                               host::DateTime created = fixedNow()) {
-    s.host.setClock([created] { return created; });
+    s.clock.set(created);
     host::ItemPtr item = s.host.application().CreateItem(type);
     for (const auto& [name, value] : properties)
         item->Set(name, value);
     item->Save();
+    s.clock.set(fixedNow());
     return item;
 }
 

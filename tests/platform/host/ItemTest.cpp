@@ -1,5 +1,6 @@
 // Tests of in-memory items and folders: properties and their derivations, entry IDs, save and
 // delete events, links, attachments, recurrence, default folders and Chinese folder names.
+#include "platform/clock/FixedClock.h"
 #include "platform/host/DateText.h"
 #include "platform/host/InMemoryHost.h"
 
@@ -85,7 +86,8 @@ TEST(Item, ContactNamesDeriveEachOther) {
 
 TEST(Item, AppointmentTimesStayConsistent) {
     InMemoryHost host;
-    host.setClock([] { return makeDate(2024, 5, 1, 10, 10); });
+    velmora::timekeeping::FixedClock clock(makeDate(2024, 5, 1, 10, 10));
+    host.setClock(clock);
     auto a = host.folder(olFolderCalendar)->Items()->Add(olAppointmentItem);
     EXPECT_EQ(a->Date("Start"), makeDate(2024, 5, 1, 10, 30));
     EXPECT_EQ(a->Date("End"), makeDate(2024, 5, 1, 11, 0));
@@ -109,8 +111,8 @@ TEST(Item, AppointmentTimesStayConsistent) {
 
 TEST(Item, SaveGivesAnEntryIdAndRaisesAddOnceThenChangeOncePerSave) {
     InMemoryHost host;
-    int minute = 0;
-    host.setClock([&] { return makeDate(2024, 1, 1, 8, minute); });
+    velmora::timekeeping::FixedClock clock(makeDate(2024, 1, 1, 8, 0));
+    host.setClock(clock);
     auto items = host.folder(olFolderNotes)->Items();
     std::vector<std::string> events;
     auto a = items->ItemAdd().subscribe([&](ItemPtr) { events.push_back("add"); });
@@ -124,7 +126,7 @@ TEST(Item, SaveGivesAnEntryIdAndRaisesAddOnceThenChangeOncePerSave) {
     note->Set("Body", "Shopping\nmilk");
     EXPECT_EQ(note->Subject(), "Shopping");
     EXPECT_THROW(note->Set("Subject", "x"), HostError);
-    minute = 5;
+    clock.set(makeDate(2024, 1, 1, 8, 5));
     note->Save();
     EXPECT_GE(note->EntryID().size(), 48u);
     EXPECT_EQ(note->Date("CreationTime"), makeDate(2024, 1, 1, 8, 0));

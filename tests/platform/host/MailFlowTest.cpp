@@ -1,6 +1,7 @@
 // Tests of sending mail through the in-memory host: the Send event and its cancel flag, the
 // Outbox, delivery to Sent Items under a new entry ID, and the host-backed messaging session.
 #include "platform/cdo/HostMapiSession.h"
+#include "platform/clock/FixedClock.h"
 #include "platform/host/DateText.h"
 #include "platform/host/InMemoryHost.h"
 
@@ -28,7 +29,8 @@ struct MailFlow : ::testing::Test {
 
 TEST_F(MailFlow, SendMovesToOutboxAndDeliveryRekeysIntoSentItems) {
     host.setUser("Zoe", "zoe@velmora.example");
-    host.setClock([] { return makeDate(2024, 2, 3, 4, 5, 6); });
+    velmora::timekeeping::FixedClock clock(makeDate(2024, 2, 3, 4, 5, 6));
+    host.setClock(clock);
     auto mail = compose("Report");
     EXPECT_EQ(mail->EntryID(), "");
     int sendEvents = 0;

@@ -1,0 +1,87 @@
+// The time text shared by every clock: a strftime pattern applied to a local time.
+// %p is resolved here, by language, because the host shows its own morning/afternoon words.
+#include "platform/clock/Clock.h"
+
+#include <ctime>
+#include <string_view>
+
+namespace velmora::timekeeping {
+
+namespace {
+
+// The composite conversions spelt out, so that a %p inside %r follows the language too.
+std::string expandComposites(std::string_view pattern) {
+    std::string out;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] != '%' || i + 1 == pattern.size()) {
+            out += pattern[i];
+            continue;
+        }
+        const char c = pattern[++i];
+        if (c == 'r')
+            out += "%I:%M:%S %p";
+        else if (c == 'X' || c == 'T')
+            out += "%H:%M:%S";
+        else if (c == 'R')
+            out += "%H:%M";
+        else {
+            out += '%';
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string resolveMarker(std::string_view pattern, bool chinese, bool afternoon) {
+    const std::string_view marker =
+        chinese ? (afternoon ? "下午" : "上午") : (afternoon ? "PM" : "AM");
+    std::string out;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '%' && i + 1 < pattern.size()) {
+            if (pattern[i + 1] == 'p') {
+                out += marker;
+                ++i;
+                continue;
+            }
+            out += pattern[i];
+            out += pattern[++i];
+            continue;
+        }
+        out += pattern[i];
+    }
+    return out;
+}
+
+} // namespace
+
+Clock::Clock(std::string defaultFormat)
+    : defaultFormat_(std::move(defaultFormat)), timeFormat_(defaultFormat_) {}
+
+void Clock::setTimeFormat(const std::string& pattern) {
+    timeFormat_ = pattern.empty() ? defaultFormat_ : pattern;
+}
+
+std::string Clock::timeText(DateTime when, bool chinese) const {
+    using namespace std::chrono;
+    const auto day = floor<days>(when);
+    const year_month_day ymd{day};
+    const hh_mm_ss<seconds> time{when - day};
+    std::tm fields{};
+    fields.tm_year = static_cast<int>(ymd.year()) - 1900;
+    fields.tm_mon = static_cast<int>(static_cast<unsigned>(ymd.month())) - 1;
+    fields.tm_mday = static_cast<int>(static_cast<unsigned>(ymd.day()));
+    fields.tm_hour = static_cast<int>(time.hours().count());
+    fields.tm_min = static_cast<int>(time.minutes().count());
+    fields.tm_sec = static_cast<int>(time.seconds().count());
+    fields.tm_wday = static_cast<int>(weekday{day}.c_encoding());
+    fields.tm_yday = static_cast<int>((day - sys_days{ymd.year() / January / 1}).count());
+
+    const std::string pattern =
+        resolveMarker(expandComposites(timeFormat_), chinese, fields.tm_hour >= 12);
+    char buf[256];
+    const std::size_t n = std::strftime(buf, sizeof buf, pattern.c_str(), &fields);
+    // strftime gives 0 both for an overlong and for an empty text; an empty text is harmless.
+    return std::string(buf, n);
+}
+
+} // namespace velmora::timekeeping
