@@ -159,7 +159,7 @@ TEST(CommandBars, InspectorAttachButtonAtTheEndWithoutInsertFileOrWhenItsLookupF
     auto attach = attachOf(window);
     ASSERT_TRUE(attach) << "the Attach button is the bar's last control";
     attach->Execute();
-    EXPECT_TRUE(addin.menu().armed()) << "and it is the hub's toggle";
+    EXPECT_TRUE(addin.menu().armed(mail)) << "and it is the hub's toggle";
 
     // No control 1074 at all: no message, the button at the end.
     s.messages.clear();

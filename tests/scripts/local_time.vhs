@@ -6,6 +6,8 @@ user alice
 registry set Language EN
 new contact ann FullName="Ann Lee" Email1Address=ann@example.com
 connect
+# The mail waits in the Outbox, so its rows keep the substitute key.
+delivery on-deliver
 compose m1 Subject=Offer To=ann@example.com
 button VelmoraAttach m1
 send m1

@@ -435,7 +435,10 @@ void AttachSentMailToContact::iniAttachEmailToContact(bool stored) {
         for (int i = 1; i <= links.Count(); ++i)
             ignoreErrors([&] {
                 auto contact = links.Item(i);
-                if (!contact || !isInDefaultFolder(state_, contact, kindContact)) return;
+                // A link to another kind of item is no contact to offer.
+                if (!contact || contact->Class() != host::olContact ||
+                    !isInDefaultFolder(state_, contact, kindContact))
+                    return;
                 AddListRow(left_, contactIcon, contact->EntryID(), contact->Text("FullName"),
                            contact->Text("Email1Address"),
                            getItemCreator(state_, kindContact, contact->EntryID()));

@@ -30,15 +30,14 @@ std::shared_ptr<host::Item> InMemoryLinks::Item(int index) const {
     return core->lookup(entryIds_[static_cast<std::size_t>(index - 1)]);
 }
 
+// Any saved item can be linked, as in the host; readers take the links that are contacts.
 void InMemoryLinks::Add(const std::shared_ptr<host::Item>& contact) {
     owner_.core()->check("Links.Add");
-    if (!contact) throw HostError("Links.Add needs a contact, not Nothing");
-    if (contact->Class() != olContact)
-        throw HostError("Only contacts can be linked; this item has class " +
-                        std::to_string(contact->Class()));
+    if (!contact) throw HostError("Links.Add needs an item, not Nothing");
     const std::string id = contact->EntryID();
-    if (id.empty()) throw HostError("A contact must be saved before it can be linked");
-    // Linking the same contact twice keeps one link, as the host's own Links do.
+    if (id.empty()) throw HostError("An item must be saved before it can be linked");
+    if (id == owner_.EntryID()) throw HostError("An item cannot be linked to itself");
+    // Linking the same item twice keeps one link, as the host's own Links do.
     if (std::find(entryIds_.begin(), entryIds_.end(), id) == entryIds_.end())
         entryIds_.push_back(id);
 }
