@@ -2,6 +2,8 @@
 // Programs the add-in starts are printed; the companion's window opens with them.
 #include "AddinCommands.h"
 
+#include "BarView.h"
+
 #include <algorithm>
 
 namespace velmora::app {
@@ -19,16 +21,10 @@ AddinCommands::AddinCommands(ScriptContext& context) : ctx_(context) {
 }
 
 host::CommandBars& AddinCommands::barsFor(const Words& words, std::size_t at) {
-    if (words.size() <= at) {
-        auto explorer = ctx_.host.application().ActiveExplorer();
-        if (!explorer) throw std::runtime_error("No explorer is open");
-        return explorer->CommandBars();
-    }
-    const auto item = ctx_.named(words[at]);
-    auto& inspectors = ctx_.host.application().Inspectors();
-    for (int i = inspectors.Count(); i >= 1; --i)
-        if (inspectors.Item(i)->CurrentItem() == item) return inspectors.Item(i)->CommandBars();
-    throw std::runtime_error("No item window is open on \"" + words[at] + "\"");
+    if (words.size() <= at) return explorerBars(ctx_);
+    ctx_.named(words[at]); // an unknown name is said as such
+    if (auto* bars = itemWindowBars(ctx_, words[at])) return *bars;
+    throw UsageError("No item window is open on \"" + words[at] + "\"");
 }
 
 void AddinCommands::trackDialogs() {

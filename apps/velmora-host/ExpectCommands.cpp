@@ -2,6 +2,8 @@
 // message boxes, dialogs, the registry and the attachment files below the install path.
 #include "ExpectCommands.h"
 
+#include "BarView.h"
+
 #include "links/InstallPath.h"
 #include "platform/ado/Recordset.h"
 
@@ -105,6 +107,7 @@ const std::map<std::string, ExpectCommands::Check>& ExpectCommands::checks() {
         {"displayed", &ExpectCommands::displayed},
         {"item", &ExpectCommands::item},
         {"fault-hit", &ExpectCommands::faultHit},
+        {"bar", &ExpectCommands::bar},
         {"error", &ExpectCommands::error},
         {"not", &ExpectCommands::inverted},
     };
@@ -299,6 +302,18 @@ void ExpectCommands::item(const Words& w) {
         found += " " + property + "=" + value;
     }
     require(expected == found, "item " + w[2], expected.substr(1), found.substr(1));
+}
+
+// "expect bar BAR [ITEM] TEXT": the bar of the explorer, or of the window open on ITEM, as
+// "describe bar" prints it, holds TEXT.
+void ExpectCommands::bar(const Words& w) {
+    needWords(w, 4, "bar BAR [ITEM] TEXT");
+    host::CommandBars* bars = w.size() > 4 ? itemWindowBars(ctx_, w[3]) : nullptr;
+    // Taken as typed: the description quotes its texts.
+    const std::string expected = w.rest(bars ? 4 : 3);
+    const std::string found = describeBar((bars ? *bars : explorerBars(ctx_)).Item(w[2]));
+    require(found.find(expected) != std::string::npos, "bar " + w[2] + " shows", expected,
+            "\n" + found);
 }
 
 // "expect fault-hit MEMBER [N]": the injected fault was raised (exactly N times).

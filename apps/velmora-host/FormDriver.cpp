@@ -2,6 +2,8 @@
 // so a disabled or hidden control is refused just as it would be for a user.
 #include "FormDriver.h"
 
+#include "BarView.h"
+
 #include "platform/ado/Value.h"
 #include "platform/controls/CheckBox.h"
 #include "platform/controls/ComboBox.h"
@@ -94,11 +96,19 @@ void FormDriver::install(CommandTable& table) {
     table.add("key", "key CONTROL|form Escape|Return|Delete|CODE", 3, [this](const Words& w) {
         ctx_.currentForm().pressKey(control(w[1]), keyCode(w[2]));
     });
-    table.add("describe", "describe [CONTROL]", 1, [this](const Words& w) {
-        const std::string text =
-            w.size() > 1 ? control(w[1]).describe() : ctx_.currentForm().describe();
-        ctx_.out << text << (text.empty() || text.back() != '\n' ? "\n" : "");
-    });
+    table.add("describe", "describe [CONTROL] | describe bar BAR [ITEM]", 1,
+              [this](const Words& w) {
+                  if (w.size() > 2 && w[1] == "bar") {
+                      host::CommandBars* bars = w.size() > 3 ? itemWindowBars(ctx_, w[3]) : nullptr;
+                      if (w.size() > 3 && !bars)
+                          throw UsageError("No item window is open on \"" + w[3] + "\"");
+                      ctx_.out << describeBar((bars ? *bars : explorerBars(ctx_)).Item(w[2]));
+                      return;
+                  }
+                  const std::string text =
+                      w.size() > 1 ? control(w[1]).describe() : ctx_.currentForm().describe();
+                  ctx_.out << text << (text.empty() || text.back() != '\n' ? "\n" : "");
+              });
     table.add("close", "close", 1, [this](const Words&) { ctx_.currentForm().unload(); });
 }
 

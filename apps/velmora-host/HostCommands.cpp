@@ -279,6 +279,12 @@ void HostCommands::install(CommandTable& table) {
             throw UsageError("usage: clock YYYY-MM-DD HH:MM:SS | clock real");
         ctx_.clock.stopAt(at);
     });
+    table.add("host-language", "host-language zh|en", 2, [this](const Words& w) {
+        if (w[1] != "zh" && w[1] != "en") throw UsageError("usage: host-language zh|en");
+        if (!ctx_.items.empty())
+            throw UsageError("host-language comes before the first item or folder command");
+        ctx_.host.useLanguage(w[1] == "zh");
+    });
     table.add("timezone", "timezone ZONE", 2, [this](const Words& w) {
         try {
             ctx_.clock.setZone(w[1]);

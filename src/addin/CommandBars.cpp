@@ -171,7 +171,7 @@ host::ControlPtr addInspectorAttachButton(AddinState& state, host::Inspector& in
     if (auto remaining = bar.FindControl(0, 0, tagAttach)) return remaining;
     auto button = bar.Controls().Add(host::msoControlButton, 0, position.value_or(0));
     button->SetCaption(state.isChinese ? "绑定" : "Attach");
-    // The stand-in has no separate tooltip; the caption carries what the user reads.
+    button->SetTooltipText(state.isChinese ? "&绑定" : "&Attach");
     button->SetTag(tagAttach);
     button->SetStyle(host::msoButtonIconAndCaption);
     button->SetState(host::msoButtonUp);

@@ -53,6 +53,15 @@ HostCore::HostCore(bool chinese)
     : chinese_(chinese), ownClock_(std::make_unique<timekeeping::SystemClock>()),
       clock_(ownClock_.get()) {}
 
+void HostCore::useLanguage(bool chinese) {
+    if (!items_.empty()) throw HostError("The host's language is chosen before it holds any item");
+    chinese_ = chinese;
+    for (auto& store : stores_)
+        for (const auto& d : kDefaults)
+            if (const auto it = store.defaults.find(d.type); it != store.defaults.end())
+                it->second->rename(chinese ? d.chinese : d.english);
+}
+
 std::string HostCore::newEntryId() {
     return hexId("0700", nextItem_++);
 }

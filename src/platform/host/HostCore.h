@@ -27,6 +27,9 @@ class HostCore : public std::enable_shared_from_this<HostCore> {
     HostCore& operator=(const HostCore&) = delete;
 
     bool chinese() const { return chinese_; }
+    // The default folders take the names of a Chinese or an English installation; refused once
+    // the host holds an item.
+    void useLanguage(bool chinese);
     Faults& faults() { return faults_; }
     // Called on every host call; the common case of no injected fault stays inline.
     void check(std::string_view member) {

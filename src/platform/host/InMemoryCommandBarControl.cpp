@@ -94,6 +94,26 @@ void InMemoryCommandBarControl::SetVisible(bool visible) {
     visible_ = visible;
 }
 
+std::string InMemoryCommandBarControl::TooltipText() const {
+    use("CommandBarControl.TooltipText");
+    return tooltip_;
+}
+
+void InMemoryCommandBarControl::SetTooltipText(const std::string& text) {
+    use("CommandBarControl.SetTooltipText");
+    tooltip_ = text;
+}
+
+bool InMemoryCommandBarControl::Enabled() const {
+    use("CommandBarControl.Enabled");
+    return enabled_;
+}
+
+void InMemoryCommandBarControl::SetEnabled(bool enabled) {
+    use("CommandBarControl.SetEnabled");
+    enabled_ = enabled;
+}
+
 int InMemoryCommandBarControl::State() const {
     use("CommandBarControl.State");
     return state_;
@@ -143,6 +163,8 @@ void InMemoryCommandBarControl::Execute() {
     auto core = use("CommandBarControl.Execute");
     if (!visible_)
         throw HostError("The control \"" + caption_ + "\" is hidden and cannot be executed");
+    if (!enabled_)
+        throw HostError("The control \"" + caption_ + "\" is disabled and cannot be executed");
     // Office raises Click on every control carrying the tag, wherever it sits.
     std::vector<std::shared_ptr<InMemoryCommandBarControl>> targets{shared_from_this()};
     if (!tag_.empty())

@@ -34,6 +34,10 @@ class InMemoryCommandBarControl : public CommandBarControl,
     void SetBeginGroup(bool begin) override;
     bool Visible() const override;
     void SetVisible(bool visible) override;
+    std::string TooltipText() const override;
+    void SetTooltipText(const std::string& text) override;
+    bool Enabled() const override;
+    void SetEnabled(bool enabled) override;
     int State() const override;
     void SetState(int state) override;
     int Index() const override;
@@ -69,6 +73,8 @@ class InMemoryCommandBarControl : public CommandBarControl,
     int style_ = 0; // msoButtonAutomatic
     bool beginGroup_ = false;
     bool visible_ = true;
+    std::string tooltip_;
+    bool enabled_ = true;
     int state_ = msoButtonUp;
     std::string face_;
     bool deleted_ = false;

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace velmora::host {
@@ -35,6 +36,7 @@ class InMemoryFolder : public Folder {
     // Host side, without fault checks.
     const std::shared_ptr<InMemoryItems>& items() const { return items_; }
     const std::string& name() const { return name_; }
+    void rename(std::string name) { name_ = std::move(name); }
     int itemType() const { return itemType_; }
     const std::string& storeId() const { return storeId_; }
     std::shared_ptr<InMemoryFolder> parentFolder() const { return parent_.lock(); }

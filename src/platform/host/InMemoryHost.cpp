@@ -49,6 +49,10 @@ void InMemoryHost::clearFaults() {
     core_->faults().clear();
 }
 
+void InMemoryHost::useLanguage(bool chinese) {
+    core_->useLanguage(chinese);
+}
+
 int InMemoryHost::faultHits(const std::string& member) const {
     return core_->faults().hits(member);
 }

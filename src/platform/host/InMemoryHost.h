@@ -60,6 +60,8 @@ class InMemoryHost {
     void watch(std::function<void(const std::string&, const std::string&)> filters,
                std::function<void(const ItemPtr&)> displayed);
     int faultHits(const std::string& member) const;
+    // Default folder names of a Chinese or an English installation; only while no item exists.
+    void useLanguage(bool chinese);
 
   private:
     std::shared_ptr<HostCore> core_;

@@ -244,6 +244,10 @@ class CommandBarControl {
     virtual void SetBeginGroup(bool begin) = 0;
     virtual bool Visible() const = 0;
     virtual void SetVisible(bool visible) = 0;
+    virtual std::string TooltipText() const = 0;
+    virtual void SetTooltipText(const std::string& text) = 0;
+    virtual bool Enabled() const = 0;
+    virtual void SetEnabled(bool enabled) = 0;
     virtual int State() const = 0;
     virtual void SetState(int state) = 0;
     virtual int Index() const = 0; // 1-based position on its bar
