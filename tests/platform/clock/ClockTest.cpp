@@ -69,8 +69,7 @@ TEST(SystemClock, LocalTimeInTheEnvironmentsZoneOrANamedZone) {
     EXPECT_EQ(berlin.offsetAt(at(2026, 3, 29, 1, 0)), hours{2});
     EXPECT_EQ(ZoneRules::load("Asia/Kolkata").offsetAt(at(2026, 1, 1, 0, 0)),
               hours{5} + minutes{30});
-    EXPECT_THROW(ZoneRules::parse("TZif2", "Cut/Short"), ClockError);
-    EXPECT_THROW(ZoneRules::parse(std::string(60, 'x'), "Not/AZone"), ClockError);
+    EXPECT_THROW(ZoneRules::load("Not/AZone"), ClockError);
 }
 
 TEST(Clock, TimeTextFollowsTheFormatWithMorningAndAfternoonByLanguage) {
