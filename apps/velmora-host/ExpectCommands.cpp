@@ -74,16 +74,18 @@ std::string fileText(const fs::path& path) {
     return text.str();
 }
 
-// Looks at the entries recorded since the previous look for one exactly equal to expected.
+// Looks at the entries recorded since the previous look for one exactly equal to expected; the
+// next look starts after it, so that expectations in a row check entries in their order.
 void requireRecorded(const std::vector<std::string>& recorded, std::size_t& checked,
                      const std::string& what, const std::string& expected) {
     const auto from = recorded.begin() + static_cast<std::ptrdiff_t>(checked);
-    const bool found = std::find(from, recorded.end(), expected) != recorded.end();
+    const auto found = std::find(from, recorded.end(), expected);
     std::string seen;
     for (auto it = from; it != recorded.end(); ++it)
         seen += "\n    " + *it;
-    checked = recorded.size();
-    require(found, what, expected, seen.empty() ? "(none)" : seen);
+    checked = found == recorded.end() ? recorded.size()
+                                      : static_cast<std::size_t>(found - recorded.begin()) + 1;
+    require(found != recorded.end(), what, expected, seen.empty() ? "(none)" : seen);
 }
 
 } // namespace

@@ -31,6 +31,8 @@ expect sql select att_count from EMailHistory => 3
 # Emptying the events: the contact link keeps the copies, and the history counts one link.
 click cmdMoveFieldsPlus3
 click cmdMailtoEvent
+expect statement select bAttachment From NoteTb where OutlookAttachID='${m1}' and bAttachment=True
+expect statement update EMailHistory set att_count='2' where entryid = '${m1}'
 expect sql select count(*) from Attachments => 1
 expect sql select att_count from EMailHistory => 2
 close
@@ -56,11 +58,13 @@ click cmdNotetoEvent
 expect sql select RefCount from NoteHistory => 2
 click cmdMoveFieldsPlus3
 click cmdNotetoEvent
+expect statement update noteHistory set RefCount='1' where outlooknoteid = '${n1}'
 expect sql select RefCount from NoteHistory => 1
 # With neither contacts nor events left the note's history row goes.
 tab SSTabNote 0
 click cmdMoveFields3
 click cmdNotetoContact
+expect statement delete from NoteHistory where outlooknoteid='${n1}'
 expect sql select count(*) from noteTb where Type=4 and MakeDelete=0 => 0
 expect sql select count(*) from NoteHistory => 0
 close
