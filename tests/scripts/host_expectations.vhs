@@ -40,6 +40,7 @@ click cmdMailtoContact1
 expect box none ok labelSaveAttachment :the disk is full
 expect no-message
 expect sql select count(*) from Attachments => 0
+files attachments
 expect file attachments/${m1}/1_plan.txt the plan
 expect no-file attachments/${m1}/2_plan.txt
 # Controls of an array, and commands that must be refused.
