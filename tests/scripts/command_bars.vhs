@@ -17,6 +17,7 @@ expect not bar Standard tag="VelmoraAttach"
 compose m1 Subject=报价
 expect bar Standard m1 10 type=1 id=1 tag="VelmoraAttach" caption="绑定" tooltip="&绑定" visible=1 enabled=1 state=0 style=3
 button VelmoraAttach m1
+describe bar Standard m1
 expect bar Standard m1 tag="VelmoraAttach" caption="绑定" tooltip="&绑定" visible=1 enabled=1 state=-1
 expect error "host-language comes before" host-language en
 terminate

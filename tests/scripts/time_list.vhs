@@ -37,3 +37,4 @@ button VelmoraShareAndAttach
 expect control atTime(0) text="\"下午 02:30\""
 close
 terminate
+clock real
