@@ -91,7 +91,7 @@ std::string replaceNoCase(const std::string& text, const std::string& what,
 
 } // namespace
 
-AttachEmail::AttachEmail(AddinState& state) : state_(state) {}
+AttachEmail::AttachEmail(StoreContext& state) : state_(state) {}
 
 template <typename Body> auto AttachEmail::inOperation(Body&& body) {
     ado::Connection& connection = state_.connection();

@@ -2,8 +2,8 @@
 // history row (EMailHistory) and the copies of its attachments (Attachments and their folder).
 #pragma once
 
-#include "addin/AddinState.h"
 #include "links/FileChangeJournal.h"
+#include "store/StoreContext.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -18,7 +18,7 @@ class ListView;
 
 class AttachEmail {
   public:
-    explicit AttachEmail(AddinState& state);
+    explicit AttachEmail(StoreContext& state);
 
     // Public operations run in one transaction each and let store and host errors reach the
     // caller (rolling back what they wrote); their private steps report and carry on. Folder
@@ -84,7 +84,7 @@ class AttachEmail {
     // Runs body as one transaction level; the outermost level also settles the file changes.
     template <typename Body> auto inOperation(Body&& body);
 
-    AddinState& state_;
+    StoreContext& state_;
     FileChangeJournal journal_;
     int depth_ = 0;
     // Substitute key -> entry ID in Sent Items, for mails whose dialog may still write rows.

@@ -28,7 +28,7 @@ std::string leadingCharacters(const std::string& text, std::size_t characters) {
 
 } // namespace
 
-AttachEvent::AttachEvent(AddinState& state) : state_(state) {}
+AttachEvent::AttachEvent(StoreContext& state) : state_(state) {}
 
 void AttachEvent::attachEventtoContactForListView(host::Item& eventObj,
                                                   const controls::ListView& listViewObj,

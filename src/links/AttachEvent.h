@@ -2,7 +2,7 @@
 // and revived, and its history copy with the recurrence pattern (CalendarHistory).
 #pragma once
 
-#include "addin/AddinState.h"
+#include "store/StoreContext.h"
 
 #include <cstdint>
 #include <optional>
@@ -17,7 +17,7 @@ class ListView;
 
 class AttachEvent {
   public:
-    explicit AttachEvent(AddinState& state);
+    explicit AttachEvent(StoreContext& state);
 
     // Both operations rebuild the appointment's links as one transaction level. A failed step is
     // reported by the step and skipped; other failures are passed over, except a store that
@@ -41,7 +41,7 @@ class AttachEvent {
                           bool isShared);
     bool AddCalendarHistory(host::Item& appointment, std::int16_t linkCount);
 
-    AddinState& state_;
+    StoreContext& state_;
 };
 
 } // namespace velmora

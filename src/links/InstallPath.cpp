@@ -6,12 +6,12 @@
 
 namespace velmora {
 
-std::string installPath(const AddinState& state) {
+std::string installPath(const StoreContext& state) {
     if (!state.platform.registry) return readRegister::defaultPath;
     return readRegister(*state.platform.registry).GetSysInfo("path");
 }
 
-std::filesystem::path attachmentRoot(const AddinState& state) {
+std::filesystem::path attachmentRoot(const StoreContext& state) {
     return std::filesystem::path(installPath(state)) / "attachments";
 }
 

@@ -2,7 +2,7 @@
 // "attachments" folder below it.
 #pragma once
 
-#include "addin/AddinState.h"
+#include "store/StoreContext.h"
 
 #include <filesystem>
 #include <string>
@@ -10,9 +10,9 @@
 namespace velmora {
 
 // GetSysInfo "path"; the settings' default install path when there is no registry at all.
-std::string installPath(const AddinState& state);
+std::string installPath(const StoreContext& state);
 
 // installPath + "attachments", joined as this machine joins paths.
-std::filesystem::path attachmentRoot(const AddinState& state);
+std::filesystem::path attachmentRoot(const StoreContext& state);
 
 } // namespace velmora

@@ -26,11 +26,11 @@ std::string lowerAscii(std::string text) {
     return text;
 }
 
-host::NameSpace& mapiNamespace(AddinState& state) {
+host::NameSpace& mapiNamespace(StoreContext& state) {
     return state.application().GetNamespace("MAPI");
 }
 
-host::FolderPtr requireDefaultFolder(AddinState& state, int folderType) {
+host::FolderPtr requireDefaultFolder(StoreContext& state, int folderType) {
     auto folder = mapiNamespace(state).GetDefaultFolder(folderType);
     if (!folder)
         throw host::HostError("The mail host has no default folder " + std::to_string(folderType));
@@ -79,7 +79,7 @@ std::string anyAddressFilter(const std::string& quotedAddress) {
 
 } // namespace
 
-host::ItemPtr findContactByMail(AddinState& state, const std::string& fullName,
+host::ItemPtr findContactByMail(StoreContext& state, const std::string& fullName,
                                 const std::string& address) {
     host::ItemPtr result;
     errorTrap(state, "error", [&] {
@@ -108,7 +108,7 @@ host::ItemPtr findContactByMail(AddinState& state, const std::string& fullName,
     return result;
 }
 
-host::ItemPtr preferOwnContact(AddinState& state, host::ItemPtr found, host::Items& items) {
+host::ItemPtr preferOwnContact(StoreContext& state, host::ItemPtr found, host::Items& items) {
     host::ItemPtr result;
     const std::string me = lowerAscii(state.currentUser);
     for (host::ItemPtr item = std::move(found); item; item = items.FindNext()) {
@@ -123,7 +123,7 @@ host::ItemPtr preferOwnContact(AddinState& state, host::ItemPtr found, host::Ite
     return result;
 }
 
-bool isInDefaultFolder(AddinState& state, const host::ItemPtr& item, std::int16_t kind) {
+bool isInDefaultFolder(StoreContext& state, const host::ItemPtr& item, std::int16_t kind) {
     if (!item || (kind != kindAppointment && kind != kindContact)) return false;
     bool found = false;
     errorTrap(state, "LabelFindObject: ", [&] {
@@ -143,12 +143,12 @@ bool isInDefaultFolder(AddinState& state, const host::ItemPtr& item, std::int16_
     return found;
 }
 
-bool appointmentSubjectExists(AddinState& state, const std::string& subject) {
+bool appointmentSubjectExists(StoreContext& state, const std::string& subject) {
     auto items = requireDefaultFolder(state, host::olFolderCalendar)->Items();
     return items->Find("[subject] = " + quoteFilterValue(subject)) != nullptr;
 }
 
-host::FolderPtr getDefaultFolder(AddinState& state, std::int16_t kind) {
+host::FolderPtr getDefaultFolder(StoreContext& state, std::int16_t kind) {
     host::FolderPtr folder;
     if (kind != kindAppointment && kind != kindContact) return folder;
     ignoreErrors([&] {
@@ -158,7 +158,7 @@ host::FolderPtr getDefaultFolder(AddinState& state, std::int16_t kind) {
     return folder;
 }
 
-void showItem(AddinState& state, const std::string& entryId, std::int16_t kind) {
+void showItem(StoreContext& state, const std::string& entryId, std::int16_t kind) {
     ignoreErrors([&] {
         const host::FolderPtr folder = getDefaultFolder(state, kind);
         if (!folder) return;
@@ -168,7 +168,7 @@ void showItem(AddinState& state, const std::string& entryId, std::int16_t kind) 
     });
 }
 
-void executeSendReceive(AddinState& state) {
+void executeSendReceive(StoreContext& state) {
     auto explorer = state.application().ActiveExplorer();
     if (!explorer) return;
     auto tools =

@@ -1,5 +1,5 @@
 // The shared helpers of the link engines and dialogs: creators, quoting and value conversion.
-// They hold no state; the store and host are reached through the AddinState handed in.
+// They hold no state; the store and host are reached through the StoreContext handed in.
 #include "links/PublicModules.h"
 
 #include "store/StoreSession.h"
@@ -30,12 +30,12 @@ std::string quoteFilterValue(const std::string& value) {
     return quoted;
 }
 
-std::string creatorOfServerID(const AddinState& state, const std::string& serverId) {
+std::string creatorOfServerID(const StoreContext& state, const std::string& serverId) {
     if (serverId == "-1") return state.currentUser;
     return serverIdCreator(serverId);
 }
 
-std::string getItemCreator(AddinState& state, std::int16_t kind, const std::string& entryId) {
+std::string getItemCreator(StoreContext& state, std::int16_t kind, const std::string& entryId) {
     const std::string serverId = getServerID(state, kind, entryId);
     if (serverId == "-1") return state.currentUser;
     if (kind == kindMailOwner) return serverId;

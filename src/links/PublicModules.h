@@ -1,11 +1,10 @@
 // The shared helpers of the link engines and dialogs: creators of server ids, quote handling for
-// names and host filters, store values from host values, plus the item lookups and list fillers.
+// names and host filters, store values from host values, plus the item lookups.
 #pragma once
 
-#include "addin/AddinState.h"
 #include "links/ItemLookup.h"
-#include "links/ListFillers.h"
 #include "platform/ado/Value.h"
+#include "store/StoreContext.h"
 #include "store/StoreSession.h"
 
 #include <cstdint>
@@ -22,11 +21,11 @@ std::string stripQuotes(std::string text);
 std::string quoteFilterValue(const std::string& value);
 
 // The creator part of a server id (before its last "_"); the current user for "-1".
-std::string creatorOfServerID(const AddinState& state, const std::string& serverId);
+std::string creatorOfServerID(const StoreContext& state, const std::string& serverId);
 
 // The creator of an item by its server id: the current user while it has none, the mail owner
 // itself for kind 6, otherwise the creator part of the id.
-std::string getItemCreator(AddinState& state, std::int16_t kind, const std::string& entryId);
+std::string getItemCreator(StoreContext& state, std::int16_t kind, const std::string& entryId);
 
 // A host property value as the store takes it; an unset host value becomes a null field.
 ado::Value storeValue(const host::Variant& value);

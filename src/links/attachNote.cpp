@@ -18,7 +18,7 @@ std::string quoted(const std::string& value) {
 
 } // namespace
 
-attachNote::attachNote(AddinState& state) : state_(state) {}
+attachNote::attachNote(StoreContext& state) : state_(state) {}
 
 long attachNote::countRows(const std::string& sql) {
     ado::Recordset rs;

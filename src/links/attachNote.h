@@ -2,7 +2,7 @@
 // type 4), soft-deleted and revived, and the note's history row (NoteHistory) with its RefCount.
 #pragma once
 
-#include "addin/AddinState.h"
+#include "store/StoreContext.h"
 
 #include <cstdint>
 #include <string>
@@ -16,7 +16,7 @@ class ListView;
 
 class attachNote {
   public:
-    explicit attachNote(AddinState& state);
+    explicit attachNote(StoreContext& state);
 
     // Each operation runs as one transaction level: what it wrote is committed, also rows written
     // before a step reported a failure; an error escaping the operation rolls everything back.
@@ -45,7 +45,7 @@ class attachNote {
                            const std::string& noteServerId);
     long countRows(const std::string& sql);
 
-    AddinState& state_;
+    StoreContext& state_;
 };
 
 } // namespace velmora

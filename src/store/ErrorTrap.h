@@ -12,7 +12,7 @@ namespace velmora {
 
 // True when the body ran to its end; false when the trap fired (and the message was shown).
 template <typename Body>
-bool errorTrap(const AddinState& state, std::string_view tag, Body&& body) {
+bool errorTrap(const StoreContext& state, std::string_view tag, Body&& body) {
     try {
         body();
         return true;
@@ -27,7 +27,7 @@ bool errorTrap(const AddinState& state, std::string_view tag, Body&& body) {
 // The body's result, or an empty one when the trap fired (and the message was shown). Every
 // road builds its own result, so a failure never leaves a half-set value behind.
 template <typename Body>
-auto errorTrapResult(const AddinState& state, std::string_view tag, Body&& body)
+auto errorTrapResult(const StoreContext& state, std::string_view tag, Body&& body)
     -> decltype(body()) {
     try {
         return body();

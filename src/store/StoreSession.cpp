@@ -47,7 +47,7 @@ const IdLookup* idLookup(std::int16_t kind) {
 
 } // namespace
 
-std::unique_ptr<ado::Connection> openStore(const AddinState& state) {
+std::unique_ptr<ado::Connection> openStore(const StoreContext& state) {
     std::string target = state.platform.storeConnectionString;
     if (target.empty()) {
         const auto file = ado::defaultStorePath();
@@ -62,17 +62,14 @@ std::unique_ptr<ado::Connection> openStore(const AddinState& state) {
     return connection;
 }
 
-void closeStore(AddinState& state) {
+void closeStore(StoreContext& state) {
     if (state.storeConnection) {
         if (state.storeConnection->IsOpen()) state.storeConnection->Close();
         state.storeConnection.reset();
     }
-    state.mailLinks.reset();
-    state.eventLinks.reset();
-    state.noteLinks.reset();
 }
 
-std::string getCurrentUser(AddinState& state) {
+std::string getCurrentUser(StoreContext& state) {
     try {
         ado::Recordset rs;
         rs.Open("select CurrentUser from CurrentUser", state.connection());
@@ -84,7 +81,7 @@ std::string getCurrentUser(AddinState& state) {
     }
 }
 
-std::string getServerID(AddinState& state, std::int16_t kind, const std::string& entryId) {
+std::string getServerID(StoreContext& state, std::int16_t kind, const std::string& entryId) {
     const IdLookup* lookup = idLookup(kind);
     if (!lookup) return "";
     ado::Recordset rs;
@@ -103,13 +100,13 @@ std::string serverIdNumber(const std::string& serverId) {
     return last == std::string::npos ? "" : serverId.substr(last + 1);
 }
 
-bool isCreator(AddinState& state, std::int16_t kind, const std::string& entryId) {
+bool isCreator(StoreContext& state, std::int16_t kind, const std::string& entryId) {
     const std::string id = getServerID(state, kind, entryId);
     if (id == "-1") return true;
     return text::equalsIgnoringCase(serverIdCreator(id), state.currentUser);
 }
 
-std::int16_t getEventAccess(AddinState& state, const host::Item& appointment) {
+std::int16_t getEventAccess(StoreContext& state, const host::Item& appointment) {
     std::string user;
     {
         ado::Recordset rs;
@@ -133,24 +130,24 @@ std::int16_t getEventAccess(AddinState& state, const host::Item& appointment) {
     return access;
 }
 
-void showMessage(const AddinState& state, const std::string& text) {
+void showMessage(const StoreContext& state, const std::string& text) {
     if (state.platform.messageBox)
         state.platform.messageBox->show(text, state.messageTitle, windows::vbOKOnly);
 }
 
-void showExclamation(const AddinState& state, const std::string& text) {
+void showExclamation(const StoreContext& state, const std::string& text) {
     if (state.platform.messageBox)
         state.platform.messageBox->show(text, state.messageTitle,
                                         windows::vbOKOnly | windows::vbExclamation);
 }
 
-void showInformation(const AddinState& state, const std::string& text) {
+void showInformation(const StoreContext& state, const std::string& text) {
     if (state.platform.messageBox)
         state.platform.messageBox->show(text, state.messageTitle,
                                         windows::vbOKOnly | windows::vbInformation);
 }
 
-bool askYesNo(const AddinState& state, const std::string& text, int icon) {
+bool askYesNo(const StoreContext& state, const std::string& text, int icon) {
     if (!state.platform.messageBox) return false;
     return state.platform.messageBox->show(text, state.messageTitle, windows::vbYesNo | icon) ==
            windows::vbYes;

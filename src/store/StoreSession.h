@@ -2,8 +2,8 @@
 // the current user, server ids, the creator test, event access and the error reporter.
 #pragma once
 
-#include "addin/AddinState.h"
 #include "platform/windows/MessageBox.h"
+#include "store/StoreContext.h"
 
 #include <cstdint>
 #include <memory>
@@ -25,24 +25,24 @@ enum ServerIdKind : std::int16_t {
 inline constexpr const char* storeDataSource = "DSN=VelmoraOutlook;UID=sa;PWD=";
 
 // Opens state.platform.storeConnectionString, or the embedded default store when that is empty.
-std::unique_ptr<ado::Connection> openStore(const AddinState& state);
-void closeStore(AddinState& state);
+std::unique_ptr<ado::Connection> openStore(const StoreContext& state);
+void closeStore(StoreContext& state);
 
-std::string getCurrentUser(AddinState& state);
-std::string getServerID(AddinState& state, std::int16_t kind, const std::string& entryId);
-bool isCreator(AddinState& state, std::int16_t kind, const std::string& entryId);
-std::int16_t getEventAccess(AddinState& state, const host::Item& appointment);
+std::string getCurrentUser(StoreContext& state);
+std::string getServerID(StoreContext& state, std::int16_t kind, const std::string& entryId);
+bool isCreator(StoreContext& state, std::int16_t kind, const std::string& entryId);
+std::int16_t getEventAccess(StoreContext& state, const host::Item& appointment);
 
 // The creator part (before the last "_") and number part (after it) of a server id.
 std::string serverIdCreator(const std::string& serverId);
 std::string serverIdNumber(const std::string& serverId);
 
 // The shared error reporter: an OK-only box with the add-in's title.
-void showMessage(const AddinState& state, const std::string& text);
+void showMessage(const StoreContext& state, const std::string& text);
 // Refusals (exclamation), requests (information) and Yes/No confirmations.
-void showExclamation(const AddinState& state, const std::string& text);
-void showInformation(const AddinState& state, const std::string& text);
+void showExclamation(const StoreContext& state, const std::string& text);
+void showInformation(const StoreContext& state, const std::string& text);
 // icon is the box's icon style; the question mark unless a dialog asks for another.
-bool askYesNo(const AddinState& state, const std::string& text, int icon = windows::vbQuestion);
+bool askYesNo(const StoreContext& state, const std::string& text, int icon = windows::vbQuestion);
 
 } // namespace velmora

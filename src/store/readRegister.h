@@ -2,13 +2,27 @@
 // positions under the per-user key "Software\OutLook Sync Velmora". No read ever raises.
 #pragma once
 
-#include "addin/AddinState.h"
 #include "platform/registry/Registry.h"
 
 #include <cstdint>
 #include <string>
 
 namespace velmora {
+
+// The eleven remembered tab and search-option positions.
+struct UiIndices {
+    std::int16_t noteTab = 0;
+    std::int16_t mailTab = 0;
+    std::int16_t calendarTab = 0;
+    std::int16_t contactSearchField = 0;
+    std::int16_t contactSearchMode = 0;
+    std::int16_t contactSearchTime = 0;
+    std::int16_t contactSearchTimeRange = 0;
+    std::int16_t eventSearchField = 0;
+    std::int16_t eventSearchMode = 0;
+    std::int16_t eventSearchTime = 0;
+    std::int16_t eventSearchTimeRange = 0;
+};
 
 // The registry hives by their usual handle values; only the current user's one is kept here.
 using RegistryHive = std::uint32_t;

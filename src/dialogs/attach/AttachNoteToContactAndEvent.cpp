@@ -2,12 +2,12 @@
 // and options of both tabs, attaching to contacts and to events, opening a chosen item, closing.
 #include "dialogs/attach/AttachNoteToContactAndEvent.h"
 
+#include "dialogs/common/ListFillers.h"
 #include "dialogs/common/ListLayouts.h"
 #include "dialogs/common/RowIcons.h"
 #include "dialogs/common/WaitCursor.h"
 #include "links/attachNote.h"
 #include "links/ItemLookup.h"
-#include "links/ListFillers.h"
 #include "links/PublicModules.h"
 #include "platform/ado/Recordset.h"
 #include "store/ErrorTrap.h"
@@ -48,7 +48,7 @@ constexpr CaptionRow tabCaptions[] = {
 
 } // namespace
 
-AttachNoteToContactAndEvent::AttachNoteToContactAndEvent(AddinState& state)
+AttachNoteToContactAndEvent::AttachNoteToContactAndEvent(DialogContext& state)
     : state_(state), form_("AttachNoteToContactAndEvent"),
       tab_(form_.add<controls::TabControl>("SSTabNote", -1, 2)),
       left_(form_.add<controls::ListView>("ListViewLeft")),

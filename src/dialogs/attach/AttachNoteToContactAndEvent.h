@@ -2,7 +2,7 @@
 // events (second tab). Each tab's Attach button applies its list without closing the dialog.
 #pragma once
 
-#include "addin/AddinState.h"
+#include "dialogs/common/DialogContext.h"
 #include "dialogs/common/ListPair.h"
 #include "dialogs/search/DialogSearch.h"
 #include "dialogs/search/DialogSearchPlus.h"
@@ -25,7 +25,7 @@ namespace velmora::dialogs {
 
 class AttachNoteToContactAndEvent {
   public:
-    explicit AttachNoteToContactAndEvent(AddinState& state);
+    explicit AttachNoteToContactAndEvent(DialogContext& state);
     AttachNoteToContactAndEvent(const AttachNoteToContactAndEvent&) = delete;
     AttachNoteToContactAndEvent& operator=(const AttachNoteToContactAndEvent&) = delete;
 
@@ -58,7 +58,7 @@ class AttachNoteToContactAndEvent {
     void showChosen(controls::ListView& list, std::int16_t kind, const char* english,
                     const char* chinese);
 
-    AddinState& state_;
+    DialogContext& state_;
     controls::Form form_;
     controls::TabControl& tab_;
     // Contacts tab.

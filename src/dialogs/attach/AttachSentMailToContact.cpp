@@ -2,13 +2,13 @@
 // events tab, the quick appointment and the close that sends a mail still being composed.
 #include "dialogs/attach/AttachSentMailToContact.h"
 
+#include "dialogs/common/ListFillers.h"
 #include "dialogs/common/ListLayouts.h"
 #include "dialogs/common/RowIcons.h"
 #include "dialogs/common/WaitCursor.h"
 #include "dialogs/share/ShareModel.h"
 #include "links/AttachEmail.h"
 #include "links/ItemLookup.h"
-#include "links/ListFillers.h"
 #include "links/PublicModules.h"
 #include "platform/ado/Recordset.h"
 #include "platform/host/DateText.h"
@@ -70,7 +70,7 @@ const char* const unitTexts[2][3] = {{"day", "week", "Month"}, {"天", "周", "�
 
 } // namespace
 
-AttachSentMailToContact::AttachSentMailToContact(AddinState& state)
+AttachSentMailToContact::AttachSentMailToContact(DialogContext& state)
     : state_(state), form_("AttachSentMailToContact"),
       tab_(form_.add<controls::TabControl>("SSTab1", -1, 3)),
       left_(form_.add<controls::ListView>("ListViewLeft")),

@@ -2,7 +2,7 @@
 // from it in one step. Opened for the selected mail, or for a mail just sent with Attach down.
 #pragma once
 
-#include "addin/AddinState.h"
+#include "dialogs/common/DialogContext.h"
 #include "dialogs/common/ListPair.h"
 #include "dialogs/search/DialogSearch.h"
 #include "dialogs/search/DialogSearchPlus.h"
@@ -32,7 +32,7 @@ namespace velmora::dialogs {
 
 class AttachSentMailToContact {
   public:
-    explicit AttachSentMailToContact(AddinState& state);
+    explicit AttachSentMailToContact(DialogContext& state);
     AttachSentMailToContact(const AttachSentMailToContact&) = delete;
     AttachSentMailToContact& operator=(const AttachSentMailToContact&) = delete;
 
@@ -94,7 +94,7 @@ class AttachSentMailToContact {
     bool buildNewAppointment(int count);
     void onAppointmentCreated();
 
-    AddinState& state_;
+    DialogContext& state_;
     controls::Form form_;
     controls::TabControl& tab_;
     // Contacts tab.

@@ -62,7 +62,7 @@ void applyListLayout(controls::ListView& list, ListLayout layout, bool isChinese
     list.setLabelEdit(controls::lvwManual);
 }
 
-void applyListLayout(controls::ListView& list, ListLayout layout, const AddinState& state) {
+void applyListLayout(controls::ListView& list, ListLayout layout, const DialogContext& state) {
     applyListLayout(list, layout, state.isChinese);
 }
 

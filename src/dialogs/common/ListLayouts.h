@@ -2,7 +2,7 @@
 // list's own width, applied after clearing the columns, with report view and manual editing.
 #pragma once
 
-#include "addin/AddinState.h"
+#include "dialogs/common/DialogContext.h"
 #include "platform/controls/ListView.h"
 
 #include <string>
@@ -28,6 +28,6 @@ struct ColumnSpec {
 std::vector<ColumnSpec> columnsFor(ListLayout layout, int listWidth, bool isChinese);
 
 void applyListLayout(controls::ListView& list, ListLayout layout, bool isChinese);
-void applyListLayout(controls::ListView& list, ListLayout layout, const AddinState& state);
+void applyListLayout(controls::ListView& list, ListLayout layout, const DialogContext& state);
 
 } // namespace velmora

@@ -2,14 +2,14 @@
 // destruction, so an early return or an exception never leaves the cursor waiting.
 #pragma once
 
-#include "addin/AddinState.h"
+#include "dialogs/common/DialogContext.h"
 #include "platform/windows/WindowSystem.h"
 
 namespace velmora::dialogs {
 
 class WaitCursor {
   public:
-    explicit WaitCursor(const AddinState& state) : state_(state) { set(true); }
+    explicit WaitCursor(const DialogContext& state) : state_(state) { set(true); }
     ~WaitCursor() { set(false); }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
@@ -18,7 +18,7 @@ class WaitCursor {
     void set(bool wait) {
         if (state_.platform.windowSystem) state_.platform.windowSystem->SetWaitCursor(wait);
     }
-    const AddinState& state_;
+    const DialogContext& state_;
 };
 
 } // namespace velmora::dialogs

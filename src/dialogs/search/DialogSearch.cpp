@@ -2,6 +2,7 @@
 // match mode and time range, and adds the ticked ones to the calling dialog's search target.
 #include "dialogs/search/DialogSearch.h"
 
+#include "dialogs/common/ListFillers.h"
 #include "links/PublicModules.h"
 
 #include <stdexcept>
@@ -45,7 +46,7 @@ const std::vector<std::string_view> phoneProperties{
 
 } // namespace
 
-DialogSearch::DialogSearch(AddinState& state) : SearchDialogBase(state, contactProfile()) {}
+DialogSearch::DialogSearch(DialogContext& state) : SearchDialogBase(state, contactProfile()) {}
 
 const std::vector<search::RangeChoice>& DialogSearch::rangesFor(int) const {
     return search::pastRangeChoices();

@@ -8,7 +8,7 @@ namespace velmora::dialogs {
 
 class DialogSearch : public SearchDialogBase {
   public:
-    explicit DialogSearch(AddinState& state);
+    explicit DialogSearch(DialogContext& state);
 
   private:
     const std::vector<search::RangeChoice>& rangesFor(int timeField) const override;

@@ -2,6 +2,7 @@
 // location and by time range, and adds the ticked ones to the calling dialog's search target.
 #include "dialogs/search/DialogSearchPlus.h"
 
+#include "dialogs/common/ListFillers.h"
 #include "links/PublicModules.h"
 
 #include <stdexcept>
@@ -38,7 +39,8 @@ SearchProfile eventProfile() {
 
 } // namespace
 
-DialogSearchPlus::DialogSearchPlus(AddinState& state) : SearchDialogBase(state, eventProfile()) {}
+DialogSearchPlus::DialogSearchPlus(DialogContext& state)
+    : SearchDialogBase(state, eventProfile()) {}
 
 const std::vector<search::RangeChoice>& DialogSearchPlus::rangesFor(int timeField) const {
     return timeField <= 2 ? search::calendarRangeChoices() : search::pastRangeChoices();

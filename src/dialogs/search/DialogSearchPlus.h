@@ -8,7 +8,7 @@ namespace velmora::dialogs {
 
 class DialogSearchPlus : public SearchDialogBase {
   public:
-    explicit DialogSearchPlus(AddinState& state);
+    explicit DialogSearchPlus(DialogContext& state);
 
   private:
     const std::vector<search::RangeChoice>& rangesFor(int timeField) const override;

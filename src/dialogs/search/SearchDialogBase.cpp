@@ -35,7 +35,7 @@ int entryOrFirst(const controls::ComboBox& combo, int index) {
 
 } // namespace
 
-SearchDialogBase::SearchDialogBase(AddinState& state, SearchProfile profile)
+SearchDialogBase::SearchDialogBase(DialogContext& state, SearchProfile profile)
     : state_(state), profile_(std::move(profile)), form_(profile_.formName),
       searchWords_(form_.add<controls::TextBox>("searchWords")),
       inBox_(form_.add<controls::ComboBox>("inBox")),

@@ -2,7 +2,7 @@
 // messages, time filter and match modes, Select All, OK and Apply, Escape and the saved positions.
 #pragma once
 
-#include "addin/AddinState.h"
+#include "dialogs/common/DialogContext.h"
 #include "dialogs/search/SearchFilters.h"
 #include "platform/controls/CheckBox.h"
 #include "platform/controls/ComboBox.h"
@@ -56,7 +56,7 @@ class SearchDialogBase {
     void Show(bool modal = false, controls::Form* owner = nullptr);
 
   protected:
-    SearchDialogBase(AddinState& state, SearchProfile profile);
+    SearchDialogBase(DialogContext& state, SearchProfile profile);
 
     // The time-range list offered for a time field (1 and up).
     virtual const std::vector<search::RangeChoice>& rangesFor(int timeField) const = 0;
@@ -73,7 +73,7 @@ class SearchDialogBase {
     virtual void addToTarget(controls::ListView& target, const std::vector<std::string>& keys,
                              const std::vector<std::string>& creators) = 0;
 
-    AddinState& state_;
+    DialogContext& state_;
 
   private:
     void onLoad();

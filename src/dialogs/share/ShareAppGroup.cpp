@@ -2,13 +2,13 @@
 // share tab is off, linked contacts), OK, the contact links, the search and the close.
 #include "dialogs/share/ShareAppGroup.h"
 
+#include "dialogs/common/ListFillers.h"
 #include "dialogs/common/ListLayouts.h"
 #include "dialogs/common/RowIcons.h"
 #include "dialogs/common/WaitCursor.h"
 #include "dialogs/share/ShareModel.h"
 #include "links/AttachEvent.h"
 #include "links/ItemLookup.h"
-#include "links/ListFillers.h"
 #include "links/PublicModules.h"
 #include "platform/ado/Recordset.h"
 #include "store/ErrorTrap.h"
@@ -22,7 +22,7 @@ constexpr int listWidth = 4800;
 
 } // namespace
 
-ShareAppGroup::ShareAppGroup(AddinState& state)
+ShareAppGroup::ShareAppGroup(DialogContext& state)
     : state_(state), form_("ShareAppGroup"), tab_(form_.add<controls::TabControl>("SSTab1", -1, 2)),
       label2_(form_.add<controls::Label>("Label2")), label3_(form_.add<controls::Label>("Label3")),
       left_(form_.add<controls::ListView>("ListViewLeft")),

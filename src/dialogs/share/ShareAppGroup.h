@@ -2,7 +2,7 @@
 // contacts it is linked to). Its OK and Attach buttons apply without closing it.
 #pragma once
 
-#include "addin/AddinState.h"
+#include "dialogs/common/DialogContext.h"
 #include "dialogs/common/ListPair.h"
 #include "dialogs/search/DialogSearch.h"
 #include "platform/controls/CheckBox.h"
@@ -20,7 +20,7 @@ namespace velmora::dialogs {
 
 class ShareAppGroup {
   public:
-    explicit ShareAppGroup(AddinState& state);
+    explicit ShareAppGroup(DialogContext& state);
     ShareAppGroup(const ShareAppGroup&) = delete;
     ShareAppGroup& operator=(const ShareAppGroup&) = delete;
 
@@ -42,7 +42,7 @@ class ShareAppGroup {
     void showSelectedContact();
     void setContactOptions();
 
-    AddinState& state_;
+    DialogContext& state_;
     controls::Form form_;
     controls::TabControl& tab_;
     controls::Label& label2_;

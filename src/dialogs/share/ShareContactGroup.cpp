@@ -4,7 +4,7 @@
 
 namespace velmora::dialogs {
 
-ShareContactGroup::ShareContactGroup(AddinState& state)
+ShareContactGroup::ShareContactGroup(DialogContext& state)
     : ShareGroupDialog(state, ShareGroupProfile{.formName = "ShareContactGroup",
                                                 .kind = ShareKind::contact,
                                                 .designedTitle = "联系人分享",

@@ -8,7 +8,7 @@ namespace velmora::dialogs {
 
 class ShareContactGroup : public ShareGroupDialog {
   public:
-    explicit ShareContactGroup(AddinState& state);
+    explicit ShareContactGroup(DialogContext& state);
 };
 
 } // namespace velmora::dialogs

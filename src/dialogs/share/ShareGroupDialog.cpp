@@ -15,7 +15,7 @@ constexpr int groupListWidth = 4800;
 
 } // namespace
 
-ShareGroupDialog::ShareGroupDialog(AddinState& state, ShareGroupProfile profile)
+ShareGroupDialog::ShareGroupDialog(DialogContext& state, ShareGroupProfile profile)
     : state_(state), profile_(std::move(profile)), form_(profile_.formName),
       label2_(form_.add<controls::Label>("Label2")), label3_(form_.add<controls::Label>("Label3")),
       left_(form_.add<controls::ListView>("ListViewLeft")),

@@ -2,7 +2,7 @@
 // lists with their move buttons, OK and Cancel. The members differ only in their profile.
 #pragma once
 
-#include "addin/AddinState.h"
+#include "dialogs/common/DialogContext.h"
 #include "dialogs/common/ListPair.h"
 #include "dialogs/share/ShareModel.h"
 #include "platform/controls/CommandButton.h"
@@ -47,9 +47,9 @@ class ShareGroupDialog {
     bool sharesChanged() const { return sharesChanged_; }
 
   protected:
-    ShareGroupDialog(AddinState& state, ShareGroupProfile profile);
+    ShareGroupDialog(DialogContext& state, ShareGroupProfile profile);
 
-    AddinState& state_;
+    DialogContext& state_;
     std::string entryId_;
     std::string mailEntryId_;
 

@@ -68,7 +68,7 @@ ServerIdParts splitServerId(const std::string& serverId) {
     return {static_cast<std::int16_t>(value), serverId.substr(0, p)};
 }
 
-void writeExtensionRow(AddinState& state, ShareKind kind, const std::string& entryId,
+void writeExtensionRow(DialogContext& state, ShareKind kind, const std::string& entryId,
                        const std::string& serverId, bool shared) {
     const ServerIdParts parts = splitServerId(serverId);
     ado::Recordset rs;
@@ -113,7 +113,7 @@ void writeExtensionRow(AddinState& state, ShareKind kind, const std::string& ent
 
 } // namespace
 
-void fillGroupLists(AddinState& state, ShareKind kind, const std::string& entryId,
+void fillGroupLists(DialogContext& state, ShareKind kind, const std::string& entryId,
                     controls::ListView& left, controls::ListView& right) {
     const ShareTables t = tablesOf(kind);
     {
@@ -163,7 +163,7 @@ void fillGroupLists(AddinState& state, ShareKind kind, const std::string& entryI
     }
 }
 
-void applyGroupShares(AddinState& state, ShareKind kind, const std::string& entryId,
+void applyGroupShares(DialogContext& state, ShareKind kind, const std::string& entryId,
                       const controls::ListView& right, const std::string& mailEntryId) {
     const ShareTables t = tablesOf(kind);
     ado::Connection& db = state.connection();
@@ -201,7 +201,7 @@ void applyGroupShares(AddinState& state, ShareKind kind, const std::string& entr
     });
 }
 
-void touchSharedItem(AddinState& state, int kind, const std::string& entryId) {
+void touchSharedItem(DialogContext& state, int kind, const std::string& entryId) {
     ignoreErrors([&] {
         int folder = 0;
         const char* property = nullptr;

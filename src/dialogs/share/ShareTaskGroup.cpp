@@ -4,7 +4,7 @@
 
 namespace velmora::dialogs {
 
-ShareTaskGroup::ShareTaskGroup(AddinState& state)
+ShareTaskGroup::ShareTaskGroup(DialogContext& state)
     : ShareGroupDialog(state, ShareGroupProfile{.formName = "ShareTaskGroup",
                                                 .kind = ShareKind::task,
                                                 .designedTitle = "分享任务",

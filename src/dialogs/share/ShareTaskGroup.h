@@ -8,7 +8,7 @@ namespace velmora::dialogs {
 
 class ShareTaskGroup : public ShareGroupDialog {
   public:
-    explicit ShareTaskGroup(AddinState& state);
+    explicit ShareTaskGroup(DialogContext& state);
 };
 
 } // namespace velmora::dialogs

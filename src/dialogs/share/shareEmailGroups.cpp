@@ -4,7 +4,7 @@
 
 namespace velmora::dialogs {
 
-shareEmailGroups::shareEmailGroups(AddinState& state)
+shareEmailGroups::shareEmailGroups(DialogContext& state)
     : ShareGroupDialog(state, ShareGroupProfile{.formName = "shareEmailGroups",
                                                 .kind = ShareKind::appointmentFromMail,
                                                 .designedTitle = "分享事件",

@@ -8,7 +8,7 @@ namespace velmora::dialogs {
 
 class shareEmailGroups : public ShareGroupDialog {
   public:
-    explicit shareEmailGroups(AddinState& state);
+    explicit shareEmailGroups(DialogContext& state);
     // Called by the opener before the dialog is shown (modally, owned by the opener).
     void setAppointmentObj(const std::string& appointmentEntryId, const std::string& mailEntryId);
 };

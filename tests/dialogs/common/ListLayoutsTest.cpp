@@ -38,7 +38,7 @@ TEST(ListLayouts, TitlesFollowTheLanguage) {
     applyListLayout(list, ListLayout::events, false);
     EXPECT_EQ((std::vector<std::string>{"", "Subject", "Create time", "Creator"}), titles(list));
 
-    AddinState state;
+    DialogContext state;
     state.isChinese = true;
     applyListLayout(list, ListLayout::events, state);
     EXPECT_EQ((std::vector<std::string>{"", "主题", "创建时间", "创建者"}), titles(list));

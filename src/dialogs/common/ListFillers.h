@@ -2,10 +2,10 @@
 // and the result lists of the contact and event searches.
 #pragma once
 
-#include "addin/AddinState.h"
 #include "platform/ado/Recordset.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/ListView.h"
+#include "store/StoreContext.h"
 
 #include <initializer_list>
 #include <optional>
@@ -22,7 +22,7 @@ std::vector<std::string> listKeyArray(const controls::ListView& list);
 // Adds the 48 half-hour entries in the form of the system's time text, the clock's current
 // time in its time format (24-hour without a blank; 上午/下午 with a blank and no "m"; am/pm
 // otherwise), and shows the next half-hour mark.
-void fillTimeCombo(const AddinState& state, controls::ComboBox& combo);
+void fillTimeCombo(const StoreContext& state, controls::ComboBox& combo);
 
 // Minutes after midnight of a time entry in any of fillTimeCombo's forms ("14:30",
 // "下午 02:30", "02:30 pm"); empty for any other text.
@@ -32,17 +32,17 @@ std::optional<int> timeEntryMinutes(std::string_view entry);
 // when it is still in its default folder: a contact (kind 2) as name, address and creator, an
 // appointment (kind 1) as subject, creation time and creator, the creator taken from the
 // server id in serverIdColumn. Rows whose item cannot be opened are skipped.
-void addLinkedRows(AddinState& state, ado::Recordset& rs, const char* idColumn,
+void addLinkedRows(StoreContext& state, ado::Recordset& rs, const char* idColumn,
                    const char* serverIdColumn, std::int16_t kind,
                    std::initializer_list<controls::ListView*> lists);
 
 // Adds one row per appointment of the default calendar (icon 3: subject, creation time, creator)
 // or contact of the default contacts folder (icon 2: full name, first address, creator).
 // creators runs parallel to entryIds; entries the host cannot hand out are skipped.
-void fillFoundAppointments(AddinState& state, controls::ListView& list,
+void fillFoundAppointments(StoreContext& state, controls::ListView& list,
                            const std::vector<std::string>& entryIds,
                            const std::vector<std::string>& creators);
-void fillFoundContacts(AddinState& state, controls::ListView& list,
+void fillFoundContacts(StoreContext& state, controls::ListView& list,
                        const std::vector<std::string>& entryIds,
                        const std::vector<std::string>& creators);
 

@@ -1,6 +1,6 @@
 // Filling dialog lists and the time combo from the host and the clock.
 // Rows go through the picker's AddListRow, so keys stay unique and blank rows are refused.
-#include "links/ListFillers.h"
+#include "dialogs/common/ListFillers.h"
 
 #include "dialogs/common/DualListPicker.h"
 #include "dialogs/common/RowIcons.h"
@@ -70,7 +70,7 @@ constexpr FoundRow contactRow{contactIcon, host::olContact, kindContact, "FullNa
 constexpr FoundRow appointmentRow{eventIcon, host::olAppointment, kindAppointment, "Subject",
                                   "CreationTime"};
 
-void fillFound(AddinState& state, controls::ListView& list,
+void fillFound(StoreContext& state, controls::ListView& list,
                const std::vector<std::string>& entryIds, const std::vector<std::string>& creators,
                const FoundRow& row) {
     const host::FolderPtr folder =
@@ -102,7 +102,7 @@ std::vector<std::string> listKeyArray(const controls::ListView& list) {
     return keys;
 }
 
-void fillTimeCombo(const AddinState& state, controls::ComboBox& combo) {
+void fillTimeCombo(const StoreContext& state, controls::ComboBox& combo) {
     using namespace std::chrono;
     const host::DateTime now = state.now();
     const auto sinceMidnight = now - floor<days>(now);
@@ -142,7 +142,7 @@ std::optional<int> timeEntryMinutes(std::string_view entry) {
     return (hour % 12 + (half == Half::afternoon ? 12 : 0)) * 60 + minute;
 }
 
-void addLinkedRows(AddinState& state, ado::Recordset& rs, const char* idColumn,
+void addLinkedRows(StoreContext& state, ado::Recordset& rs, const char* idColumn,
                    const char* serverIdColumn, std::int16_t kind,
                    std::initializer_list<controls::ListView*> lists) {
     const FoundRow& row = kind == kindContact ? contactRow : appointmentRow;
@@ -161,13 +161,13 @@ void addLinkedRows(AddinState& state, ado::Recordset& rs, const char* idColumn,
         });
 }
 
-void fillFoundAppointments(AddinState& state, controls::ListView& list,
+void fillFoundAppointments(StoreContext& state, controls::ListView& list,
                            const std::vector<std::string>& entryIds,
                            const std::vector<std::string>& creators) {
     fillFound(state, list, entryIds, creators, appointmentRow);
 }
 
-void fillFoundContacts(AddinState& state, controls::ListView& list,
+void fillFoundContacts(StoreContext& state, controls::ListView& list,
                        const std::vector<std::string>& entryIds,
                        const std::vector<std::string>& creators) {
     fillFound(state, list, entryIds, creators, contactRow);
