@@ -9,6 +9,7 @@
 #include "platform/ado/Recordset.h"
 #include "platform/controls/ListView.h"
 #include "platform/files/FileSystem.h"
+#include "platform/text/AsciiText.h"
 #include "store/ErrorTrap.h"
 #include "store/StoreSession.h"
 #include "store/TrimBlanks.h"
@@ -72,13 +73,8 @@ std::int16_t messageNumber(const std::string& msgid) {
 std::string replaceNoCase(const std::string& text, const std::string& what,
                           const std::string& with) {
     if (what.empty()) return text;
-    auto lower = [](std::string s) {
-        for (char& c : s)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return s;
-    };
-    const std::string haystack = lower(text);
-    const std::string needle = lower(what);
+    const std::string haystack = velmora::text::lower(text);
+    const std::string needle = velmora::text::lower(what);
     std::string out;
     std::size_t from = 0;
     for (auto at = haystack.find(needle); at != std::string::npos;

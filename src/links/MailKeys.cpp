@@ -2,6 +2,7 @@
 // Dates are split into calendar fields with <chrono> so that no locale takes part.
 #include "links/MailKeys.h"
 
+#include "platform/text/AsciiText.h"
 #include "store/TrimBlanks.h"
 
 #include <algorithm>
@@ -43,10 +44,7 @@ std::string newMailID(const host::Item& mail) {
 
 bool isSubstituteKey(std::string_view key) {
     constexpr std::string_view prefix = "outlookid";
-    if (key.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(key[i])) != prefix[i]) return false;
-    return true;
+    return key.size() >= prefix.size() && text::equalsLowered(key.substr(0, prefix.size()), prefix);
 }
 
 std::string dateTimeText(host::DateTime time) {
@@ -59,9 +57,7 @@ std::string dateTimeText(host::DateTime time) {
 std::string getMimeType(std::string_view fileName) {
     const auto dot = fileName.find('.');
     if (dot == std::string_view::npos || dot == 0) return "application/octet-stream";
-    std::string ext = trimBlanks(fileName.substr(dot + 1));
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string ext = text::lower(trimBlanks(fileName.substr(dot + 1)));
     if (ext == "txt" || ext == "ini") return "text/plain";
     if (ext == "htm" || ext == "html") return "text/html";
     if (ext == "jpg" || ext == "jpeg") return "image/jpeg";

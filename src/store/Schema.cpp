@@ -3,6 +3,7 @@
 #include "store/Schema.h"
 
 #include "platform/ado/Recordset.h"
+#include "platform/text/AsciiText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -191,12 +192,6 @@ const std::vector<Index>& indexes() {
     return all;
 }
 
-std::string lowered(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
 std::string indexName(const Index& index) {
     std::string name = std::string("ix_") + index.table + "_" + index.columns;
     std::replace(name.begin(), name.end(), ',', '_');
@@ -209,7 +204,7 @@ std::vector<std::string> existingColumns(ado::Connection& c, const char* table) 
     rs.Open(std::string("select * from ") + table + " where 0", c);
     std::vector<std::string> names;
     for (int i = 0; i < rs.FieldCount(); ++i)
-        names.push_back(lowered(rs.Fields(i).Name()));
+        names.push_back(text::lower(rs.Fields(i).Name()));
     return names;
 }
 
@@ -226,7 +221,7 @@ void createSchema(ado::Connection& c) {
             // A store made by an older build may lack columns added since; add them.
             const std::vector<std::string> have = existingColumns(c, table.name);
             for (const Column& column : table.columns)
-                if (std::find(have.begin(), have.end(), lowered(column.name)) == have.end())
+                if (std::find(have.begin(), have.end(), text::lower(column.name)) == have.end())
                     c.Execute(std::string("alter table ") + table.name + " add column " +
                               column.name + " " + column.type);
         }

@@ -5,6 +5,7 @@
 #include "platform/ado/OdbcBackend.h"
 #include "platform/ado/SqliteBackend.h"
 #include "platform/ado/StatementText.h"
+#include "platform/text/AsciiText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -13,22 +14,10 @@ namespace velmora::ado {
 
 namespace {
 
-std::string lowered(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
-std::string trimmed(const std::string& s) {
-    const auto first = s.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) return "";
-    return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
-}
-
 // The file named by "Database=..." (or "Data Source=...") among "key=value;" pairs; a string
 // that is not in that form is itself the file.
 std::string databaseFile(const std::string& connectionString) {
-    const std::string lower = lowered(connectionString);
+    const std::string lower = text::lower(connectionString);
     for (const char* key : {"database=", "data source="}) {
         std::size_t at = 0;
         while ((at = lower.find(key, at)) != std::string::npos) {
@@ -36,8 +25,8 @@ std::string databaseFile(const std::string& connectionString) {
                 std::isspace(static_cast<unsigned char>(lower[at - 1]))) {
                 const std::size_t start = at + std::string(key).size();
                 const std::size_t end = connectionString.find(';', start);
-                return trimmed(
-                    connectionString.substr(start, end == std::string::npos ? end : end - start));
+                return std::string(velmora::text::trim(
+                    connectionString.substr(start, end == std::string::npos ? end : end - start)));
             }
             ++at;
         }
@@ -66,11 +55,11 @@ void Connection::Open(const std::string& connectionString) {
     if (backend_)
         throw StoreError("Operation is not allowed when the object is open: the connection to '" +
                          connectionString_ + "' is already open");
-    const std::string text = trimmed(connectionString);
+    const std::string text = std::string(velmora::text::trim(connectionString));
     if (text.empty())
         throw StoreError("The connection string is empty: name a data source (\"DSN=...\") or a "
                          "database file (\"Database=...\")");
-    if (lowered(text).find("dsn=") != std::string::npos) {
+    if (velmora::text::lower(text).find("dsn=") != std::string::npos) {
         backend_ = std::make_unique<OdbcBackend>(text);
     } else {
         const std::string file = databaseFile(text);

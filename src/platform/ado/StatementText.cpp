@@ -3,6 +3,7 @@
 #include "platform/ado/StatementText.h"
 
 #include "platform/ado/Connection.h"
+#include "platform/text/AsciiText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -29,12 +30,6 @@ bool isWordStart(char c) {
 
 bool isWordChar(char c) {
     return isWordStart(c) || std::isdigit(static_cast<unsigned char>(c)) || c == '$';
-}
-
-std::string lowered(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
 }
 
 // Splits the statement; `complete` is false when a quote or comment is left open.
@@ -86,7 +81,7 @@ std::vector<Token> tokenize(const std::string& sql, bool& complete) {
             std::size_t j = i;
             while (j < n && isWordChar(sql[j]))
                 ++j;
-            tokens.push_back({Kind::word, i, j, depth, lowered(sql.substr(i, j - i))});
+            tokens.push_back({Kind::word, i, j, depth, text::lower(sql.substr(i, j - i))});
             i = j;
         } else if (std::isdigit(static_cast<unsigned char>(c)) ||
                    (c == '.' && i + 1 < n &&

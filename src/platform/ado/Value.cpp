@@ -1,6 +1,7 @@
 // Conversions of link store field values: text, numbers, yes/no and the stored date-time form.
 // Numbers may arrive as text and yes/no as 0/1, so every conversion accepts every kind.
 #include "platform/ado/Value.h"
+#include "platform/text/AsciiText.h"
 
 #include <array>
 #include <cctype>
@@ -14,23 +15,6 @@
 namespace velmora::ado {
 
 namespace {
-
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
-        s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-        s.remove_suffix(1);
-    return s;
-}
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 std::int64_t roundedToInt(double v) {
     // Doubles at or beyond 2^63 do not fit; the check is done before rounding converts.
@@ -56,11 +40,11 @@ bool parseReal(std::string_view s, double& out) {
 
 // The yes/no literals the store's statements use; they read as 1 and 0.
 bool parseYesNo(std::string_view s, bool& out) {
-    if (equalsNoCase(s, "true")) {
+    if (text::iequals(s, "true")) {
         out = true;
         return true;
     }
-    if (equalsNoCase(s, "false")) {
+    if (text::iequals(s, "false")) {
         out = false;
         return true;
     }
@@ -68,7 +52,7 @@ bool parseYesNo(std::string_view s, bool& out) {
 }
 
 double textToDouble(const std::string& text) {
-    const std::string_view s = trimmed(text);
+    const std::string_view s = text::trim(text);
     double d = 0;
     if (parseReal(s, d)) return d;
     bool b = false;
@@ -77,7 +61,7 @@ double textToDouble(const std::string& text) {
 }
 
 std::int64_t textToInt(const std::string& text) {
-    const std::string_view s = trimmed(text);
+    const std::string_view s = text::trim(text);
     std::int64_t i = 0;
     if (parseInt(s, i)) return i;
     double d = 0;
@@ -171,7 +155,7 @@ bool Value::toBool() const {
         bool operator()(std::int64_t v) const { return v != 0; }
         bool operator()(double v) const { return v != 0.0; }
         bool operator()(const std::string& v) const {
-            const std::string_view s = trimmed(v);
+            const std::string_view s = text::trim(v);
             bool b = false;
             if (parseYesNo(s, b)) return b;
             double d = 0;
@@ -207,7 +191,7 @@ std::string formatDateTime(DateTime t) {
 }
 
 bool parseDateTime(const std::string& text, DateTime& out) {
-    const std::string_view s = trimmed(text);
+    const std::string_view s = text::trim(text);
     std::size_t pos = 0;
     int y = 0, mo = 0, d = 0, h = 0, mi = 0, sec = 0;
     if (!readNumber(s, pos, 4, y) || pos != 4 || !expect(s, pos, '-') ||

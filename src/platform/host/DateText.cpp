@@ -2,7 +2,7 @@
 // Both are written and read here so that the two directions cannot drift apart.
 #include "platform/host/DateText.h"
 
-#include "platform/host/TextCase.h"
+#include "platform/text/AsciiText.h"
 
 #include <cstdio>
 

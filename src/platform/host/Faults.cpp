@@ -3,7 +3,7 @@
 #include "platform/host/Faults.h"
 
 #include "platform/host/ObjectModel.h"
-#include "platform/host/TextCase.h"
+#include "platform/text/AsciiText.h"
 
 namespace velmora::host {
 

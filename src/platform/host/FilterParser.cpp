@@ -4,7 +4,7 @@
 #include "platform/host/FilterParser.h"
 
 #include "platform/host/DateText.h"
-#include "platform/host/TextCase.h"
+#include "platform/text/AsciiText.h"
 #include "platform/text/UnicodeText.h"
 
 #include <cerrno>

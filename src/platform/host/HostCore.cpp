@@ -10,7 +10,7 @@
 #include "platform/host/InMemoryItem.h"
 #include "platform/host/InMemoryItems.h"
 #include "platform/host/PropertyCatalog.h"
-#include "platform/host/TextCase.h"
+#include "platform/text/AsciiText.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -6,7 +6,7 @@
 #include "platform/host/InMemoryExplorers.h"
 #include "platform/host/InMemoryInspectors.h"
 #include "platform/host/InMemoryItem.h"
-#include "platform/host/TextCase.h"
+#include "platform/text/AsciiText.h"
 
 namespace velmora::host {
 

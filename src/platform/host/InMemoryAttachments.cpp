@@ -4,7 +4,7 @@
 #include "platform/host/HostCore.h"
 #include "platform/host/InMemoryAttachment.h"
 #include "platform/host/InMemoryItem.h"
-#include "platform/host/TextCase.h"
+#include "platform/text/AsciiText.h"
 
 namespace velmora::host {
 

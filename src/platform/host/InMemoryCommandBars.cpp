@@ -5,7 +5,7 @@
 #include "platform/host/InMemoryCommandBar.h"
 #include "platform/host/InMemoryCommandBarControl.h"
 #include "platform/host/InMemoryCommandBarControls.h"
-#include "platform/host/TextCase.h"
+#include "platform/text/AsciiText.h"
 
 namespace velmora::host {
 

@@ -3,7 +3,7 @@
 
 #include "platform/host/HostCore.h"
 #include "platform/host/InMemoryItems.h"
-#include "platform/host/TextCase.h"
+#include "platform/text/AsciiText.h"
 
 namespace velmora::host {
 

@@ -9,7 +9,7 @@
 #include "platform/host/InMemoryLinks.h"
 #include "platform/host/InMemoryRecipients.h"
 #include "platform/host/PropertyCatalog.h"
-#include "platform/host/TextCase.h"
+#include "platform/text/AsciiText.h"
 
 namespace velmora::host {
 

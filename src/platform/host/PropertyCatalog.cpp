@@ -2,7 +2,7 @@
 // It is built once and never changes, so every item and every filter can share it.
 #include "platform/host/PropertyCatalog.h"
 
-#include "platform/host/TextCase.h"
+#include "platform/text/AsciiText.h"
 
 namespace velmora::host {
 

@@ -2,7 +2,7 @@
 // A value that cannot be converted raises HostError naming the value, never a silent default.
 #include "platform/host/DateText.h"
 #include "platform/host/ObjectModel.h"
-#include "platform/host/TextCase.h"
+#include "platform/text/AsciiText.h"
 
 #include <cerrno>
 #include <cmath>

@@ -1,11 +1,11 @@
-// Name helpers for the in-memory host: property, bar and folder names compare without regard to
-// ASCII case. Texts the user compares (filter values) fold through platform/text instead.
+// Names compared without regard to ASCII case: tables, columns, keys, host members, properties,
+// bars and folders. Texts a user compares fold through UnicodeText instead.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-namespace velmora::host::text {
+namespace velmora::text {
 
 inline char lowerChar(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
@@ -33,10 +33,11 @@ inline bool equalsLowered(std::string_view a, std::string_view loweredB) {
 }
 
 inline std::string_view trim(std::string_view s) {
-    const auto first = s.find_first_not_of(" \t\r\n");
+    constexpr std::string_view blanks = " \t\r\n\v\f";
+    const auto first = s.find_first_not_of(blanks);
     if (first == std::string_view::npos) return {};
-    const auto last = s.find_last_not_of(" \t\r\n");
+    const auto last = s.find_last_not_of(blanks);
     return s.substr(first, last - first + 1);
 }
 
-} // namespace velmora::host::text
+} // namespace velmora::text
