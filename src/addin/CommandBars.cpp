@@ -5,7 +5,6 @@
 #include "store/ErrorTrap.h"
 
 #include <filesystem>
-#include <source_location>
 
 namespace velmora {
 
@@ -52,7 +51,7 @@ void addToolbarButton(AddinState& state, int position, const std::string& tag,
 } // namespace
 
 std::string faceImage(int resourceId) {
-    const std::filesystem::path here = std::source_location::current().file_name();
+    const std::filesystem::path here = __FILE__;
     return (here.parent_path() / "resources" / (std::to_string(resourceId) + ".xpm")).string();
 }
 

@@ -8,6 +8,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace velmora::controls {
@@ -58,7 +59,8 @@ class Control {
     // Called by keepDesign with the members a control is designed with; restoreDesign puts
     // those values back.
     template <typename... Members> void keep(Members&... members) {
-        design_.push_back([&... now = members, ... then = members] { ((now = then), ...); });
+        design_.push_back([now = std::tie(members...),
+                           then = std::make_tuple(members...)]() mutable { now = then; });
     }
     // Appends " name=value" pairs to the header line.
     virtual void describeState(std::ostream& out) const;
