@@ -2,14 +2,13 @@
 // and options of both tabs, attaching to contacts and to events, opening a chosen item, closing.
 #include "dialogs/attach/AttachNoteToContactAndEvent.h"
 
+#include "dialogs/common/FormDesign.h"
 #include "dialogs/common/ListFillers.h"
 #include "dialogs/common/ListLayouts.h"
 #include "dialogs/common/RowIcons.h"
 #include "dialogs/common/WaitCursor.h"
 #include "links/attachNote.h"
 #include "links/ItemLookup.h"
-#include "links/PublicModules.h"
-#include "platform/ado/Recordset.h"
 #include "store/ErrorTrap.h"
 #include "store/StoreSession.h"
 
@@ -21,99 +20,77 @@ namespace {
 
 constexpr int listWidth = 4800;
 
-struct CaptionRow {
-    const char* control;
-    const char* english;
-    const char* chinese;
+using enum ControlKind;
+
+// The controls in the form's order with their captions in both languages; the form carries
+// those of the language at its making until it first loads.
+constexpr ControlDesign design[] = {
+    {List, "ListViewLeft"},
+    {List, "ListViewRight"},
+    {Button, "cmdSearch", -1, "查找联系人. . .", "Search for Contact. . ."},
+    {Button, "cmdProp1", -1, "属性. . .", "Properties. . ."},
+    {Check, "checkNoteShare", -1, "随联系人分享", "Share with contact"},
+    {Button, "cmdNotetoContact", -1, "确定", "Attach"},
+    {Label, "doneTab1", -1, "绑定成功!", "Done!"},
+    {List, "ListViewLeftPlus"},
+    {List, "ListViewRightPlus"},
+    {Button, "cmdSearchPlus", -1, "查找事件. . .", "Search for Event. . ."},
+    {Button, "cmdProp2", -1, "属性. . .", "Properties. . ."},
+    {Button, "cmdNotetoEvent", -1, "确定", "Attach"},
+    {Label, "doneTab2", -1, "绑定成功!", "Done!"},
+    {Button, "cmdClose", -1, "关闭", "Close"},
 };
 
-// The captions of both languages; the form carries the Chinese ones until it first loads.
-constexpr CaptionRow captionRows[] = {
-    {"cmdSearch", "Search for Contact. . .", "查找联系人. . ."},
-    {"cmdProp1", "Properties. . .", "属性. . ."},
-    {"checkNoteShare", "Share with contact", "随联系人分享"},
-    {"cmdNotetoContact", "Attach", "确定"},
-    {"doneTab1", "Done!", "绑定成功!"},
-    {"cmdSearchPlus", "Search for Event. . .", "查找事件. . ."},
-    {"cmdProp2", "Properties. . .", "属性. . ."},
-    {"cmdNotetoEvent", "Attach", "确定"},
-    {"doneTab2", "Done!", "绑定成功!"},
-    {"cmdClose", "Close", "关闭"},
+constexpr Bilingual tabCaptions[] = {
+    {"Attach to Contact", "绑定到联系人"},
+    {"Attach to Event", "绑定到事件"},
 };
 
-constexpr CaptionRow tabCaptions[] = {
-    {"", "Attach to Contact", "绑定到联系人"},
-    {"", "Attach to Event", "绑定到事件"},
-};
+controls::TabControl& designForm(controls::Form& form) {
+    auto& tab = form.add<controls::TabControl>("SSTabNote", -1, 2);
+    addControls(form, design);
+    return tab;
+}
 
 } // namespace
 
 AttachNoteToContactAndEvent::AttachNoteToContactAndEvent(DialogContext& state)
-    : state_(state), form_("AttachNoteToContactAndEvent"),
-      tab_(form_.add<controls::TabControl>("SSTabNote", -1, 2)),
-      left_(form_.add<controls::ListView>("ListViewLeft")),
-      right_(form_.add<controls::ListView>("ListViewRight")),
-      search_(form_.add<controls::CommandButton>("cmdSearch")),
-      prop1_(form_.add<controls::CommandButton>("cmdProp1")),
-      share_(form_.add<controls::CheckBox>("checkNoteShare")),
-      toContact_(form_.add<controls::CommandButton>("cmdNotetoContact")),
-      done1_(form_.add<controls::Label>("doneTab1")),
-      leftPlus_(form_.add<controls::ListView>("ListViewLeftPlus")),
-      rightPlus_(form_.add<controls::ListView>("ListViewRightPlus")),
-      searchPlus_(form_.add<controls::CommandButton>("cmdSearchPlus")),
-      prop2_(form_.add<controls::CommandButton>("cmdProp2")),
-      toEvent_(form_.add<controls::CommandButton>("cmdNotetoEvent")),
-      done2_(form_.add<controls::Label>("doneTab2")),
-      close_(form_.add<controls::CommandButton>("cmdClose")), contacts_(left_, right_, contactIcon),
+    : DialogForm(state, "AttachNoteToContactAndEvent"), tab_(designForm(form_)),
+      left_(form_.get<controls::ListView>("ListViewLeft")),
+      right_(form_.get<controls::ListView>("ListViewRight")),
+      prop1_(form_.get<controls::CommandButton>("cmdProp1")),
+      share_(form_.get<controls::CheckBox>("checkNoteShare")),
+      toContact_(form_.get<controls::CommandButton>("cmdNotetoContact")),
+      done1_(form_.get<controls::Label>("doneTab1")),
+      leftPlus_(form_.get<controls::ListView>("ListViewLeftPlus")),
+      rightPlus_(form_.get<controls::ListView>("ListViewRightPlus")),
+      prop2_(form_.get<controls::CommandButton>("cmdProp2")),
+      toEvent_(form_.get<controls::CommandButton>("cmdNotetoEvent")),
+      done2_(form_.get<controls::Label>("doneTab2")),
+      close_(form_.get<controls::CommandButton>("cmdClose")), contacts_(left_, right_, contactIcon),
       events_(leftPlus_, rightPlus_, eventIcon) {
     form_.setCaption("绑定备忘录");
     setCaptions();
     for (auto* list : {&left_, &right_, &leftPlus_, &rightPlus_})
         list->setWidth(listWidth);
-
     contacts_.wireOn(form_, "cmdMoveFields", [this](int, MoveResult) { contactsMoved(); });
     events_.wireOn(form_, "cmdMoveFieldsPlus", [this](int, MoveResult) { eventsMoved(); });
-    auto on = [this](host::EventSource<>& source, std::function<void()> handler) {
-        subscriptions_.push_back(source.subscribe(std::move(handler)));
-    };
-    subscriptions_.push_back(form_.Load.subscribe([this] { onLoad(); }));
-    subscriptions_.push_back(form_.Unload.subscribe([this](int&) { onUnload(); }));
-    subscriptions_.push_back(closeOnEscapeFromAnyControl(form_));
-    on(close_.Click, [this] { form_.unload(); });
-
-    on(share_.Click, [this] {
-        toContact_.setEnabled(true);
-        done1_.setVisible(false);
+    using Note = AttachNoteToContactAndEvent;
+    using enum FormEvent;
+    wire({
+        {"Form", Load, {*this, &Note::Form_Load}},
+        {"Form", Unload, {*this, &Note::Form_Unload}},
+        {"cmdClose", Click, {*this, &Note::cmdClose_Click}},
+        {"checkNoteShare", Click, {*this, &Note::checkNoteShare_Click}},
+        {"cmdNotetoContact", Click, {*this, &Note::cmdNotetoContact_Click}},
+        {"cmdSearch", Click, {*this, &Note::cmdSearch_Click}},
+        {"cmdProp1", Click, {*this, &Note::cmdProp1_Click}},
+        {"ListViewRight", DblClick, {*this, &Note::ListViewRight_DblClick}},
+        {"cmdNotetoEvent", Click, {*this, &Note::cmdNotetoEvent_Click}},
+        {"cmdSearchPlus", Click, {*this, &Note::cmdSearchPlus_Click}},
+        {"cmdProp2", Click, {*this, &Note::cmdProp2_Click}},
+        {"ListViewRightPlus", DblClick, {*this, &Note::ListViewRightPlus_DblClick}},
     });
-    on(toContact_.Click,
-       [this] { errorTrap(state_, "cmdNotetoContact :", [&] { attachToContacts(); }); });
-    on(search_.Click, [this] {
-        state_.searchTarget = &left_;
-        contactSearch().Show(true, &form_);
-    });
-    on(prop1_.Click, [this] {
-        showChosen(right_, kindContact, "Please select a contact item！",
-                   "请先择一个要显示的联系人！");
-    });
-    on(right_.DblClick, [this] {
-        if (right_.SelectedItem()) showChosen(right_, kindContact, "", "");
-    });
-
-    on(toEvent_.Click,
-       [this] { errorTrap(state_, "cmdNotetoEvent :", [&] { attachToEvents(); }); });
-    on(searchPlus_.Click, [this] {
-        if (done2_.Visible()) done2_.setVisible(false);
-        state_.searchTarget = &leftPlus_;
-        eventSearch().Show(true, &form_);
-    });
-    on(prop2_.Click, [this] {
-        showChosen(rightPlus_, kindAppointment, "Please select a calendar item！",
-                   "请先择一个要显示的日历！");
-    });
-    on(rightPlus_.DblClick, [this] {
-        if (rightPlus_.SelectedItem()) showChosen(rightPlus_, kindAppointment, "", "");
-    });
-    form_.keepAsDesigned();
 }
 
 DialogSearch& AttachNoteToContactAndEvent::contactSearch() {
@@ -138,32 +115,19 @@ std::string AttachNoteToContactAndEvent::storeIdOf(std::int16_t kind) {
 
 void AttachNoteToContactAndEvent::setCaptions() {
     const bool chinese = state_.isChinese;
-    for (const CaptionRow& row : captionRows)
-        form_.find(row.control)->setCaption(chinese ? row.chinese : row.english);
+    velmora::setCaptions(form_, design, chinese);
     for (int i = 0; i < 2; ++i)
         tab_.setTabCaption(i, chinese ? tabCaptions[i].chinese : tabCaptions[i].english);
 }
 
 // ---- Opening ----
 
-void AttachNoteToContactAndEvent::onLoad() {
+void AttachNoteToContactAndEvent::Form_Load() {
     state_.activeDialog = dialogAttachNote;
     eventsChanged_ = false;
     const int saved = state_.ui.noteTab;
     tab_.setTab(saved >= 0 && saved < tab_.Tabs() ? saved : 0);
-
-    note_.reset();
-    noteId_.clear();
-    // The dispatcher opens the dialog only over a selected note; anything else leaves it empty.
-    ignoreErrors([&] {
-        auto explorer = state_.application().ActiveExplorer();
-        if (!explorer || explorer->Selection().Count() == 0) return;
-        auto first = explorer->Selection().Item(1);
-        if (!first || first->Class() != host::olNote) return;
-        noteId_ = first->EntryID();
-        note_ = first;
-    });
-
+    takeSelectedNote();
     setCaptions();
     applyListLayout(left_, ListLayout::contacts, state_);
     applyListLayout(right_, ListLayout::contacts, state_);
@@ -174,24 +138,51 @@ void AttachNoteToContactAndEvent::onLoad() {
     close_.setTabIndex(0);
 }
 
-void AttachNoteToContactAndEvent::iniAttachNoteToContact() {
-    for (auto* list : {&left_, &right_})
+// The dispatcher opens the dialog only over a selected note; anything else leaves it empty.
+void AttachNoteToContactAndEvent::takeSelectedNote() {
+    note_.reset();
+    noteId_.clear();
+    ignoreErrors([&] {
+        auto explorer = state_.application().ActiveExplorer();
+        if (!explorer || explorer->Selection().Count() == 0) return;
+        auto first = explorer->Selection().Item(1);
+        if (!first || first->Class() != host::olNote) return;
+        noteId_ = first->EntryID();
+        note_ = first;
+    });
+}
+
+void AttachNoteToContactAndEvent::listLinks(const char* tag, controls::ListView& left,
+                                            controls::ListView& right,
+                                            const std::function<void(ado::Recordset&)>& open,
+                                            const char* idColumn, const char* serverIdColumn,
+                                            std::int16_t kind) {
+    for (auto* list : {&left, &right})
         list->ListItems().Clear();
+    errorTrap(state_, tag, [&] {
+        if (!note_) throw host::HostError("No note is selected");
+        ado::Recordset rs;
+        open(rs);
+        addLinkedRows(state_, rs, idColumn, serverIdColumn, kind, {&left, &right});
+    });
+}
+
+void AttachNoteToContactAndEvent::iniAttachNoteToContact() {
     hadContactLinks_ = false;
     bool shared = false;
-    errorTrap(state_, "iniAttachNoteToContact :", [&] {
-        if (!note_) throw host::HostError("No note is selected");
-        state_.currentUser = getCurrentUser(state_);
-        ado::Recordset rs;
-        rs.Open("Select OutlookContactID,PrivateAccess,contactID from noteTb where "
-                "OutlookAttachID= '" +
-                    ado::sqlText(noteId_) + "' and MakeDelete = false and (creator='" +
-                    ado::sqlText(state_.currentUser) + "' Or privateAccess =0)",
-                state_.connection());
-        hadContactLinks_ = !rs.IsEOF();
-        if (hadContactLinks_) shared = !rs.Fields("PrivateAccess").Value().toBool();
-        addLinkedRows(state_, rs, "OutlookContactID", "contactID", kindContact, {&left_, &right_});
-    });
+    listLinks(
+        "iniAttachNoteToContact :", left_, right_,
+        [&](ado::Recordset& rs) {
+            state_.currentUser = getCurrentUser(state_);
+            rs.Open("Select OutlookContactID,PrivateAccess,contactID from noteTb where "
+                    "OutlookAttachID= '" +
+                        ado::sqlText(noteId_) + "' and MakeDelete = false and (creator='" +
+                        ado::sqlText(state_.currentUser) + "' Or privateAccess =0)",
+                    state_.connection());
+            hadContactLinks_ = !rs.IsEOF();
+            if (hadContactLinks_) shared = !rs.Fields("PrivateAccess").Value().toBool();
+        },
+        "OutlookContactID", "contactID", kindContact);
     // The options follow the stored links, listed or not: their privacy is what the user sees.
     setButtonStatus(contactsTab, hadContactLinks_);
     if (hadContactLinks_) share_.setValue(shared ? controls::vbChecked : controls::vbUnchecked);
@@ -201,17 +192,14 @@ void AttachNoteToContactAndEvent::iniAttachNoteToContact() {
 }
 
 void AttachNoteToContactAndEvent::iniAttachNoteToEvent() {
-    for (auto* list : {&leftPlus_, &rightPlus_})
-        list->ListItems().Clear();
-    errorTrap(state_, "iniAttachNoteToEvent :", [&] {
-        if (!note_) throw host::HostError("No note is selected");
-        ado::Recordset rs;
-        rs.Open("Select OutlookApptID,Creator,contactId from ToEvent where OutlookEmailID= '" +
-                    ado::sqlText(noteId_) + "' and makedelete =false",
-                state_.connection());
-        addLinkedRows(state_, rs, "OutlookApptID", "contactId", kindAppointment,
-                      {&leftPlus_, &rightPlus_});
-    });
+    listLinks(
+        "iniAttachNoteToEvent :", leftPlus_, rightPlus_,
+        [&](ado::Recordset& rs) {
+            rs.Open("Select OutlookApptID,Creator,contactId from ToEvent where OutlookEmailID= '" +
+                        ado::sqlText(noteId_) + "' and makedelete =false",
+                    state_.connection());
+        },
+        "OutlookApptID", "contactId", kindAppointment);
     setButtonStatus(eventsTab, rightPlus_.ListItems().Count() > 0);
     toEvent_.setEnabled(false);
     done2_.setVisible(false);
@@ -229,6 +217,11 @@ void AttachNoteToContactAndEvent::setButtonStatus(Tab tab, bool enabled) {
     prop1_.setEnabled(enabled);
 }
 
+void AttachNoteToContactAndEvent::checkNoteShare_Click() {
+    toContact_.setEnabled(true);
+    done1_.setVisible(false);
+}
+
 void AttachNoteToContactAndEvent::contactsMoved() {
     setButtonStatus(contactsTab, right_.ListItems().Count() > 0);
     toContact_.setEnabled(true);
@@ -244,31 +237,30 @@ void AttachNoteToContactAndEvent::eventsMoved() {
 
 // ---- Attaching ----
 
+void AttachNoteToContactAndEvent::cmdNotetoContact_Click() {
+    errorTrap(state_, "cmdNotetoContact :", [&] { attachToContacts(); });
+}
+
 void AttachNoteToContactAndEvent::attachToContacts() {
     WaitCursor wait(state_);
     toContact_.setEnabled(false);
     if (!note_) return;
     auto& links = note_->Links();
-    auto& rows = right_.ListItems();
-    if (rows.Count() == 0 && links.Count() == 0) return;
+    if (right_.ListItems().Count() == 0 && links.Count() == 0) return;
 
-    for (int n = links.Count(); n > 0; --n)
-        ignoreErrors([&] { links.Remove(1); });
+    removeAllLinks(links);
     // Only rows that name an Outlook contact become the note's Outlook links; the store records
     // every row the user chose.
-    const std::string storeId = storeIdOf(kindContact);
-    auto& ns = state_.application().GetNamespace("MAPI");
-    for (const std::string& key : listKeyArray(right_))
-        ignoreErrors([&] {
-            if (key.empty() || IsGeneratedRowKey(key)) return;
-            auto contact = ns.GetItemFromID(key, storeId);
-            if (contact && contact->Class() == host::olContact) links.Add(contact);
-        });
+    linkListedContacts(state_, links, right_, storeIdOf(kindContact), true);
     state_.skipNextItemEvent = true;
     note_->Save();
     noteLinks().noteToContactForListView(*note_, right_, share_.checked());
-    hadContactLinks_ = rows.Count() > 0;
+    hadContactLinks_ = right_.ListItems().Count() > 0;
     done1_.setVisible(true);
+}
+
+void AttachNoteToContactAndEvent::cmdNotetoEvent_Click() {
+    errorTrap(state_, "cmdNotetoEvent :", [&] { attachToEvents(); });
 }
 
 void AttachNoteToContactAndEvent::attachToEvents() {
@@ -286,24 +278,57 @@ void AttachNoteToContactAndEvent::attachToEvents() {
     WaitCursor wait(state_);
     toEvent_.setEnabled(false);
     const std::string key = ado::sqlText(noteId_);
-    ado::Connection& connection = state_.connection();
-    connection.Execute("update toEvent set makedelete=True where outlookEmailID='" + key + "'");
-    if (rightPlus_.ListItems().Count() == 0) {
-        ado::Recordset rs;
-        rs.Open("Select OutlookContactID from noteTb where OutlookAttachID= '" + key +
-                    "' and makedelete=False and (creator= '" + ado::sqlText(state_.currentUser) +
-                    "' or privateAccess=0)",
-                connection, ado::adOpenKeyset);
-        const long count = rs.RecordCount();
-        rs.Close();
-        connection.Execute(count > 0
-                               ? "update noteHistory set RefCount='" + std::to_string(count) +
-                                     "' where outlooknoteid = '" + key + "'"
-                               : "delete from noteHistory where outlooknoteid = '" + key + "'");
-    } else {
+    state_.connection().Execute("update toEvent set makedelete=True where outlookEmailID='" + key +
+                                "'");
+    if (rightPlus_.ListItems().Count() == 0)
+        settleHistory(key);
+    else
         noteLinks().noteToEvent(*note_, listKeyArray(rightPlus_), storeIdOf(kindAppointment));
-    }
     done2_.setVisible(true);
+}
+
+void AttachNoteToContactAndEvent::settleHistory(const std::string& key) {
+    ado::Connection& connection = state_.connection();
+    ado::Recordset rs;
+    rs.Open("Select OutlookContactID from noteTb where OutlookAttachID= '" + key +
+                "' and makedelete=False and (creator= '" + ado::sqlText(state_.currentUser) +
+                "' or privateAccess=0)",
+            connection, ado::adOpenKeyset);
+    const long count = rs.RecordCount();
+    rs.Close();
+    connection.Execute(count > 0 ? "update noteHistory set RefCount='" + std::to_string(count) +
+                                       "' where outlooknoteid = '" + key + "'"
+                                 : "delete from noteHistory where outlooknoteid = '" + key + "'");
+}
+
+// ---- Searching and opening ----
+
+void AttachNoteToContactAndEvent::cmdSearch_Click() {
+    state_.searchTarget = &left_;
+    contactSearch().Show(true, &form_);
+}
+
+void AttachNoteToContactAndEvent::cmdSearchPlus_Click() {
+    if (done2_.Visible()) done2_.setVisible(false);
+    state_.searchTarget = &leftPlus_;
+    eventSearch().Show(true, &form_);
+}
+
+void AttachNoteToContactAndEvent::cmdProp1_Click() {
+    showChosen(right_, kindContact, "Please select a contact item！", "请先择一个要显示的联系人！");
+}
+
+void AttachNoteToContactAndEvent::ListViewRight_DblClick() {
+    if (right_.SelectedItem()) showChosen(right_, kindContact, "", "");
+}
+
+void AttachNoteToContactAndEvent::cmdProp2_Click() {
+    showChosen(rightPlus_, kindAppointment, "Please select a calendar item！",
+               "请先择一个要显示的日历！");
+}
+
+void AttachNoteToContactAndEvent::ListViewRightPlus_DblClick() {
+    if (rightPlus_.SelectedItem()) showChosen(rightPlus_, kindAppointment, "", "");
 }
 
 void AttachNoteToContactAndEvent::showChosen(controls::ListView& list, std::int16_t kind,
@@ -319,7 +344,11 @@ void AttachNoteToContactAndEvent::showChosen(controls::ListView& list, std::int1
 
 // ---- Closing ----
 
-void AttachNoteToContactAndEvent::onUnload() {
+void AttachNoteToContactAndEvent::cmdClose_Click() {
+    form_.unload();
+}
+
+void AttachNoteToContactAndEvent::Form_Unload() {
     ignoreErrors([&] {
         state_.activeDialog = dialogNone;
         state_.ui.noteTab = static_cast<std::int16_t>(tab_.Tab());

@@ -2,20 +2,19 @@
 // events (second tab). Each tab's Attach button applies its list without closing the dialog.
 #pragma once
 
-#include "dialogs/common/DialogContext.h"
+#include "dialogs/common/DialogForm.h"
 #include "dialogs/common/ListPair.h"
 #include "dialogs/search/DialogSearch.h"
-#include "dialogs/search/DialogSearchPlus.h"
+#include "platform/ado/Recordset.h"
 #include "platform/controls/CheckBox.h"
 #include "platform/controls/CommandButton.h"
-#include "platform/controls/Form.h"
 #include "platform/controls/Label.h"
 #include "platform/controls/ListView.h"
 #include "platform/controls/TabControl.h"
 
+#include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace velmora {
 class attachNote;
@@ -23,14 +22,10 @@ class attachNote;
 
 namespace velmora::dialogs {
 
-class AttachNoteToContactAndEvent {
+class AttachNoteToContactAndEvent : public DialogForm {
   public:
     explicit AttachNoteToContactAndEvent(DialogContext& state);
-    AttachNoteToContactAndEvent(const AttachNoteToContactAndEvent&) = delete;
-    AttachNoteToContactAndEvent& operator=(const AttachNoteToContactAndEvent&) = delete;
 
-    controls::Form& form() { return form_; }
-    void Show(bool modal = false, controls::Form* owner = nullptr) { form_.Show(modal, owner); }
     // The searches opened from the two tabs; created on first use.
     DialogSearch& contactSearch();
     DialogSearchPlus& eventSearch();
@@ -42,12 +37,29 @@ class AttachNoteToContactAndEvent {
   private:
     enum Tab { contactsTab = 0, eventsTab = 1 };
 
-    void onLoad();
-    void onUnload();
+    void Form_Load();
+    void Form_Unload();
+    void cmdClose_Click();
+    void checkNoteShare_Click();
+    void cmdNotetoContact_Click();
+    void cmdSearch_Click();
+    void cmdProp1_Click();
+    void ListViewRight_DblClick();
+    void cmdNotetoEvent_Click();
+    void cmdSearchPlus_Click();
+    void cmdProp2_Click();
+    void ListViewRightPlus_DblClick();
+
     void setCaptions();
     attachNote& noteLinks() const;
     std::string storeIdOf(std::int16_t kind);
+    void takeSelectedNote();
 
+    // Clears both lists of a tab and lists the rows of its link query; open runs the query and
+    // reads what it needs of the first row. A failure, no note included, is shown under tag.
+    void listLinks(const char* tag, controls::ListView& left, controls::ListView& right,
+                   const std::function<void(ado::Recordset&)>& open, const char* idColumn,
+                   const char* serverIdColumn, std::int16_t kind);
     void iniAttachNoteToContact();
     void iniAttachNoteToEvent();
     void setButtonStatus(Tab tab, bool enabled);
@@ -55,24 +67,20 @@ class AttachNoteToContactAndEvent {
     void eventsMoved();
     void attachToContacts();
     void attachToEvents();
+    // With no event left, the note's history keeps only its contact links, or goes.
+    void settleHistory(const std::string& key);
     void showChosen(controls::ListView& list, std::int16_t kind, const char* english,
                     const char* chinese);
 
-    DialogContext& state_;
-    controls::Form form_;
     controls::TabControl& tab_;
-    // Contacts tab.
     controls::ListView& left_;
     controls::ListView& right_;
-    controls::CommandButton& search_;
     controls::CommandButton& prop1_;
     controls::CheckBox& share_;
     controls::CommandButton& toContact_;
     controls::Label& done1_;
-    // Events tab.
     controls::ListView& leftPlus_;
     controls::ListView& rightPlus_;
-    controls::CommandButton& searchPlus_;
     controls::CommandButton& prop2_;
     controls::CommandButton& toEvent_;
     controls::Label& done2_;
@@ -88,7 +96,6 @@ class AttachNoteToContactAndEvent {
     // Whether the note had contact links visible to the user when the dialog loaded.
     bool hadContactLinks_ = false;
     bool eventsChanged_ = false;
-    std::vector<host::Subscription> subscriptions_;
 };
 
 } // namespace velmora::dialogs

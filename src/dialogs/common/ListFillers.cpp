@@ -173,4 +173,22 @@ void fillFoundContacts(StoreContext& state, controls::ListView& list,
     fillFound(state, list, entryIds, creators, contactRow);
 }
 
+void removeAllLinks(host::Links& links) {
+    for (int n = links.Count(); n > 0; --n)
+        ignoreErrors([&] { links.Remove(1); });
+}
+
+void linkListedContacts(StoreContext& state, host::Links& links, const controls::ListView& list,
+                        const std::string& storeId, bool contactsOnly) {
+    auto& ns = state.application().GetNamespace("MAPI");
+    for (const controls::ListItem* row : list.ListItems().rows())
+        ignoreErrors([&] {
+            const std::string& key = row->Key();
+            if (key.empty() || IsGeneratedRowKey(key)) return;
+            auto contact = ns.GetItemFromID(key, storeId);
+            if (contact && (!contactsOnly || contact->Class() == host::olContact))
+                links.Add(contact);
+        });
+}
+
 } // namespace velmora

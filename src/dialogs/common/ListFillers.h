@@ -1,5 +1,5 @@
-// Filling dialog lists from the host: the key array of a list view, the half-hour time combo,
-// and the result lists of the contact and event searches.
+// Filling dialog lists from the host and back: the key array of a list view, the half-hour time
+// combo, the result lists of the searches, and an item's Outlook links from a list's rows.
 #pragma once
 
 #include "platform/ado/Recordset.h"
@@ -45,5 +45,15 @@ void fillFoundAppointments(StoreContext& state, controls::ListView& list,
 void fillFoundContacts(StoreContext& state, controls::ListView& list,
                        const std::vector<std::string>& entryIds,
                        const std::vector<std::string>& creators);
+
+// Removes every Outlook link of an item (always the first, as many times as there were links),
+// each failure ignored.
+void removeAllLinks(host::Links& links);
+
+// Links an item to the contacts a list's rows name, opened in the store storeId; rows with a
+// generated key name none, and a row whose item cannot be opened is passed over. contactsOnly
+// also passes over an item of another kind.
+void linkListedContacts(StoreContext& state, host::Links& links, const controls::ListView& list,
+                        const std::string& storeId, bool contactsOnly = false);
 
 } // namespace velmora

@@ -1,23 +1,21 @@
-// The contact search dialog: finds contacts of the default Contacts folder by words, field,
-// match mode and time range, and adds the ticked ones to the calling dialog's search target.
+// The two searches: contacts of the default Contacts folder by words, field, match mode and time
+// range, and appointments of the default Calendar by words in the subject or location.
 #pragma once
 
 #include "dialogs/search/SearchDialogBase.h"
 
 namespace velmora::dialogs {
 
+// Finds contacts and adds the ticked ones to the calling dialog's search target.
 class DialogSearch : public SearchDialogBase {
   public:
     explicit DialogSearch(DialogContext& state);
+};
 
-  private:
-    const std::vector<search::RangeChoice>& rangesFor(int timeField) const override;
-    std::string timeProperty(int timeField) const override;
-    bool containsWords(const host::Item& item, int field, const std::string& words) const override;
-    std::vector<std::string_view> equalsTerms(int field) const override;
-    std::array<std::string, 4> resultTexts(const host::Item& item) const override;
-    void addToTarget(controls::ListView& target, const std::vector<std::string>& keys,
-                     const std::vector<std::string>& creators) override;
+// Finds appointments and adds the ticked ones to the calling dialog's search target.
+class DialogSearchPlus : public SearchDialogBase {
+  public:
+    explicit DialogSearchPlus(DialogContext& state);
 };
 
 } // namespace velmora::dialogs

@@ -4,8 +4,10 @@
 
 #include "dialogs/common/DualListPicker.h"
 #include "links/PublicModules.h"
+#include "platform/controls/Label.h"
 #include "store/ErrorTrap.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -13,14 +15,32 @@ namespace velmora::dialogs {
 
 namespace {
 
-const Bilingual label1Caption{"Search for the Word(s): ", "查找关键字: "};
-const Bilingual label2Caption{"In: ", "要查找的字段: "};
-const Bilingual label3Caption{"Time: ", "时间范围: "};
-const Bilingual searchCaption{"Search", "查找"};
-const Bilingual check1Caption{"Select All", "全部选中"};
-const Bilingual okCaption{"OK", "确定"};
-const Bilingual cancelCaption{"Cancel", "取消"};
-const Bilingual applyCaption{"Apply", "应用"};
+using enum ControlKind;
+
+// The controls in the form's order; their captions are set at every load.
+constexpr ControlDesign design[] = {
+    {Text, "searchWords"}, {Combo, "inBox"},   {Combo, "comboVague"}, {Combo, "timeBox"},
+    {Combo, "selectTime"}, {Button, "Search"}, {List, "ListView"},    {Check, "Check1"},
+    {Button, "OK"},        {Button, "Cancel"}, {Button, "Apply"},     {Label, "Label1"},
+    {Label, "Label2"},     {Label, "Label3"},
+};
+
+struct CaptionRow {
+    const char* control;
+    Bilingual caption;
+};
+
+constexpr CaptionRow captions[] = {
+    {"Label1", {"Search for the Word(s): ", "查找关键字: "}},
+    {"Label2", {"In: ", "要查找的字段: "}},
+    {"Label3", {"Time: ", "时间范围: "}},
+    {"Search", {"Search", "查找"}},
+    {"Check1", {"Select All", "全部选中"}},
+    {"OK", {"OK", "确定"}},
+    {"Cancel", {"Cancel", "取消"}},
+    {"Apply", {"Apply", "应用"}},
+};
+
 const std::vector<Bilingual> modeEntries{{"Contains", "包含"}, {"Equals", "等于"}};
 const Bilingual emptyWordsMessage{"The search words can not be empty.", "查找关键字不能为空。"};
 const Bilingual noItemMessage{"No item found.", "找不到符合条件的项目。"};
@@ -33,58 +53,61 @@ int entryOrFirst(const controls::ComboBox& combo, int index) {
     return index >= 0 && index < combo.ListCount() ? index : 0;
 }
 
+controls::TextBox& designForm(controls::Form& form) {
+    addControls(form, design);
+    return form.get<controls::TextBox>("searchWords");
+}
+
 } // namespace
 
 SearchDialogBase::SearchDialogBase(DialogContext& state, SearchProfile profile)
-    : state_(state), profile_(std::move(profile)), form_(profile_.formName),
-      searchWords_(form_.add<controls::TextBox>("searchWords")),
-      inBox_(form_.add<controls::ComboBox>("inBox")),
-      comboVague_(form_.add<controls::ComboBox>("comboVague")),
-      timeBox_(form_.add<controls::ComboBox>("timeBox")),
-      selectTime_(form_.add<controls::ComboBox>("selectTime")),
-      search_(form_.add<controls::CommandButton>("Search")),
-      list_(form_.add<controls::ListView>("ListView")),
-      check1_(form_.add<controls::CheckBox>("Check1")),
-      ok_(form_.add<controls::CommandButton>("OK")),
-      cancel_(form_.add<controls::CommandButton>("Cancel")),
-      apply_(form_.add<controls::CommandButton>("Apply")),
-      label1_(form_.add<controls::Label>("Label1")), label2_(form_.add<controls::Label>("Label2")),
-      label3_(form_.add<controls::Label>("Label3")) {
+    : DialogForm(state, profile.formName), profile_(std::move(profile)),
+      searchWords_(designForm(form_)), inBox_(form_.get<controls::ComboBox>("inBox")),
+      comboVague_(form_.get<controls::ComboBox>("comboVague")),
+      timeBox_(form_.get<controls::ComboBox>("timeBox")),
+      selectTime_(form_.get<controls::ComboBox>("selectTime")),
+      search_(form_.get<controls::CommandButton>("Search")),
+      list_(form_.get<controls::ListView>("ListView")),
+      check1_(form_.get<controls::CheckBox>("Check1")) {
     list_.setCheckboxes(true);
     search_.setDefault(true);
-    cancel_.setCancel(true);
-    subscriptions_.push_back(form_.Load.subscribe([this] { onLoad(); }));
-    subscriptions_.push_back(form_.Unload.subscribe([this](int&) { onUnload(); }));
-    subscriptions_.push_back(timeBox_.Click.subscribe([this] { onTimeFieldChosen(); }));
-    subscriptions_.push_back(search_.Click.subscribe([this] { onSearch(); }));
-    subscriptions_.push_back(check1_.Click.subscribe([this] { onSelectAll(); }));
-    subscriptions_.push_back(
-        list_.ColumnClick.subscribe([this](int column) { SortListByColumn(list_, column); }));
-    subscriptions_.push_back(ok_.Click.subscribe([this] { onPick(true); }));
-    subscriptions_.push_back(apply_.Click.subscribe([this] { onPick(false); }));
-    subscriptions_.push_back(cancel_.Click.subscribe([this] { form_.unload(); }));
-    subscriptions_.push_back(closeOnEscapeFromAnyControl(form_));
-    form_.keepAsDesigned();
-}
-
-void SearchDialogBase::Show(bool modal, controls::Form* owner) {
-    form_.Show(modal, owner);
+    form_.get<controls::CommandButton>("Cancel").setCancel(true);
+    using Dialog = SearchDialogBase;
+    using enum FormEvent;
+    wire({
+        {"Form", Load, {*this, &Dialog::Form_Load}},
+        {"Form", Unload, {*this, &Dialog::Form_Unload}},
+        {"timeBox", Click, {*this, &Dialog::timeBox_Click}},
+        {"Search", Click, {*this, &Dialog::Search_Click}},
+        {"Check1", Click, {*this, &Dialog::Check1_Click}},
+        {"ListView", ColumnClick, {*this, &Dialog::ListView_ColumnClick}},
+        {"OK", Click, {*this, &Dialog::OK_Click}},
+        {"Apply", Click, {*this, &Dialog::Apply_Click}},
+        {"Cancel", Click, {*this, &Dialog::Cancel_Click}},
+    });
 }
 
 const char* SearchDialogBase::text(const Bilingual& caption) const {
     return state_.isChinese ? caption.chinese : caption.english;
 }
 
-void SearchDialogBase::onLoad() {
-    label1_.setCaption(text(label1Caption));
-    label2_.setCaption(text(label2Caption));
-    label3_.setCaption(text(label3Caption));
-    search_.setCaption(text(searchCaption));
-    check1_.setCaption(text(check1Caption));
-    ok_.setCaption(text(okCaption));
-    cancel_.setCaption(text(cancelCaption));
-    apply_.setCaption(text(applyCaption));
+// ---- Opening ----
 
+void SearchDialogBase::Form_Load() {
+    setCaptions();
+    fillCombos();
+    prepareResultList();
+    check1_.setValue(controls::vbUnchecked);
+    check1_.setEnabled(false);
+    search_.setEnabled(true);
+}
+
+void SearchDialogBase::setCaptions() {
+    for (const CaptionRow& row : captions)
+        form_.get<controls::Control>(row.control).setCaption(text(row.caption));
+}
+
+void SearchDialogBase::fillCombos() {
     const auto fill = [this](controls::ComboBox& combo, const std::vector<Bilingual>& entries) {
         combo.Clear();
         for (const Bilingual& entry : entries)
@@ -104,9 +127,11 @@ void SearchDialogBase::onLoad() {
     // survives a search without one.
     fillRanges(timeField == 0 ? 1 : timeField);
     timeBox_.setListIndex(timeField);
-    onTimeFieldChosen();
+    timeBox_Click();
     selectTime_.setListIndex(entryOrFirst(selectTime_, ui.*profile_.rangeIndex));
+}
 
+void SearchDialogBase::prepareResultList() {
     list_.ListItems().Clear();
     list_.ColumnHeaders().Clear();
     const int width = (list_.Width() - leadingColumnWidth) / 5;
@@ -115,12 +140,11 @@ void SearchDialogBase::onLoad() {
         list_.ColumnHeaders().Add(text(column), width > 0 ? width : 0);
     list_.setView(controls::lvwReport);
     list_.setLabelEdit(controls::lvwManual);
-    check1_.setValue(controls::vbUnchecked);
-    check1_.setEnabled(false);
-    search_.setEnabled(true);
 }
 
-void SearchDialogBase::onTimeFieldChosen() {
+// ---- The time range ----
+
+void SearchDialogBase::timeBox_Click() {
     const int timeField = timeBox_.ListIndex();
     if (timeField <= 0) {
         selectTime_.setEnabled(false);
@@ -128,6 +152,17 @@ void SearchDialogBase::onTimeFieldChosen() {
     }
     fillRanges(timeField);
     selectTime_.setEnabled(true);
+}
+
+const std::vector<search::RangeChoice>& SearchDialogBase::rangesFor(int timeField) const {
+    return timeField <= profile_.calendarTimeFields ? search::calendarRangeChoices()
+                                                    : search::pastRangeChoices();
+}
+
+// A time field past the list's end filters the last property.
+std::string SearchDialogBase::timeProperty(int timeField) const {
+    const auto last = static_cast<int>(profile_.timeProperties.size()) - 1;
+    return profile_.timeProperties[static_cast<std::size_t>(std::clamp(timeField, 0, last))];
 }
 
 void SearchDialogBase::fillRanges(int timeField) {
@@ -140,7 +175,9 @@ void SearchDialogBase::fillRanges(int timeField) {
     shownRanges_ = &ranges;
 }
 
-void SearchDialogBase::onSearch() {
+// ---- Searching ----
+
+void SearchDialogBase::Search_Click() {
     errorTrap(state_, "search_Click :", [&] {
         const std::string words = search::lowered(search::trimmed(searchWords_.Text()));
         if (words.empty()) {
@@ -156,30 +193,7 @@ void SearchDialogBase::onSearch() {
             controls::CommandButton& button;
             ~Reenable() { button.setEnabled(true); }
         } reenable{search_};
-
-        std::shared_ptr<host::Items> items = state_.application()
-                                                 .GetNamespace("MAPI")
-                                                 .GetDefaultFolder(profile_.folderType)
-                                                 ->Items();
-        const int timeField = timeBox_.ListIndex();
-        const int rangeIndex = selectTime_.ListIndex();
-        bool restricted = true;
-        if (timeField > 0 && rangeIndex > 0 && shownRanges_ &&
-            rangeIndex < static_cast<int>(shownRanges_->size())) {
-            const search::TimeRange range = (*shownRanges_)[rangeIndex].range;
-            restricted = errorTrap(state_, profile_.timeTag, [&] {
-                items = items->Restrict(
-                    search::timeFilter(timeProperty(timeField), range, state_.now()));
-            });
-        }
-        // A refused time filter searches nothing (all items would not be what was asked); a
-        // refused search reported its failure. Either way the search ends as every search does.
-        if (restricted) {
-            if (comboVague_.ListIndex() == 1)
-                searchEquals(*items, words);
-            else
-                searchContains(*items, words);
-        }
+        search(words);
         search_.setEnabled(true);
         if (list_.ListItems().Count() == 0) {
             showInformation(state_, text(noItemMessage));
@@ -187,6 +201,36 @@ void SearchDialogBase::onSearch() {
         }
         check1_.setEnabled(true);
     });
+}
+
+void SearchDialogBase::search(const std::string& words) {
+    std::shared_ptr<host::Items> items =
+        state_.application().GetNamespace("MAPI").GetDefaultFolder(profile_.folderType)->Items();
+    const int timeField = timeBox_.ListIndex();
+    const int rangeIndex = selectTime_.ListIndex();
+    if (timeField > 0 && rangeIndex > 0 && shownRanges_ &&
+        rangeIndex < static_cast<int>(shownRanges_->size())) {
+        const search::TimeRange range = (*shownRanges_)[rangeIndex].range;
+        // A refused time filter searches nothing: all items would not be what was asked.
+        if (!errorTrap(state_, profile_.timeTag, [&] {
+                items = items->Restrict(
+                    search::timeFilter(timeProperty(timeField), range, state_.now()));
+            }))
+            return;
+    }
+    if (comboVague_.ListIndex() == 1)
+        searchEquals(*items, words);
+    else
+        searchContains(*items, words);
+}
+
+bool SearchDialogBase::containsWords(const host::Item& item, int field,
+                                     const std::string& words) const {
+    if (item.Class() != profile_.itemClass) return false;
+    if (field < 0 || field >= static_cast<int>(profile_.containsGroups.size())) return false;
+    for (const auto& group : profile_.containsGroups[static_cast<std::size_t>(field)])
+        if (search::fieldContains(search::joinedProperties(item, group), words)) return true;
+    return false;
 }
 
 void SearchDialogBase::searchContains(const host::Items& items, const std::string& words) {
@@ -203,8 +247,10 @@ void SearchDialogBase::searchContains(const host::Items& items, const std::strin
 void SearchDialogBase::searchEquals(const host::Items& items, const std::string& words) {
     const int field = inBox_.ListIndex();
     errorTrap(state_, "getInUnVague:", [&] {
-        const std::shared_ptr<host::Items> found =
-            items.Restrict(search::equalsFilter(equalsTerms(field), words));
+        if (field < 0 || field >= static_cast<int>(profile_.equalsTerms.size()))
+            throw std::invalid_argument("No search field is chosen");
+        const std::shared_ptr<host::Items> found = items.Restrict(
+            search::equalsFilter(profile_.equalsTerms[static_cast<std::size_t>(field)], words));
         const int count = found->Count();
         for (int i = 1; i <= count; ++i) {
             const host::ItemPtr item = found->Item(i);
@@ -215,7 +261,9 @@ void SearchDialogBase::searchEquals(const host::Items& items, const std::string&
 
 void SearchDialogBase::addResultRow(const host::Item& item) {
     const std::string key = item.EntryID();
-    const std::array<std::string, 4> texts = resultTexts(item);
+    std::array<std::string, 4> texts;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        texts[i] = item.Text(profile_.resultProperties[i]);
     const std::string creator = getItemCreator(state_, profile_.creatorKind, key);
     controls::ListItem& row = list_.ListItems().Add(0, key, "", 0, profile_.rowIcon);
     for (int column = 1; column <= 4; ++column)
@@ -223,13 +271,27 @@ void SearchDialogBase::addResultRow(const host::Item& item) {
     row.setSubItems(creatorColumn, creator);
 }
 
-void SearchDialogBase::onSelectAll() {
+// ---- Picking ----
+
+void SearchDialogBase::Check1_Click() {
     if (!check1_.checked()) return;
     for (controls::ListItem* row : list_.ListItems().rows())
         row->setChecked(true);
 }
 
-void SearchDialogBase::onPick(bool close) {
+void SearchDialogBase::ListView_ColumnClick(int column) {
+    SortListByColumn(list_, column);
+}
+
+void SearchDialogBase::OK_Click() {
+    pick(true);
+}
+
+void SearchDialogBase::Apply_Click() {
+    pick(false);
+}
+
+void SearchDialogBase::pick(bool close) {
     errorTrap(state_, profile_.okTag, [&] {
         std::vector<std::string> keys, creators;
         for (const controls::ListItem* row : list_.ListItems().rows()) {
@@ -237,16 +299,21 @@ void SearchDialogBase::onPick(bool close) {
             keys.push_back(row->Key());
             creators.push_back(row->SubItems(creatorColumn));
         }
-        if (!keys.empty()) {
-            if (!state_.searchTarget)
-                throw std::runtime_error("No list was given to add the chosen items to");
-            addToTarget(*state_.searchTarget, keys, creators);
-        }
+        if (keys.empty()) return;
+        if (!state_.searchTarget)
+            throw std::runtime_error("No list was given to add the chosen items to");
+        profile_.addToTarget(state_, *state_.searchTarget, keys, creators);
     });
     if (close) form_.unload();
 }
 
-void SearchDialogBase::onUnload() {
+// ---- Closing ----
+
+void SearchDialogBase::Cancel_Click() {
+    form_.unload();
+}
+
+void SearchDialogBase::Form_Unload() {
     errorTrap(state_, profile_.unloadTag, [&] {
         state_.searchTarget = nullptr;
         UiIndices& ui = state_.ui;

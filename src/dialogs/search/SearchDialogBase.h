@@ -1,14 +1,13 @@
-// The machinery both search dialogs run on: the controls and their captions, the search with its
-// messages, time filter and match modes, Select All, OK and Apply, Escape and the saved positions.
+// The machinery both search dialogs run on, with what tells them apart as data: the controls and
+// their captions, the search with its messages, time filter and match modes, OK and Apply.
 #pragma once
 
-#include "dialogs/common/DialogContext.h"
+#include "dialogs/common/DialogForm.h"
+#include "dialogs/common/FormDesign.h"
 #include "dialogs/search/SearchFilters.h"
 #include "platform/controls/CheckBox.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/CommandButton.h"
-#include "platform/controls/Form.h"
-#include "platform/controls/Label.h"
 #include "platform/controls/ListView.h"
 #include "platform/controls/TextBox.h"
 
@@ -20,21 +19,29 @@
 
 namespace velmora::dialogs {
 
-// A caption in both languages.
-struct Bilingual {
-    const char* english;
-    const char* chinese;
-};
-
 // What tells one search dialog from the other, as data.
 struct SearchProfile {
     std::string formName;
-    int folderType = 0;            // the default folder searched
-    std::int16_t creatorKind = 0;  // the server-id kind of the items found
-    int rowIcon = 0;               // the small icon of a result row
-    std::vector<Bilingual> fields; // inBox
-    std::vector<Bilingual> times;  // timeBox
+    int folderType = 0;           // the default folder searched
+    int itemClass = 0;            // the class of the items Contains looks at
+    std::int16_t creatorKind = 0; // the server-id kind of the items found
+    int rowIcon = 0;              // the small icon of a result row
+    // inBox, and per field the property groups whose joined text Contains looks in (any group
+    // holding the words matches) and the terms Equals compares with the words.
+    std::vector<Bilingual> fields;
+    std::vector<std::vector<std::vector<std::string_view>>> containsGroups;
+    std::vector<std::vector<std::string_view>> equalsTerms;
+    // timeBox, and per time field the filtered property ("[creationTime]"); fields up to
+    // calendarTimeFields offer the calendar's ranges, the others the past ones.
+    std::vector<Bilingual> times;
+    std::vector<const char*> timeProperties;
+    int calendarTimeFields = 0;
     std::array<Bilingual, 5> columns;
+    std::array<const char*, 4> resultProperties{}; // columns 2 to 5 of a result row
+    // Adds the picked items with their creators to the search target.
+    void (*addToTarget)(StoreContext& state, controls::ListView& target,
+                        const std::vector<std::string>& keys,
+                        const std::vector<std::string>& creators) = nullptr;
     std::int16_t UiIndices::*fieldIndex = nullptr;
     std::int16_t UiIndices::*modeIndex = nullptr;
     std::int16_t UiIndices::*timeIndex = nullptr;
@@ -45,52 +52,39 @@ struct SearchProfile {
     const char* unloadTag = "";
 };
 
-class SearchDialogBase {
-  public:
-    SearchDialogBase(const SearchDialogBase&) = delete;
-    SearchDialogBase& operator=(const SearchDialogBase&) = delete;
-    virtual ~SearchDialogBase() = default;
-
-    controls::Form& form() { return form_; }
-    // Loads the dialog (its load sequence runs on the form's Load) and shows it.
-    void Show(bool modal = false, controls::Form* owner = nullptr);
-
+// A search over the default folder of its profile by words, field, match mode and time range,
+// adding the ticked results to the calling dialog's search target.
+class SearchDialogBase : public DialogForm {
   protected:
     SearchDialogBase(DialogContext& state, SearchProfile profile);
 
-    // The time-range list offered for a time field (1 and up).
-    virtual const std::vector<search::RangeChoice>& rangesFor(int timeField) const = 0;
-    // The filtered property of a time field, e.g. "[creationTime]".
-    virtual std::string timeProperty(int timeField) const = 0;
-    // Contains: whether the item's field group holds the (lowered, trimmed) words.
-    virtual bool containsWords(const host::Item& item, int field,
-                               const std::string& words) const = 0;
-    // Equals: the terms compared with the words for a field group.
-    virtual std::vector<std::string_view> equalsTerms(int field) const = 0;
-    // Columns 2 to 5 of a result row (the creator column is added here).
-    virtual std::array<std::string, 4> resultTexts(const host::Item& item) const = 0;
-    // Adds the picked items with their creators to the search target.
-    virtual void addToTarget(controls::ListView& target, const std::vector<std::string>& keys,
-                             const std::vector<std::string>& creators) = 0;
-
-    DialogContext& state_;
-
   private:
-    void onLoad();
-    void onUnload();
-    void onTimeFieldChosen();
+    void Form_Load();
+    void Form_Unload();
+    void timeBox_Click();
+    void Search_Click();
+    void Check1_Click();
+    void ListView_ColumnClick(int column);
+    void OK_Click();
+    void Apply_Click();
+    void Cancel_Click();
+
+    void setCaptions();
+    void fillCombos();
+    void prepareResultList();
     void fillRanges(int timeField);
-    void onSearch();
+    const std::vector<search::RangeChoice>& rangesFor(int timeField) const;
+    std::string timeProperty(int timeField) const;
+    bool containsWords(const host::Item& item, int field, const std::string& words) const;
+    void search(const std::string& words);
     // Each reports its own failure under its own tag; the rows found until then stay.
     void searchContains(const host::Items& items, const std::string& words);
     void searchEquals(const host::Items& items, const std::string& words);
     void addResultRow(const host::Item& item);
-    void onSelectAll();
-    void onPick(bool close);
+    void pick(bool close);
     const char* text(const Bilingual& caption) const;
 
     SearchProfile profile_;
-    controls::Form form_;
     controls::TextBox& searchWords_;
     controls::ComboBox& inBox_;
     controls::ComboBox& comboVague_;
@@ -99,14 +93,7 @@ class SearchDialogBase {
     controls::CommandButton& search_;
     controls::ListView& list_;
     controls::CheckBox& check1_;
-    controls::CommandButton& ok_;
-    controls::CommandButton& cancel_;
-    controls::CommandButton& apply_;
-    controls::Label& label1_;
-    controls::Label& label2_;
-    controls::Label& label3_;
     const std::vector<search::RangeChoice>* shownRanges_ = nullptr;
-    std::vector<host::Subscription> subscriptions_;
 };
 
 } // namespace velmora::dialogs

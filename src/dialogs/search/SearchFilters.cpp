@@ -13,19 +13,6 @@ namespace velmora::search {
 
 using namespace std::chrono;
 
-const std::vector<RangeChoice>& pastRangeChoices() {
-    static const std::vector<RangeChoice> choices{
-        {TimeRange::anytime, "anytime", "任何时间"},
-        {TimeRange::yesterday, "yesterday", "昨天"},
-        {TimeRange::today, "today", "今天"},
-        {TimeRange::last7Days, "in the last 7 days", "最近七天"},
-        {TimeRange::lastWeek, "last week", "上周"},
-        {TimeRange::thisWeek, "this week", "本周"},
-        {TimeRange::lastMonth, "last month", "上个月"},
-        {TimeRange::thisMonth, "this month", "本月"}};
-    return choices;
-}
-
 const std::vector<RangeChoice>& calendarRangeChoices() {
     static const std::vector<RangeChoice> choices{
         {TimeRange::anytime, "anytime", "任何时间"},
@@ -40,6 +27,19 @@ const std::vector<RangeChoice>& calendarRangeChoices() {
         {TimeRange::lastMonth, "last month", "上个月"},
         {TimeRange::thisMonth, "this month", "本月"},
         {TimeRange::nextMonth, "next month", "下个月"}};
+    return choices;
+}
+
+// The calendar's ranges without those to come, in the same order.
+const std::vector<RangeChoice>& pastRangeChoices() {
+    static const std::vector<RangeChoice> choices = [] {
+        std::vector<RangeChoice> past;
+        for (const RangeChoice& choice : calendarRangeChoices())
+            if (choice.range != TimeRange::tomorrow && choice.range != TimeRange::next7Days &&
+                choice.range != TimeRange::nextWeek && choice.range != TimeRange::nextMonth)
+                past.push_back(choice);
+        return past;
+    }();
     return choices;
 }
 

@@ -2,6 +2,7 @@
 // share tab is off, linked contacts), OK, the contact links, the search and the close.
 #include "dialogs/share/ShareAppGroup.h"
 
+#include "dialogs/common/FormDesign.h"
 #include "dialogs/common/ListFillers.h"
 #include "dialogs/common/ListLayouts.h"
 #include "dialogs/common/RowIcons.h"
@@ -9,7 +10,6 @@
 #include "dialogs/share/ShareModel.h"
 #include "links/AttachEvent.h"
 #include "links/ItemLookup.h"
-#include "links/PublicModules.h"
 #include "platform/ado/Recordset.h"
 #include "store/ErrorTrap.h"
 #include "store/StoreSession.h"
@@ -20,63 +20,71 @@ namespace {
 
 constexpr int listWidth = 4800;
 
+using enum ControlKind;
+
+// The controls in the form's order, the Chinese captions designed, the English ones set at load.
+constexpr ControlDesign design[] = {
+    {Label, "Label2", -1, "可分享的组:", "Available Groups:"},
+    {Label, "Label3", -1, "分享的组:", "Share Information With These groups:"},
+    {List, "ListViewLeft"},
+    {List, "ListViewRight"},
+    {Button, "OK", -1, "确定", "OK"},
+    {List, "ListViewLeftPlus"},
+    {List, "ListViewRightPlus"},
+    {Button, "cmdSearch", -1, "查找联系人. . .", "Search for Contact. . ."},
+    {Button, "cmdProp", -1, "属性...", "Properties. . ."},
+    {Check, "checkShareEvent", -1, "随联系人分享", "Share with contact"},
+    {Button, "attachEventtoContact", -1, "确定", "Attach"},
+    {Label, "doneTab", -1, "绑定成功!", "Done!"},
+    {Button, "cmdCancel", -1, "关闭", "Close"},
+};
+
+constexpr Bilingual tabCaptions[] = {
+    {"Share Appointment", "分享事件"},
+    {"Attach to Contact", "绑定到联系人"},
+};
+
+controls::TabControl& designForm(controls::Form& form) {
+    form.setCaption("分享与绑定事件");
+    auto& tab = form.add<controls::TabControl>("SSTab1", -1, 2);
+    for (int i = 0; i < 2; ++i)
+        tab.setTabCaption(i, tabCaptions[i].chinese);
+    addControls(form, design);
+    return tab;
+}
+
 } // namespace
 
 ShareAppGroup::ShareAppGroup(DialogContext& state)
-    : state_(state), form_("ShareAppGroup"), tab_(form_.add<controls::TabControl>("SSTab1", -1, 2)),
-      label2_(form_.add<controls::Label>("Label2")), label3_(form_.add<controls::Label>("Label3")),
-      left_(form_.add<controls::ListView>("ListViewLeft")),
-      right_(form_.add<controls::ListView>("ListViewRight")),
-      ok_(form_.add<controls::CommandButton>("OK")),
-      leftPlus_(form_.add<controls::ListView>("ListViewLeftPlus")),
-      rightPlus_(form_.add<controls::ListView>("ListViewRightPlus")),
-      search_(form_.add<controls::CommandButton>("cmdSearch")),
-      prop_(form_.add<controls::CommandButton>("cmdProp")),
-      shareEvent_(form_.add<controls::CheckBox>("checkShareEvent")),
-      attach_(form_.add<controls::CommandButton>("attachEventtoContact")),
-      done_(form_.add<controls::Label>("doneTab")),
-      cancel_(form_.add<controls::CommandButton>("cmdCancel")),
+    : DialogForm(state, "ShareAppGroup"), tab_(designForm(form_)),
+      left_(form_.get<controls::ListView>("ListViewLeft")),
+      right_(form_.get<controls::ListView>("ListViewRight")),
+      ok_(form_.get<controls::CommandButton>("OK")),
+      leftPlus_(form_.get<controls::ListView>("ListViewLeftPlus")),
+      rightPlus_(form_.get<controls::ListView>("ListViewRightPlus")),
+      prop_(form_.get<controls::CommandButton>("cmdProp")),
+      shareEvent_(form_.get<controls::CheckBox>("checkShareEvent")),
+      attach_(form_.get<controls::CommandButton>("attachEventtoContact")),
+      done_(form_.get<controls::Label>("doneTab")),
       groups_(left_, right_, groupIcon, CopyShareListRow),
       contacts_(leftPlus_, rightPlus_, contactIcon) {
-    form_.setCaption("分享与绑定事件");
-    tab_.setTabCaption(0, "分享事件");
-    tab_.setTabCaption(1, "绑定到联系人");
-    label2_.setCaption("可分享的组:");
-    label3_.setCaption("分享的组:");
-    ok_.setCaption("确定");
-    search_.setCaption("查找联系人. . .");
-    prop_.setCaption("属性...");
-    shareEvent_.setCaption("随联系人分享");
-    attach_.setCaption("确定");
-    done_.setCaption("绑定成功!");
-    cancel_.setCaption("关闭");
     for (auto* list : {&left_, &right_, &leftPlus_, &rightPlus_})
         list->setWidth(listWidth);
-    groups_.wireOn(form_, "cmdMoveFields", [this](int, MoveResult result) {
-        if (result.changed) sharesChanged_ = true;
-        if (result.ran) ok_.setEnabled(true);
+    groups_.wireOn(form_, "cmdMoveFields", [this](int, MoveResult result) { groupsMoved(result); });
+    contacts_.wireOn(form_, "cmdMoveFieldsPlus", [this](int, MoveResult) { contactsMoved(); });
+    using Dialog = ShareAppGroup;
+    using enum FormEvent;
+    wire({
+        {"Form", Load, {*this, &Dialog::Form_Load}},
+        {"Form", Unload, {*this, &Dialog::Form_Unload}},
+        {"OK", Click, {*this, &Dialog::OK_Click}},
+        {"attachEventtoContact", Click, {*this, &Dialog::attachEventtoContact_Click}},
+        {"checkShareEvent", Click, {*this, &Dialog::checkShareEvent_Click}},
+        {"cmdSearch", Click, {*this, &Dialog::cmdSearch_Click}},
+        {"cmdProp", Click, {*this, &Dialog::cmdProp_Click}},
+        {"ListViewRightPlus", DblClick, {*this, &Dialog::ListViewRightPlus_DblClick}},
+        {"cmdCancel", Click, {*this, &Dialog::cmdCancel_Click}},
     });
-    contacts_.wireOn(form_, "cmdMoveFieldsPlus", [this](int, MoveResult) { afterContactMove(); });
-    subscriptions_.push_back(form_.Load.subscribe([this] { onLoad(); }));
-    subscriptions_.push_back(form_.Unload.subscribe([this](int&) { onUnload(); }));
-    subscriptions_.push_back(ok_.Click.subscribe([this] { onOk(); }));
-    subscriptions_.push_back(attach_.Click.subscribe([this] { onAttach(); }));
-    subscriptions_.push_back(shareEvent_.Click.subscribe([this] {
-        if (!attach_.Enabled()) attach_.setEnabled(true);
-        done_.setVisible(false);
-    }));
-    subscriptions_.push_back(search_.Click.subscribe([this] {
-        done_.setVisible(false);
-        state_.searchTarget = &leftPlus_;
-        contactSearch().Show(true, &form_);
-    }));
-    subscriptions_.push_back(prop_.Click.subscribe([this] { showSelectedContact(); }));
-    subscriptions_.push_back(rightPlus_.DblClick.subscribe([this] {
-        if (rightPlus_.ListItems().Count() > 0) showSelectedContact();
-    }));
-    subscriptions_.push_back(cancel_.Click.subscribe([this] { form_.unload(); }));
-    subscriptions_.push_back(closeOnEscapeFromAnyControl(form_));
-    form_.keepAsDesigned();
 }
 
 DialogSearch& ShareAppGroup::contactSearch() {
@@ -84,31 +92,29 @@ DialogSearch& ShareAppGroup::contactSearch() {
     return *search_dialog_;
 }
 
-void ShareAppGroup::onLoad() {
-    state_.activeDialog = dialogShareAppointment;
-    sharesChanged_ = false;
+// ---- Opening ----
+
+void ShareAppGroup::selectSavedTab() {
     const int saved = state_.ui.calendarTab;
     if (saved >= 0 && saved < tab_.Tabs() && tab_.TabEnabled(saved))
         tab_.setTab(saved);
     else
         tab_.setTab(tab_.TabEnabled(0) ? 0 : 1);
+}
+
+void ShareAppGroup::Form_Load() {
+    state_.activeDialog = dialogShareAppointment;
+    sharesChanged_ = false;
+    selectSavedTab();
     entryId_.clear();
     auto explorer = state_.application().ActiveExplorer();
     if (explorer && explorer->Selection().Count() > 0)
         entryId_ = explorer->Selection().Item(1)->EntryID();
     state_.currentUser = getCurrentUser(state_);
     if (!state_.isChinese) {
-        tab_.setTabCaption(0, "Share Appointment");
-        tab_.setTabCaption(1, "Attach to Contact");
-        label2_.setCaption("Available Groups:");
-        label3_.setCaption("Share Information With These groups:");
-        ok_.setCaption("OK");
-        search_.setCaption("Search for Contact. . .");
-        prop_.setCaption("Properties. . .");
-        shareEvent_.setCaption("Share with contact");
-        attach_.setCaption("Attach");
-        done_.setCaption("Done!");
-        cancel_.setCaption("Close");
+        for (int i = 0; i < 2; ++i)
+            tab_.setTabCaption(i, tabCaptions[i].english);
+        setCaptions(form_, design, false);
     }
     for (auto* list : {&left_, &right_, &leftPlus_, &rightPlus_})
         list->ListItems().Clear();
@@ -141,20 +147,14 @@ void ShareAppGroup::initAttachTab() {
     attach_.setEnabled(false);
 }
 
-void ShareAppGroup::setContactOptions() {
-    const bool any = rightPlus_.ListItems().Count() > 0;
-    prop_.setEnabled(any);
-    if (!any) shareEvent_.setValue(controls::vbUnchecked);
-    shareEvent_.setEnabled(any);
+// ---- Sharing ----
+
+void ShareAppGroup::groupsMoved(MoveResult result) {
+    if (result.changed) sharesChanged_ = true;
+    if (result.ran) ok_.setEnabled(true);
 }
 
-void ShareAppGroup::afterContactMove() {
-    attach_.setEnabled(true);
-    done_.setVisible(false);
-    setContactOptions();
-}
-
-void ShareAppGroup::onOk() {
+void ShareAppGroup::OK_Click() {
     if (tab_.Tab() == 0 && sharesChanged_) {
         if (errorTrap(state_, "sapp1>>",
                       [&] { applyGroupShares(state_, ShareKind::appointment, entryId_, right_); }))
@@ -164,51 +164,88 @@ void ShareAppGroup::onOk() {
     ok_.setEnabled(false);
 }
 
-void ShareAppGroup::onAttach() {
-    WaitCursor wait(state_);
+// ---- Attaching to contacts ----
+
+void ShareAppGroup::setContactOptions() {
+    const bool any = rightPlus_.ListItems().Count() > 0;
+    prop_.setEnabled(any);
+    if (!any) shareEvent_.setValue(controls::vbUnchecked);
+    shareEvent_.setEnabled(any);
+}
+
+void ShareAppGroup::contactsMoved() {
+    attach_.setEnabled(true);
+    done_.setVisible(false);
+    setContactOptions();
+}
+
+void ShareAppGroup::checkShareEvent_Click() {
+    if (!attach_.Enabled()) attach_.setEnabled(true);
+    done_.setVisible(false);
+}
+
+host::ItemPtr ShareAppGroup::openAppointment() {
     host::ItemPtr appointment;
     ignoreErrors([&] {
         auto folder = getDefaultFolder(state_, kindAppointment);
         appointment = state_.application().GetNamespace("MAPI").GetItemFromID(
             entryId_, folder ? folder->StoreID() : std::string());
     });
+    return appointment;
+}
+
+void ShareAppGroup::attachEventtoContact_Click() {
+    WaitCursor wait(state_);
+    host::ItemPtr appointment = openAppointment();
     if (!appointment) {
         form_.unload();
         return;
     }
+    ignoreErrors([&] { relinkContacts(*appointment); });
+}
+
+void ShareAppGroup::relinkContacts(host::Item& appointment) {
+    auto& links = appointment.Links();
+    if (links.Count() == 0 && rightPlus_.ListItems().Count() == 0) {
+        attach_.setEnabled(false);
+        done_.setVisible(true);
+        prop_.setEnabled(false);
+        return;
+    }
+    removeAllLinks(links);
+    linkListedContacts(state_, links, rightPlus_, std::string());
     ignoreErrors([&] {
-        auto& links = appointment->Links();
-        if (links.Count() == 0 && rightPlus_.ListItems().Count() == 0) {
-            attach_.setEnabled(false);
-            done_.setVisible(true);
-            prop_.setEnabled(false);
-            return;
-        }
-        for (int n = links.Count(); n > 0; --n)
-            ignoreErrors([&] { links.Remove(1); });
-        auto& ns = state_.application().GetNamespace("MAPI");
-        for (int i = 1; i <= rightPlus_.ListItems().Count(); ++i)
-            ignoreErrors([&] {
-                if (auto contact = ns.GetItemFromID(rightPlus_.ListItems().Item(i).Key()))
-                    links.Add(contact);
-            });
-        ignoreErrors([&] {
-            state_.skipNextItemEvent = true;
-            appointment->Save();
-        });
-        if (leftPlus_.ListItems().Count() > 0) {
-            attach_.setEnabled(false);
-            done_.setVisible(true);
-            prop_.setEnabled(true);
-        } else {
-            prop_.setEnabled(false);
-        }
-        ignoreErrors([&] {
-            if (!state_.eventLinks) throw std::runtime_error("The appointment links are not ready");
-            state_.eventLinks->attachEventtoContactForListView(*appointment, rightPlus_,
-                                                               shareEvent_.checked());
-        });
+        state_.skipNextItemEvent = true;
+        appointment.Save();
     });
+    if (leftPlus_.ListItems().Count() > 0) {
+        attach_.setEnabled(false);
+        done_.setVisible(true);
+        prop_.setEnabled(true);
+    } else {
+        prop_.setEnabled(false);
+    }
+    ignoreErrors([&] {
+        if (!state_.eventLinks) throw std::runtime_error("The appointment links are not ready");
+        state_.eventLinks->attachEventtoContactForListView(appointment, rightPlus_,
+                                                           shareEvent_.checked());
+    });
+}
+
+// ---- Searching and opening ----
+
+void ShareAppGroup::cmdSearch_Click() {
+    done_.setVisible(false);
+    state_.searchTarget = &leftPlus_;
+    contactSearch().Show(true, &form_);
+}
+
+void ShareAppGroup::cmdProp_Click() {
+    showSelectedContact();
+}
+
+void ShareAppGroup::ListViewRightPlus_DblClick() {
+    if (rightPlus_.ListItems().Count() > 0) showSelectedContact();
 }
 
 void ShareAppGroup::showSelectedContact() {
@@ -218,7 +255,13 @@ void ShareAppGroup::showSelectedContact() {
     showItem(state_, row->Key(), kindContact);
 }
 
-void ShareAppGroup::onUnload() {
+// ---- Closing ----
+
+void ShareAppGroup::cmdCancel_Click() {
+    form_.unload();
+}
+
+void ShareAppGroup::Form_Unload() {
     state_.activeDialog = dialogNone;
     sharesChanged_ = false;
     state_.ui.calendarTab = static_cast<std::int16_t>(tab_.Tab());

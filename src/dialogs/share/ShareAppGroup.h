@@ -2,30 +2,24 @@
 // contacts it is linked to). Its OK and Attach buttons apply without closing it.
 #pragma once
 
-#include "dialogs/common/DialogContext.h"
+#include "dialogs/common/DialogForm.h"
 #include "dialogs/common/ListPair.h"
 #include "dialogs/search/DialogSearch.h"
 #include "platform/controls/CheckBox.h"
 #include "platform/controls/CommandButton.h"
-#include "platform/controls/Form.h"
 #include "platform/controls/Label.h"
 #include "platform/controls/ListView.h"
 #include "platform/controls/TabControl.h"
 
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace velmora::dialogs {
 
-class ShareAppGroup {
+class ShareAppGroup : public DialogForm {
   public:
     explicit ShareAppGroup(DialogContext& state);
-    ShareAppGroup(const ShareAppGroup&) = delete;
-    ShareAppGroup& operator=(const ShareAppGroup&) = delete;
 
-    controls::Form& form() { return form_; }
-    void Show(bool modal = false, controls::Form* owner = nullptr) { form_.Show(modal, owner); }
     // The contact search opened from the attach tab; created on first use.
     DialogSearch& contactSearch();
 
@@ -33,37 +27,41 @@ class ShareAppGroup {
     bool sharesChanged() const { return sharesChanged_; }
 
   private:
-    void onLoad();
-    void onUnload();
-    void onOk();
-    void initAttachTab();
-    void onAttach();
-    void afterContactMove();
-    void showSelectedContact();
-    void setContactOptions();
+    void Form_Load();
+    void Form_Unload();
+    void OK_Click();
+    void attachEventtoContact_Click();
+    void checkShareEvent_Click();
+    void cmdSearch_Click();
+    void cmdProp_Click();
+    void ListViewRightPlus_DblClick();
+    void cmdCancel_Click();
 
-    DialogContext& state_;
-    controls::Form form_;
+    void selectSavedTab();
+    void initAttachTab();
+    void groupsMoved(MoveResult result);
+    void contactsMoved();
+    void setContactOptions();
+    host::ItemPtr openAppointment();
+    // Makes the appointment's Outlook links and recorded links those of the right list.
+    void relinkContacts(host::Item& appointment);
+    void showSelectedContact();
+
     controls::TabControl& tab_;
-    controls::Label& label2_;
-    controls::Label& label3_;
     controls::ListView& left_;
     controls::ListView& right_;
     controls::CommandButton& ok_;
     controls::ListView& leftPlus_;
     controls::ListView& rightPlus_;
-    controls::CommandButton& search_;
     controls::CommandButton& prop_;
     controls::CheckBox& shareEvent_;
     controls::CommandButton& attach_;
     controls::Label& done_;
-    controls::CommandButton& cancel_;
     ListPair groups_;
     ListPair contacts_;
     std::unique_ptr<DialogSearch> search_dialog_;
     std::string entryId_;
     bool sharesChanged_ = false;
-    std::vector<host::Subscription> subscriptions_;
 };
 
 } // namespace velmora::dialogs

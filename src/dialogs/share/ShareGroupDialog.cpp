@@ -1,7 +1,8 @@
-// The share dialog family's load, move, OK and close sequences; the members pass their profile.
-// The designed captions are Chinese; English ones are set at load.
+// The share dialog family's load, move, OK and close sequences, and the profiles of its three
+// members. The designed captions are Chinese; English ones are set at load.
 #include "dialogs/share/ShareGroupDialog.h"
 
+#include "dialogs/common/FormDesign.h"
 #include "dialogs/common/ListLayouts.h"
 #include "dialogs/common/RowIcons.h"
 #include "store/ErrorTrap.h"
@@ -13,34 +14,76 @@ namespace {
 
 constexpr int groupListWidth = 4800;
 
+using enum ControlKind;
+
+constexpr ControlDesign design[] = {
+    {Label, "Label2", -1, "可分享的组:", "Available Groups:"},
+    {Label, "Label3", -1, "分享的组:", "Share Information With These groups:"},
+    {List, "ListViewLeft"},
+    {List, "ListViewRight"},
+    {Button, "OK", -1, "确定", "OK"},
+    {Button, "Cancel", -1, "取消", "Cancel"},
+};
+
+// Task: Group_Todo and TodoExt, touch code 3; load errors reach the opener.
+constexpr ShareGroupProfile taskProfile{
+    "ShareTaskGroup", ShareKind::task, "分享任务", "分享任务 ", "Share Task", dialogShareTask,
+    "stg1>>",         nullptr,         false,      3,           true};
+// Contact: Group_Contact and ContactExt, touch code 2; each failing load step is passed over.
+constexpr ShareGroupProfile contactProfile{"ShareContactGroup",
+                                           ShareKind::contact,
+                                           "联系人分享",
+                                           " 分享联系人 ",
+                                           "Share contact",
+                                           dialogShareContact,
+                                           "scg>>",
+                                           nullptr,
+                                           true,
+                                           2,
+                                           true};
+// The appointment from a mail: Group_Task, CalendarExt and the mail's noteTb privacy; no tab,
+// activeDialog left alone, the item handed over, list fill failures reported.
+constexpr ShareGroupProfile mailProfile{"shareEmailGroups",
+                                        ShareKind::appointmentFromMail,
+                                        "分享事件",
+                                        nullptr,
+                                        nullptr,
+                                        dialogNone,
+                                        "seg1>>",
+                                        "labelAddGroups: ",
+                                        false,
+                                        0,
+                                        false};
+
+// The design's controls; the left group list is the first a dialog keeps.
+controls::ListView& designForm(controls::Form& form) {
+    addControls(form, design);
+    return form.get<controls::ListView>("ListViewLeft");
+}
+
 } // namespace
 
-ShareGroupDialog::ShareGroupDialog(DialogContext& state, ShareGroupProfile profile)
-    : state_(state), profile_(std::move(profile)), form_(profile_.formName),
-      label2_(form_.add<controls::Label>("Label2")), label3_(form_.add<controls::Label>("Label3")),
-      left_(form_.add<controls::ListView>("ListViewLeft")),
-      right_(form_.add<controls::ListView>("ListViewRight")),
-      ok_(form_.add<controls::CommandButton>("OK")),
-      cancel_(form_.add<controls::CommandButton>("Cancel")),
+ShareGroupDialog::ShareGroupDialog(DialogContext& state, const ShareGroupProfile& profile)
+    : DialogForm(state, profile.formName), profile_(profile), left_(designForm(form_)),
+      right_(form_.get<controls::ListView>("ListViewRight")),
+      ok_(form_.get<controls::CommandButton>("OK")),
       groups_(left_, right_, groupIcon, CopyShareListRow) {
     form_.setCaption(profile_.designedTitle);
-    if (profile_.hasTab) {
+    if (profile_.tabChinese) {
         tab_ = &form_.add<controls::TabControl>("SSTab1", -1, 1);
         tab_->setTabCaption(0, profile_.tabChinese);
     }
-    label2_.setCaption("可分享的组:");
-    label3_.setCaption("分享的组:");
-    ok_.setCaption("确定");
-    cancel_.setCaption("取消");
     left_.setWidth(groupListWidth);
     right_.setWidth(groupListWidth);
-    groups_.wireOn(form_, "cmdMoveFields", [this](int, MoveResult result) { afterMove(result); });
-    subscriptions_.push_back(form_.Load.subscribe([this] { onLoad(); }));
-    subscriptions_.push_back(form_.Unload.subscribe([this](int&) { onUnload(); }));
-    subscriptions_.push_back(ok_.Click.subscribe([this] { onOk(); }));
-    subscriptions_.push_back(cancel_.Click.subscribe([this] { form_.unload(); }));
-    subscriptions_.push_back(closeOnEscapeFromAnyControl(form_));
-    form_.keepAsDesigned();
+    groups_.wireOn(form_, "cmdMoveFields", [this](int, MoveResult result) { groupsMoved(result); });
+    using Dialog = ShareGroupDialog;
+    using enum FormEvent;
+    wire({
+        {"Form", Load, {*this, &Dialog::Form_Load}},
+        {"Form", Unload, {*this, &Dialog::Form_Unload}},
+        {"OK", Click, {*this, &Dialog::OK_Click}},
+        {"Cancel", Click, {*this, &Dialog::Cancel_Click}},
+    });
 }
 
 template <typename Step> void ShareGroupDialog::loadStep(Step&& step, const char* label) {
@@ -53,20 +96,20 @@ template <typename Step> void ShareGroupDialog::loadStep(Step&& step, const char
     }
 }
 
-void ShareGroupDialog::onLoad() {
+void ShareGroupDialog::setCaptions() {
+    if (state_.isChinese) return;
+    if (tab_) tab_->setTabCaption(0, profile_.tabEnglish);
+    velmora::setCaptions(form_, design, false);
+}
+
+void ShareGroupDialog::Form_Load() {
     if (profile_.dialogCode != dialogNone) state_.activeDialog = profile_.dialogCode;
     sharesChanged_ = false;
     ok_.setEnabled(false);
     left_.ListItems().Clear();
     right_.ListItems().Clear();
     loadStep([&] { state_.currentUser = getCurrentUser(state_); });
-    if (!state_.isChinese) {
-        if (tab_) tab_->setTabCaption(0, profile_.tabEnglish);
-        label2_.setCaption("Available Groups:");
-        label3_.setCaption("Share Information With These groups:");
-        ok_.setCaption("OK");
-        cancel_.setCaption("Cancel");
-    }
+    setCaptions();
     applyListLayout(left_, ListLayout::groups, state_);
     applyListLayout(right_, ListLayout::groups, state_);
     if (profile_.itemFromSelection)
@@ -80,25 +123,44 @@ void ShareGroupDialog::onLoad() {
              profile_.fillLabel);
 }
 
-void ShareGroupDialog::afterMove(MoveResult result) {
+void ShareGroupDialog::groupsMoved(MoveResult result) {
     if (!result.changed) return;
     sharesChanged_ = true;
     ok_.setEnabled(true);
 }
 
-void ShareGroupDialog::onOk() {
+void ShareGroupDialog::OK_Click() {
     if (sharesChanged_)
         errorTrap(state_, profile_.applyLabel,
                   [&] { applyGroupShares(state_, profile_.kind, entryId_, right_, mailEntryId_); });
     form_.unload();
 }
 
-void ShareGroupDialog::onUnload() {
+void ShareGroupDialog::Cancel_Click() {
+    form_.unload();
+}
+
+void ShareGroupDialog::Form_Unload() {
     if (profile_.dialogCode != dialogNone) state_.activeDialog = dialogNone;
     // The item is touched after any change, also when the dialog is left without OK.
     if (sharesChanged_ && profile_.touchCode != 0)
         touchSharedItem(state_, profile_.touchCode, entryId_);
     sharesChanged_ = false;
+}
+
+// ---- The members ----
+
+ShareTaskGroup::ShareTaskGroup(DialogContext& state) : ShareGroupDialog(state, taskProfile) {}
+
+ShareContactGroup::ShareContactGroup(DialogContext& state)
+    : ShareGroupDialog(state, contactProfile) {}
+
+shareEmailGroups::shareEmailGroups(DialogContext& state) : ShareGroupDialog(state, mailProfile) {}
+
+void shareEmailGroups::setAppointmentObj(const std::string& appointmentEntryId,
+                                         const std::string& mailEntryId) {
+    entryId_ = appointmentEntryId;
+    mailEntryId_ = mailEntryId;
 }
 
 } // namespace velmora::dialogs

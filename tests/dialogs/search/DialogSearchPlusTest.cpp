@@ -1,6 +1,6 @@
 // Tests of the event search dialog on the in-memory host: subject and location in both modes and
 // languages, start, end and creation ranges, the range lists, creators, positions, OK and Apply.
-#include "dialogs/search/DialogSearchPlus.h"
+#include "dialogs/search/DialogSearch.h"
 
 #include "SearchFixture.h"
 

@@ -1,9 +1,7 @@
 // Tests of group sharing through the task, contact and mail-appointment dialogs: the groups
 // offered, confirmations that insert, reactivate and withdraw, extension rows, server id forms,
 // the touch on close, quotes in group data, and a confirmation failing half-way rolled back.
-#include "dialogs/share/ShareContactGroup.h"
-#include "dialogs/share/shareEmailGroups.h"
-#include "dialogs/share/ShareTaskGroup.h"
+#include "dialogs/share/ShareGroupDialog.h"
 #include "platform/ado/Recordset.h"
 #include "support/TestSession.h"
 

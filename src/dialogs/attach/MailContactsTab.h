@@ -1,0 +1,74 @@
+// The attach-mail dialog's contacts tab: the mail's correspondents and recorded contacts, the
+// share, include-attachments and delete-mail options, and attaching the mail to the chosen ones.
+#pragma once
+
+#include "dialogs/attach/AttachedMail.h"
+#include "dialogs/attach/LayoutPair.h"
+#include "dialogs/common/DialogContext.h"
+#include "dialogs/common/ListPair.h"
+#include "dialogs/search/DialogSearch.h"
+#include "platform/controls/CommandButton.h"
+#include "platform/controls/Form.h"
+#include "platform/controls/Frame.h"
+#include "platform/controls/ListView.h"
+
+#include <memory>
+#include <string>
+
+namespace velmora::dialogs {
+
+class MailContactsTab {
+  public:
+    // The controls are the form's, found by name; the move buttons are added here.
+    MailContactsTab(DialogContext& state, controls::Form& form, AttachedMail& mail);
+    MailContactsTab(const MailContactsTab&) = delete;
+    MailContactsTab& operator=(const MailContactsTab&) = delete;
+
+    DialogSearch& contactSearch();
+    void showLayout(bool chinese);
+    // Fills both lists from the mail; stored says whether the mail is in a folder already.
+    void iniAttachEmailToContact(bool stored);
+
+    // The form's handler table wires these.
+    void cmdMailtoContact_Click();
+    void shareEmail_Click();
+    void includeMailAttachment_Click();
+    void deleteMailForContact_Click();
+    void CommandSearch_Click();
+    void ConProp_Click();
+    void ListViewRight_DblClick();
+
+  private:
+    struct RecordedLinks {
+        bool recorded = false;
+        bool shared = false;
+        bool withAttachments = false;
+    };
+
+    void addCandidate(std::string name, const std::string& address);
+    void addMailCandidates(bool stored);
+    RecordedLinks addRecordedLinks();
+    void addOutlookLinks();
+    void setButtonStatus(bool enabled);
+    void optionChanged();
+    void contactsMoved();
+    void attachMailToContactClick();
+    // Gives a right-list row the key of its Outlook contact, making the contact when there is
+    // none; false when the row duplicates one listed already and was removed.
+    bool settleRowKey(int row, const host::FolderPtr& folder);
+    void showChosenContact();
+
+    DialogContext& state_;
+    controls::Form& form_;
+    AttachedMail& mail_;
+    controls::ListView& left_;
+    controls::ListView& right_;
+    controls::CommandButton& conProp_;
+    controls::Frame& cFrame_;
+    controls::Frame& eFrame_;
+    LayoutPair attach_, share_, includeAttachment_, deleteMail_, done_;
+    ListPair contacts_;
+    std::unique_ptr<DialogSearch> search_;
+};
+
+} // namespace velmora::dialogs
