@@ -151,18 +151,6 @@ void MailContactsTab::contactsMoved() {
     optionChanged();
 }
 
-void MailContactsTab::shareEmail_Click() {
-    optionChanged();
-}
-
-void MailContactsTab::includeMailAttachment_Click() {
-    optionChanged();
-}
-
-void MailContactsTab::deleteMailForContact_Click() {
-    optionChanged();
-}
-
 // ---- Attaching ----
 
 void MailContactsTab::cmdMailtoContact_Click() {
@@ -232,14 +220,6 @@ void MailContactsTab::attachMailToContactClick() {
 }
 
 // ---- Opening a chosen contact ----
-
-void MailContactsTab::ConProp_Click() {
-    showChosenContact();
-}
-
-void MailContactsTab::ListViewRight_DblClick() {
-    showChosenContact();
-}
 
 void MailContactsTab::showChosenContact() {
     errorTrap(state_, "as15>>", [&] {

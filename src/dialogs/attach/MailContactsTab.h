@@ -31,12 +31,12 @@ class MailContactsTab {
 
     // The form's handler table wires these.
     void cmdMailtoContact_Click();
-    void shareEmail_Click();
-    void includeMailAttachment_Click();
-    void deleteMailForContact_Click();
+    void shareEmail_Click() { optionChanged(); }
+    void includeMailAttachment_Click() { optionChanged(); }
+    void deleteMailForContact_Click() { optionChanged(); }
     void CommandSearch_Click();
-    void ConProp_Click();
-    void ListViewRight_DblClick();
+    void ConProp_Click() { showChosenContact(); }
+    void ListViewRight_DblClick() { showChosenContact(); }
 
   private:
     struct RecordedLinks {

@@ -89,14 +89,6 @@ void MailEventsTab::eventsChanged() {
     if (prop2_.Enabled() != any) setEventButtons(any);
 }
 
-void MailEventsTab::deleteMailForEvent_Click() {
-    eventsChanged();
-}
-
-void MailEventsTab::includeAttachmentForEvent_Click() {
-    eventsChanged();
-}
-
 // ---- Attaching ----
 
 void MailEventsTab::cmdMailtoEvent_Click() {
@@ -167,10 +159,6 @@ void MailEventsTab::settleHistory(const std::string& key) {
 void MailEventsTab::cmdSearchPlus_Click() {
     state_.searchTarget = &leftPlus_;
     eventSearch().Show(true, &form_);
-}
-
-void MailEventsTab::cmdProp2_Click() {
-    showChosenEvent();
 }
 
 void MailEventsTab::ListViewRightPlus_DblClick() {

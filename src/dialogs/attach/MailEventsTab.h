@@ -36,10 +36,10 @@ class MailEventsTab {
     // The form's handler table wires these.
     void cmdMailtoEvent_Click();
     void cmdSearchPlus_Click();
-    void cmdProp2_Click();
+    void cmdProp2_Click() { showChosenEvent(); }
     void ListViewRightPlus_DblClick();
-    void deleteMailForEvent_Click();
-    void includeAttachmentForEvent_Click();
+    void deleteMailForEvent_Click() { eventsChanged(); }
+    void includeAttachmentForEvent_Click() { eventsChanged(); }
 
   private:
     void setEventButtons(bool enabled);

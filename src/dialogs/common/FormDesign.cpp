@@ -12,39 +12,31 @@
 #include "platform/controls/OptionButton.h"
 #include "platform/controls/TextBox.h"
 
+#include <iterator>
+
 namespace velmora {
 
 namespace {
 
-controls::Control& addControl(controls::Form& form, ControlKind kind, const char* name, int index) {
-    switch (kind) {
-    case ControlKind::Button:
-        return form.add<controls::CommandButton>(name, index);
-    case ControlKind::Check:
-        return form.add<controls::CheckBox>(name, index);
-    case ControlKind::Combo:
-        return form.add<controls::ComboBox>(name, index);
-    case ControlKind::Date:
-        return form.add<controls::DatePicker>(name, index);
-    case ControlKind::Frame:
-        return form.add<controls::Frame>(name, index);
-    case ControlKind::Label:
-        return form.add<controls::Label>(name, index);
-    case ControlKind::List:
-        return form.add<controls::ListView>(name, index);
-    case ControlKind::Option:
-        return form.add<controls::OptionButton>(name, index);
-    case ControlKind::Text:
-        break;
-    }
-    return form.add<controls::TextBox>(name, index);
+template <typename T> controls::Control& make(controls::Form& form, const char* name, int index) {
+    return form.add<T>(name, index);
 }
+
+using Maker = controls::Control& (*)(controls::Form&, const char*, int);
+
+// One maker per kind, in the order of ControlKind.
+constexpr Maker makers[] = {
+    &make<controls::CommandButton>, &make<controls::CheckBox>,     &make<controls::ComboBox>,
+    &make<controls::DatePicker>,    &make<controls::Frame>,        &make<controls::Label>,
+    &make<controls::ListView>,      &make<controls::OptionButton>, &make<controls::TextBox>};
+static_assert(std::size(makers) == static_cast<std::size_t>(ControlKind::Text) + 1);
 
 } // namespace
 
 void addControls(controls::Form& form, std::span<const ControlDesign> design) {
     for (const ControlDesign& row : design) {
-        controls::Control& control = addControl(form, row.kind, row.name, row.index);
+        controls::Control& control =
+            makers[static_cast<std::size_t>(row.kind)](form, row.name, row.index);
         if (row.chinese) control.setCaption(row.chinese);
     }
 }

@@ -21,35 +21,32 @@ const char* pick(bool isChinese, const char* chinese, const char* english) {
 } // namespace
 
 std::vector<ColumnSpec> columnsFor(ListLayout layout, int listWidth, bool isChinese) {
+    // Each title's width is the list's share plus its own offset.
+    struct Column {
+        const char* chinese;
+        const char* english;
+        int offset;
+    };
+    struct Layout {
+        int shares;
+        std::vector<Column> columns;
+    };
+    static const Layout contacts{
+        3, {{"姓名", "Name", -300}, {"邮件地址", "Mail", 380}, {"创建者", "Creator", -500}}};
+    static const Layout events{
+        3,
+        {{"主题", "Subject", -300}, {"创建时间", "Create time", 380}, {"创建者", "Creator", -500}}};
+    static const Layout appointmentGroups{
+        2, {{"创建者", "Creator", -550}, {"组名", "GroupName", 100}}};
+    static const Layout groups{2, {{"创建者", "Creator", -400}, {"组名", "GroupName", 400}}};
+    const Layout& chosen = layout == ListLayout::contacts            ? contacts
+                           : layout == ListLayout::events            ? events
+                           : layout == ListLayout::appointmentGroups ? appointmentGroups
+                                                                     : groups;
+    const int w = share(listWidth, chosen.shares);
     std::vector<ColumnSpec> columns{{"", 350, headerIcon}};
-    switch (layout) {
-    case ListLayout::contacts: {
-        const int w = share(listWidth, 3);
-        columns.push_back({pick(isChinese, "姓名", "Name"), w - 300, 0});
-        columns.push_back({pick(isChinese, "邮件地址", "Mail"), w + 380, 0});
-        columns.push_back({pick(isChinese, "创建者", "Creator"), w - 500, 0});
-        break;
-    }
-    case ListLayout::events: {
-        const int w = share(listWidth, 3);
-        columns.push_back({pick(isChinese, "主题", "Subject"), w - 300, 0});
-        columns.push_back({pick(isChinese, "创建时间", "Create time"), w + 380, 0});
-        columns.push_back({pick(isChinese, "创建者", "Creator"), w - 500, 0});
-        break;
-    }
-    case ListLayout::appointmentGroups: {
-        const int w = share(listWidth, 2);
-        columns.push_back({pick(isChinese, "创建者", "Creator"), w - 550, 0});
-        columns.push_back({pick(isChinese, "组名", "GroupName"), w + 100, 0});
-        break;
-    }
-    case ListLayout::groups: {
-        const int w = share(listWidth, 2);
-        columns.push_back({pick(isChinese, "创建者", "Creator"), w - 400, 0});
-        columns.push_back({pick(isChinese, "组名", "GroupName"), w + 400, 0});
-        break;
-    }
-    }
+    for (const Column& column : chosen.columns)
+        columns.push_back({pick(isChinese, column.chinese, column.english), w + column.offset, 0});
     return columns;
 }
 

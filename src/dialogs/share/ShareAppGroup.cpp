@@ -22,13 +22,8 @@ constexpr int listWidth = 4800;
 
 using enum ControlKind;
 
-// The controls in the form's order, the Chinese captions designed, the English ones set at load.
+// The attach tab's controls, after the group lists of the share tab.
 constexpr ControlDesign design[] = {
-    {Label, "Label2", -1, "可分享的组:", "Available Groups:"},
-    {Label, "Label3", -1, "分享的组:", "Share Information With These groups:"},
-    {List, "ListViewLeft"},
-    {List, "ListViewRight"},
-    {Button, "OK", -1, "确定", "OK"},
     {List, "ListViewLeftPlus"},
     {List, "ListViewRightPlus"},
     {Button, "cmdSearch", -1, "查找联系人. . .", "Search for Contact. . ."},
@@ -49,6 +44,7 @@ controls::TabControl& designForm(controls::Form& form) {
     auto& tab = form.add<controls::TabControl>("SSTab1", -1, 2);
     for (int i = 0; i < 2; ++i)
         tab.setTabCaption(i, tabCaptions[i].chinese);
+    addControls(form, groupListsDesign());
     addControls(form, design);
     return tab;
 }
@@ -114,6 +110,7 @@ void ShareAppGroup::Form_Load() {
     if (!state_.isChinese) {
         for (int i = 0; i < 2; ++i)
             tab_.setTabCaption(i, tabCaptions[i].english);
+        setCaptions(form_, groupListsDesign(), false);
         setCaptions(form_, design, false);
     }
     for (auto* list : {&left_, &right_, &leftPlus_, &rightPlus_})

@@ -14,16 +14,7 @@ namespace {
 
 constexpr int groupListWidth = 4800;
 
-using enum ControlKind;
-
-constexpr ControlDesign design[] = {
-    {Label, "Label2", -1, "可分享的组:", "Available Groups:"},
-    {Label, "Label3", -1, "分享的组:", "Share Information With These groups:"},
-    {List, "ListViewLeft"},
-    {List, "ListViewRight"},
-    {Button, "OK", -1, "确定", "OK"},
-    {Button, "Cancel", -1, "取消", "Cancel"},
-};
+constexpr ControlDesign cancelDesign[] = {{ControlKind::Button, "Cancel", -1, "取消", "Cancel"}};
 
 // Task: Group_Todo and TodoExt, touch code 3; load errors reach the opener.
 constexpr ShareGroupProfile taskProfile{
@@ -57,7 +48,8 @@ constexpr ShareGroupProfile mailProfile{"shareEmailGroups",
 
 // The design's controls; the left group list is the first a dialog keeps.
 controls::ListView& designForm(controls::Form& form) {
-    addControls(form, design);
+    addControls(form, groupListsDesign());
+    addControls(form, cancelDesign);
     return form.get<controls::ListView>("ListViewLeft");
 }
 
@@ -99,7 +91,8 @@ template <typename Step> void ShareGroupDialog::loadStep(Step&& step, const char
 void ShareGroupDialog::setCaptions() {
     if (state_.isChinese) return;
     if (tab_) tab_->setTabCaption(0, profile_.tabEnglish);
-    velmora::setCaptions(form_, design, false);
+    velmora::setCaptions(form_, groupListsDesign(), false);
+    velmora::setCaptions(form_, cancelDesign, false);
 }
 
 void ShareGroupDialog::Form_Load() {

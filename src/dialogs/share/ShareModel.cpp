@@ -68,50 +68,84 @@ ServerIdParts splitServerId(const std::string& serverId) {
     return {static_cast<std::int16_t>(value), serverId.substr(0, p)};
 }
 
+// Opens an extension table on the row of its key, adding the row with its first columns when
+// there is none.
+void openExtensionRow(DialogContext& state, ado::Recordset& rs, const std::string& query,
+                      std::initializer_list<std::pair<const char*, ado::Value>> newRow) {
+    rs.Open(query, state.connection(), ado::adOpenKeyset, ado::adLockPessimistic);
+    if (!rs.IsEOF()) return;
+    rs.AddNew();
+    for (const auto& [column, value] : newRow)
+        rs.Fields(column) = value;
+}
+
 void writeExtensionRow(DialogContext& state, ShareKind kind, const std::string& entryId,
                        const std::string& serverId, bool shared) {
     const ServerIdParts parts = splitServerId(serverId);
     ado::Recordset rs;
     if (kind == ShareKind::appointment || kind == ShareKind::appointmentFromMail) {
-        rs.Open("SELECT areid,entryid,taskid,creator,sharetype FROM CalendarExt where entryid='" +
-                    sqlText(entryId) + "'",
-                state.connection(), ado::adOpenKeyset, ado::adLockPessimistic);
-        if (rs.IsEOF()) {
-            rs.AddNew();
-            rs.Fields("areid") = parts.number;
-            rs.Fields("entryid") = entryId;
-            rs.Fields("taskid") = serverId;
-            rs.Fields("creator") = parts.creator;
-        }
+        openExtensionRow(state, rs,
+                         "SELECT areid,entryid,taskid,creator,sharetype FROM CalendarExt where "
+                         "entryid='" +
+                             sqlText(entryId) + "'",
+                         {{"areid", parts.number},
+                          {"entryid", entryId},
+                          {"taskid", serverId},
+                          {"creator", parts.creator}});
         rs.Fields("sharetype") = shared ? 1 : 0;
     } else if (kind == ShareKind::task) {
-        rs.Open("SELECT todoid,id,creator,PrivateAccess FROM TodoExt where todoid='" +
-                    sqlText(serverId) + "'",
-                state.connection(), ado::adOpenKeyset, ado::adLockPessimistic);
-        if (rs.IsEOF()) {
-            rs.AddNew();
-            rs.Fields("todoid") = serverId;
-            rs.Fields("id") = parts.number;
-            rs.Fields("creator") = parts.creator;
-        }
+        openExtensionRow(state, rs,
+                         "SELECT todoid,id,creator,PrivateAccess FROM TodoExt where todoid='" +
+                             sqlText(serverId) + "'",
+                         {{"todoid", serverId}, {"id", parts.number}, {"creator", parts.creator}});
         rs.Fields("PrivateAccess") = shared ? 0 : 1;
     } else {
-        rs.Open("SELECT ContactId,corder,creator,PrivateAccess FROM ContactExt where ContactId='" +
-                    sqlText(serverId) + "'",
-                state.connection(), ado::adOpenKeyset, ado::adLockPessimistic);
-        if (rs.IsEOF()) {
-            rs.AddNew();
-            rs.Fields("ContactId") = serverId;
-            rs.Fields("corder") = parts.number;
-            rs.Fields("creator") = parts.creator;
-        }
+        openExtensionRow(
+            state, rs,
+            "SELECT ContactId,corder,creator,PrivateAccess FROM ContactExt where ContactId='" +
+                sqlText(serverId) + "'",
+            {{"ContactId", serverId}, {"corder", parts.number}, {"creator", parts.creator}});
         // Contacts keep the flag as text.
         rs.Fields("PrivateAccess") = std::string(shared ? "0" : "1");
     }
     rs.Update();
 }
 
+// Shares the item (its quoted entry and server ids) with a group (quoted): a new row, or the
+// withdrawn one made active again.
+void shareWithGroup(ado::Connection& db, const ShareTables& t, const std::string& g,
+                    const std::string& server, const std::string& entry) {
+    bool exists = false;
+    {
+        ado::Recordset rs;
+        rs.Open(std::string("select ") + t.existenceList + " from " + t.table + " where GroupID='" +
+                    g + "' and " + t.entryColumn + " ='" + entry + "'",
+                db);
+        exists = !rs.IsEOF();
+    }
+    if (!exists)
+        db.Execute(std::string("insert into ") + t.table + "(GroupID," + t.serverColumn + "," +
+                   t.entryColumn + ",IsDirty) values ('" + g + "','" + server + "','" + entry +
+                   "','1')");
+    else
+        db.Execute(std::string("update ") + t.table + " set IsDel=0,IsDirty=1," + t.serverColumn +
+                   "='" + server + "' where " + t.entryColumn + "='" + entry + "' and GroupID='" +
+                   g + "'");
+}
+
 } // namespace
+
+std::span<const ControlDesign> groupListsDesign() {
+    using enum ControlKind;
+    static constexpr ControlDesign design[] = {
+        {Label, "Label2", -1, "可分享的组:", "Available Groups:"},
+        {Label, "Label3", -1, "分享的组:", "Share Information With These groups:"},
+        {List, "ListViewLeft"},
+        {List, "ListViewRight"},
+        {Button, "OK", -1, "确定", "OK"},
+    };
+    return design;
+}
 
 void fillGroupLists(DialogContext& state, ShareKind kind, const std::string& entryId,
                     controls::ListView& left, controls::ListView& right) {
@@ -179,25 +213,8 @@ void applyGroupShares(DialogContext& state, ShareKind kind, const std::string& e
         const std::string serverId = getServerID(state, t.serverIdKind, entryId);
         if (serverId != "-1") writeExtensionRow(state, kind, entryId, serverId, groups > 0);
         const std::string server = sqlText(serverId);
-        for (int i = 1; i <= groups; ++i) {
-            const std::string g = sqlText(right.ListItems().Item(i).Key());
-            bool exists = false;
-            {
-                ado::Recordset rs;
-                rs.Open(std::string("select ") + t.existenceList + " from " + t.table +
-                            " where GroupID='" + g + "' and " + t.entryColumn + " ='" + entry + "'",
-                        db);
-                exists = !rs.IsEOF();
-            }
-            if (!exists)
-                db.Execute(std::string("insert into ") + t.table + "(GroupID," + t.serverColumn +
-                           "," + t.entryColumn + ",IsDirty) values ('" + g + "','" + server +
-                           "','" + entry + "','1')");
-            else
-                db.Execute(std::string("update ") + t.table + " set IsDel=0,IsDirty=1," +
-                           t.serverColumn + "='" + server + "' where " + t.entryColumn + "='" +
-                           entry + "' and GroupID='" + g + "'");
-        }
+        for (int i = 1; i <= groups; ++i)
+            shareWithGroup(db, t, sqlText(right.ListItems().Item(i).Key()), server, entry);
     });
 }
 

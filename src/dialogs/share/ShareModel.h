@@ -3,14 +3,20 @@
 #pragma once
 
 #include "dialogs/common/DialogContext.h"
+#include "dialogs/common/FormDesign.h"
 #include "platform/controls/ListView.h"
 
+#include <span>
 #include <string>
 
 namespace velmora {
 
 // The item kinds a share dialog works on; each names its share and extension tables.
 enum class ShareKind { appointment, appointmentFromMail, task, contact };
+
+// The group lists' controls, laid out first by every share dialog: the two labels, the lists
+// and OK, with their captions in both languages.
+std::span<const ControlDesign> groupListsDesign();
 
 // Fills the left list with the groups the user may share this kind into (level above 2, the
 // kind's Modules bit) and the right list with the item's current shares whose group exists.

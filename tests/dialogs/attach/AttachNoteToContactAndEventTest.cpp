@@ -1,6 +1,7 @@
 // Tests of the attach-note dialog on the in-memory host and the SQLite store: an unlinked note,
 // private and shared contact links, emptied event links, search rows without a contact, Chinese.
 #include "dialogs/attach/AttachNoteToContactAndEvent.h"
+#include "AttachFixture.h"
 #include "links/attachNote.h"
 #include "platform/controls/TextBox.h"
 #include "platform/host/DateText.h"
@@ -13,21 +14,15 @@ namespace {
 
 using testing::TestSession;
 
-class AttachNote : public ::testing::Test {
+class AttachNote : public testing::AttachFixture {
   protected:
-    explicit AttachNote(bool chinese = false) : s(testing::SessionOptions{chinese}) {
+    explicit AttachNote(bool chinese = false) : AttachFixture(chinese) {
         s.state.noteLinks = std::make_shared<attachNote>(s.state);
         note = s.host.folder(host::olFolderNotes)->Items()->Add(host::olNoteItem);
         note->Set("Body", std::string("Call Bob's office"));
         note->Save();
         s.host.application().ActiveExplorer()->Select({note});
         key = ado::sqlText(note->EntryID());
-    }
-    host::ItemPtr contact(const std::string& name, const std::string& address) {
-        return s.addContact(name, address);
-    }
-    host::ItemPtr appointment(const std::string& subject, int day) {
-        return s.addAppointment(subject, host::makeDate(2026, 12, day, 10));
     }
     // A row as the searches add it to a left list.
     void offer(const char* listName, const host::ItemPtr& item) {
@@ -55,7 +50,6 @@ class AttachNote : public ::testing::Test {
         dialog.Show();
     }
 
-    TestSession s;
     host::ItemPtr note;
     std::string key;
     dialogs::AttachNoteToContactAndEvent dialog{s.state};

@@ -1,6 +1,7 @@
 // Tests of the attach-mail dialog: a received mail attached to its correspondents, a mail being
 // composed, events attached and removed, and the quick appointment with its checks and sharing.
 #include "dialogs/attach/AttachSentMailToContact.h"
+#include "AttachFixture.h"
 #include "links/AttachEmail.h"
 #include "links/MailKeys.h"
 #include "platform/host/DateText.h"
@@ -15,18 +16,12 @@ namespace {
 
 using testing::TestSession;
 
-class AttachMail : public ::testing::Test {
+class AttachMail : public testing::AttachFixture {
   protected:
-    explicit AttachMail(bool chinese = false) : s(testing::SessionOptions{chinese}) {
+    explicit AttachMail(bool chinese = false) : AttachFixture(chinese) {
         s.state.mailLinks = std::make_shared<AttachEmail>(s.state);
         s.clock.set(host::makeDate(2026, 12, 7, 9, 10));
         dialog = std::make_unique<dialogs::AttachSentMailToContact>(s.state);
-    }
-    host::ItemPtr contact(const std::string& name, const std::string& address) {
-        return s.addContact(name, address);
-    }
-    host::ItemPtr appointment(const std::string& subject, int day) {
-        return s.addAppointment(subject, host::makeDate(2026, 12, day, 10));
     }
     // A received mail, selected in the explorer.
     host::ItemPtr received(const std::string& attachment = "") {
@@ -64,7 +59,6 @@ class AttachMail : public ::testing::Test {
         dialog->Show();
     }
 
-    TestSession s;
     std::unique_ptr<dialogs::AttachSentMailToContact> dialog;
 };
 

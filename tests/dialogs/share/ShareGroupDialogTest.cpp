@@ -52,6 +52,17 @@ class Sharing : public ::testing::Test {
     static void click(dialogs::ShareGroupDialog& d, const char* button) {
         d.form().get<controls::CommandButton>(button).click();
     }
+    // Opens the dialog, moves one group to the right (or all back to the left) and confirms.
+    static void shareWith(dialogs::ShareGroupDialog& d, const std::string& key) {
+        d.Show();
+        pick(d, key);
+        click(d, "OK");
+    }
+    static void withdrawAll(dialogs::ShareGroupDialog& d) {
+        d.Show();
+        click(d, "cmdMoveFields3");
+        click(d, "OK");
+    }
     std::string rows(const std::string& sql) {
         std::string text;
         ado::Recordset rs;
@@ -126,9 +137,7 @@ TEST_F(Sharing, ConfirmingInsertsThenReactivatesAndAnEmptyListWithdrawsAll) {
     EXPECT_EQ(rows("select todoid, id, creator, PrivateAccess from TodoExt"),
               "ann_lee_42|42|ann_lee|0;");
 
-    dialog.Show();
-    click(dialog, "cmdMoveFields3");
-    click(dialog, "OK");
+    withdrawAll(dialog);
     EXPECT_EQ(rows(shares), "g1|ann_lee_42|1|0;");
     EXPECT_EQ(rows("select PrivateAccess from TodoExt"), "1;");
     EXPECT_FALSE(s.messages.shown.size()) << s.messages.lastText();
@@ -137,17 +146,13 @@ TEST_F(Sharing, ConfirmingInsertsThenReactivatesAndAnEmptyListWithdrawsAll) {
 TEST_F(Sharing, ItemsWithoutServerIdAndContactsKeepTheirOwnForms) {
     auto contact = selected(host::olFolderContacts, host::olContactItem);
     dialogs::ShareContactGroup dialog(s.state);
-    dialog.Show();
-    pick(dialog, "g2");
-    click(dialog, "OK");
+    shareWith(dialog, "g2");
     EXPECT_EQ(rows("select GroupID, CID, OutlookCID from Group_Contact"),
               "g2|-1|" + contact->EntryID() + ";");
     EXPECT_EQ(s.count("select * from ContactExt"), 0) << "no server id, no extension row";
 
     s.mapContact(contact->EntryID(), "bob_9");
-    dialog.Show();
-    click(dialog, "cmdMoveFields3");
-    click(dialog, "OK");
+    withdrawAll(dialog);
     EXPECT_EQ(rows("select ContactId, corder, creator, PrivateAccess from ContactExt"),
               "bob_9|9|bob|1;");
 }
@@ -155,16 +160,12 @@ TEST_F(Sharing, ItemsWithoutServerIdAndContactsKeepTheirOwnForms) {
 TEST_F(Sharing, AFailingConfirmationLeavesTheSharesAsTheyWere) {
     auto task = selected(host::olFolderTasks, host::olTaskItem);
     dialogs::ShareTaskGroup dialog(s.state);
-    dialog.Show();
-    pick(dialog, "g1");
-    click(dialog, "OK");
+    shareWith(dialog, "g1");
     ASSERT_EQ(s.count("select * from Group_Todo where IsDel=0"), 1);
 
     // A number beyond 16 bits fails at the extension row, after the withdraw-all has run.
     s.mapTask(task->EntryID(), "ann_70000");
-    dialog.Show();
-    pick(dialog, "g3");
-    click(dialog, "OK");
+    shareWith(dialog, "g3");
     EXPECT_EQ(s.messages.lastText().rfind("stg1>>Overflow", 0), 0u) << s.messages.lastText();
     EXPECT_EQ(s.count("select * from Group_Todo where IsDel=0 and GroupID='g1'"), 1);
     EXPECT_EQ(s.count("select * from Group_Todo where GroupID='g3'"), 0);
@@ -181,9 +182,7 @@ TEST_F(Sharing, AFailingConfirmationLeavesTheSharesAsTheyWere) {
                      nullptr, nullptr, nullptr),
         SQLITE_OK);
     sqlite3_close(raw);
-    dialog.Show();
-    pick(dialog, "g3");
-    click(dialog, "OK");
+    shareWith(dialog, "g3");
     EXPECT_EQ(s.messages.lastText().rfind("stg1>>refused by the store", 0), 0u)
         << s.messages.lastText();
     EXPECT_EQ(s.count("select * from Group_Todo where IsDel=0 and GroupID='g1'"), 1);

@@ -1,0 +1,28 @@
+// What the attach-dialog tests share: a session in either language on the in-memory host, with
+// contacts and appointments of December 2026 made on it.
+#pragma once
+
+#include "platform/host/DateText.h"
+#include "support/TestSession.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace velmora::testing {
+
+class AttachFixture : public ::testing::Test {
+  protected:
+    explicit AttachFixture(bool chinese) : s(SessionOptions{chinese}) {}
+
+    host::ItemPtr contact(const std::string& name, const std::string& address) {
+        return s.addContact(name, address);
+    }
+    host::ItemPtr appointment(const std::string& subject, int day) {
+        return s.addAppointment(subject, host::makeDate(2026, 12, day, 10));
+    }
+
+    TestSession s;
+};
+
+} // namespace velmora::testing
