@@ -1,0 +1,76 @@
+// A form's handler table and design: each row reaches its own control's event with the index of
+// a control array or the clicked column, a row naming what the form lacks is refused, and the
+// captions follow the language only where the design gives both.
+#include "dialogs/common/HandlerTable.h"
+#include "dialogs/common/FormDesign.h"
+#include "platform/controls/CommandButton.h"
+#include "platform/controls/ControlError.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/ListView.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace velmora;
+
+namespace {
+
+struct Recorder {
+    std::vector<std::string> calls;
+    void cmdGo_Click() { calls.push_back("go"); }
+    void cmdPick_Click(int index) { calls.push_back("pick " + std::to_string(index)); }
+    void ListView_ColumnClick(int column) { calls.push_back("column " + std::to_string(column)); }
+    void Form_Load() { calls.push_back("load"); }
+};
+
+using enum ControlKind;
+
+constexpr ControlDesign design[] = {
+    {Button, "cmdGo", -1, "走", "Go"},      {Button, "cmdPick", 0, "选"},
+    {Button, "cmdPick", 1, "Pick"},         {List, "ListView"},
+    {Label, "Label1", -1, "标签", "Label"},
+};
+
+TEST(HandlerTable, RowsReachTheirControlsWithIndexOrColumn) {
+    controls::Form form("Test");
+    addControls(form, design);
+    Recorder recorder;
+    using enum FormEvent;
+    const auto subscriptions = wireHandlers(
+        form, {{"Form", Load, {recorder, &Recorder::Form_Load}},
+               {"cmdGo", Click, {recorder, &Recorder::cmdGo_Click}},
+               {"cmdPick", Click, {recorder, &Recorder::cmdPick_Click}, 1},
+               {"ListView", ColumnClick, {recorder, &Recorder::ListView_ColumnClick}}});
+    auto& list = form.get<controls::ListView>("ListView");
+    list.ColumnHeaders().Add("A", 100);
+    list.ColumnHeaders().Add("B", 100);
+    form.Show();
+    form.get<controls::CommandButton>("cmdGo").click();
+    form.get<controls::CommandButton>("cmdPick", 0).click(); // not wired
+    form.get<controls::CommandButton>("cmdPick", 1).click();
+    list.clickColumn(2);
+    EXPECT_EQ(recorder.calls, (std::vector<std::string>{"load", "go", "pick 1", "column 2"}));
+
+    EXPECT_THROW(wireHandlers(form, {{"cmdGone", Click, {recorder, &Recorder::cmdGo_Click}}}),
+                 controls::ControlError);
+    EXPECT_THROW(wireHandlers(form, {{"Label1", Click, {recorder, &Recorder::cmdGo_Click}}}),
+                 controls::ControlError)
+        << "a label raises no Click";
+}
+
+TEST(FormDesign, CaptionsFollowTheLanguageWhereBothAreGiven) {
+    controls::Form form("Test");
+    addControls(form, design);
+    ASSERT_EQ(form.controls().size(), 5u);
+    EXPECT_EQ(form.controls()[2]->displayName(), "cmdPick(1)");
+    setCaptions(form, design, false);
+    EXPECT_EQ(form.get<controls::CommandButton>("cmdGo").Caption(), "Go");
+    EXPECT_EQ(form.get<controls::Label>("Label1").Caption(), "Label");
+    EXPECT_EQ(form.get<controls::CommandButton>("cmdPick", 0).Caption(), "选");
+    setCaptions(form, design, true);
+    EXPECT_EQ(form.get<controls::CommandButton>("cmdGo").Caption(), "走");
+}
+
+} // namespace
