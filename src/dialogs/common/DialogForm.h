@@ -3,11 +3,13 @@
 #pragma once
 
 #include "dialogs/common/DialogContext.h"
+#include "dialogs/common/DualListPicker.h"
 #include "dialogs/common/HandlerTable.h"
 #include "platform/controls/Form.h"
 
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace velmora {
@@ -23,11 +25,16 @@ class DialogForm {
     void Show(bool modal = false, controls::Form* owner = nullptr) { form_.Show(modal, owner); }
 
   protected:
-    DialogForm(DialogContext& state, std::string formName);
+    DialogForm(DialogContext& state, std::string formName)
+        : state_(state), form_(std::move(formName)) {}
 
     // Wires the dialog's handler table and Escape, and takes the controls as they stand now as
     // the design every load starts from. REQUIRES: called once, at the end of construction.
-    void wire(std::initializer_list<HandlerRow> rows);
+    void wire(std::initializer_list<HandlerRow> rows) {
+        subscriptions_ = wireHandlers(form_, rows);
+        subscriptions_.push_back(closeOnEscapeFromAnyControl(form_));
+        form_.keepAsDesigned();
+    }
 
     DialogContext& state_;
     controls::Form form_;
