@@ -18,8 +18,6 @@ namespace velmora::dialogs {
 
 namespace {
 
-constexpr int listWidth = 4800;
-
 using enum ControlKind;
 
 // The controls in the form's order with their captions in both languages; the form carries
@@ -72,7 +70,7 @@ AttachNoteToContactAndEvent::AttachNoteToContactAndEvent(DialogContext& state)
     form_.setCaption("绑定备忘录");
     setCaptions();
     for (auto* list : {&left_, &right_, &leftPlus_, &rightPlus_})
-        list->setWidth(listWidth);
+        list->setWidth(pickerListWidth);
     contacts_.wireOn(form_, "cmdMoveFields", [this](int, MoveResult) { contactsMoved(); });
     events_.wireOn(form_, "cmdMoveFieldsPlus", [this](int, MoveResult) { eventsMoved(); });
     using Note = AttachNoteToContactAndEvent;

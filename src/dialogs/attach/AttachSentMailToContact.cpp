@@ -3,6 +3,7 @@
 #include "dialogs/attach/AttachSentMailToContact.h"
 
 #include "dialogs/common/FormDesign.h"
+#include "dialogs/common/ListLayouts.h"
 #include "links/ItemLookup.h"
 #include "store/ErrorTrap.h"
 #include "store/StoreSession.h"
@@ -10,8 +11,6 @@
 namespace velmora::dialogs {
 
 namespace {
-
-constexpr int listWidth = 4800;
 
 using enum ControlKind;
 
@@ -92,7 +91,7 @@ AttachSentMailToContact::AttachSentMailToContact(DialogContext& state)
       quick_(state, form_, mail_, events_) {
     for (const char* list :
          {"ListViewLeft", "ListViewRight", "ListViewLeftPlus", "ListViewRightPlus"})
-        form_.get<controls::ListView>(list).setWidth(listWidth);
+        form_.get<controls::ListView>(list).setWidth(pickerListWidth);
     using Form = AttachSentMailToContact;
     using Contacts = MailContactsTab;
     using Events = MailEventsTab;

@@ -17,6 +17,9 @@ enum class ListLayout {
     groups             // share task, contact and email dialogs
 };
 
+// The width (twips) the picker lists of every dialog are designed with.
+constexpr int pickerListWidth = 4800;
+
 struct ColumnSpec {
     std::string title;
     int width = 0;

@@ -18,8 +18,6 @@ namespace velmora::dialogs {
 
 namespace {
 
-constexpr int listWidth = 4800;
-
 using enum ControlKind;
 
 // The attach tab's controls, after the group lists of the share tab.
@@ -65,7 +63,7 @@ ShareAppGroup::ShareAppGroup(DialogContext& state)
       groups_(left_, right_, groupIcon, CopyShareListRow),
       contacts_(leftPlus_, rightPlus_, contactIcon) {
     for (auto* list : {&left_, &right_, &leftPlus_, &rightPlus_})
-        list->setWidth(listWidth);
+        list->setWidth(pickerListWidth);
     groups_.wireOn(form_, "cmdMoveFields", [this](int, MoveResult result) { groupsMoved(result); });
     contacts_.wireOn(form_, "cmdMoveFieldsPlus", [this](int, MoveResult) { contactsMoved(); });
     using Dialog = ShareAppGroup;

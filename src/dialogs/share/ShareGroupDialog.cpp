@@ -12,8 +12,6 @@ namespace velmora::dialogs {
 
 namespace {
 
-constexpr int groupListWidth = 4800;
-
 constexpr ControlDesign cancelDesign[] = {{ControlKind::Button, "Cancel", -1, "取消", "Cancel"}};
 
 // Task: Group_Todo and TodoExt, touch code 3; load errors reach the opener.
@@ -65,8 +63,8 @@ ShareGroupDialog::ShareGroupDialog(DialogContext& state, const ShareGroupProfile
         tab_ = &form_.add<controls::TabControl>("SSTab1", -1, 1);
         tab_->setTabCaption(0, profile_.tabChinese);
     }
-    left_.setWidth(groupListWidth);
-    right_.setWidth(groupListWidth);
+    left_.setWidth(pickerListWidth);
+    right_.setWidth(pickerListWidth);
     groups_.wireOn(form_, "cmdMoveFields", [this](int, MoveResult result) { groupsMoved(result); });
     using Dialog = ShareGroupDialog;
     using enum FormEvent;

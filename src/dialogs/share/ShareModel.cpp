@@ -8,8 +8,10 @@
 #include "store/ErrorTrap.h"
 #include "store/StoreSession.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 
 namespace velmora {
@@ -219,29 +221,22 @@ void applyGroupShares(DialogContext& state, ShareKind kind, const std::string& e
 }
 
 void touchSharedItem(DialogContext& state, int kind, const std::string& entryId) {
+    // Each kind's folder and the property written back unchanged.
+    struct Touch {
+        int kind;
+        int folder;
+        const char* property;
+    };
+    static constexpr Touch touches[] = {{1, host::olFolderCalendar, "Subject"},
+                                        {2, host::olFolderContacts, "FileAs"},
+                                        {3, host::olFolderTasks, "Subject"},
+                                        {5, host::olFolderNotes, "Body"}};
+    const auto* touch = std::find_if(std::begin(touches), std::end(touches),
+                                     [kind](const Touch& t) { return t.kind == kind; });
+    if (touch == std::end(touches)) return;
+    const int folder = touch->folder;
+    const char* property = touch->property;
     ignoreErrors([&] {
-        int folder = 0;
-        const char* property = nullptr;
-        switch (kind) {
-        case 1:
-            folder = host::olFolderCalendar;
-            property = "Subject";
-            break;
-        case 2:
-            folder = host::olFolderContacts;
-            property = "FileAs";
-            break;
-        case 3:
-            folder = host::olFolderTasks;
-            property = "Subject";
-            break;
-        case 5:
-            folder = host::olFolderNotes;
-            property = "Body";
-            break;
-        default:
-            return;
-        }
         auto& ns = state.application().GetNamespace("MAPI");
         auto item = ns.GetItemFromID(entryId, ns.GetDefaultFolder(folder)->StoreID());
         if (!item) return;

@@ -12,8 +12,6 @@
 namespace velmora {
 namespace {
 
-using testing::TestSession;
-
 class AttachNote : public testing::AttachFixture {
   protected:
     explicit AttachNote(bool chinese = false) : AttachFixture(chinese) {

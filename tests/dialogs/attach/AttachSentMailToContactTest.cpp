@@ -14,8 +14,6 @@
 namespace velmora {
 namespace {
 
-using testing::TestSession;
-
 class AttachMail : public testing::AttachFixture {
   protected:
     explicit AttachMail(bool chinese = false) : AttachFixture(chinese) {
