@@ -18,6 +18,12 @@ namespace velmora::dialogs {
 
 namespace {
 
+// The tab control comes first in the form, then the design's controls.
+constexpr Bilingual tabCaptions[] = {
+    {"Attach to Contact", "绑定到联系人"},
+    {"Attach to Event", "绑定到事件"},
+};
+
 using enum ControlKind;
 
 // The controls in the form's order with their captions in both languages; the form carries
@@ -37,11 +43,6 @@ constexpr ControlDesign design[] = {
     {Button, "cmdNotetoEvent", -1, "确定", "Attach"},
     {Label, "doneTab2", -1, "绑定成功!", "Done!"},
     {Button, "cmdClose", -1, "关闭", "Close"},
-};
-
-constexpr Bilingual tabCaptions[] = {
-    {"Attach to Contact", "绑定到联系人"},
-    {"Attach to Event", "绑定到事件"},
 };
 
 controls::TabControl& designForm(controls::Form& form) {

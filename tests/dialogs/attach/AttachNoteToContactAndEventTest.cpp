@@ -15,7 +15,6 @@ namespace {
 class AttachNote : public testing::AttachFixture {
   protected:
     explicit AttachNote(bool chinese = false) : AttachFixture(chinese) {
-        s.state.noteLinks = std::make_shared<attachNote>(s.state);
         note = s.host.folder(host::olFolderNotes)->Items()->Add(host::olNoteItem);
         note->Set("Body", std::string("Call Bob's office"));
         note->Save();

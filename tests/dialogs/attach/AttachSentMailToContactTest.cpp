@@ -17,7 +17,6 @@ namespace {
 class AttachMail : public testing::AttachFixture {
   protected:
     explicit AttachMail(bool chinese = false) : AttachFixture(chinese) {
-        s.state.mailLinks = std::make_shared<AttachEmail>(s.state);
         s.clock.set(host::makeDate(2026, 12, 7, 9, 10));
         dialog = std::make_unique<dialogs::AttachSentMailToContact>(s.state);
     }
