@@ -192,10 +192,10 @@ TEST_F(Sharing, AFailingConfirmationLeavesTheSharesAsTheyWere) {
 TEST_F(Sharing, TheTaskIsTouchedOnCloseAfterAnyChange) {
     auto task = selected(host::olFolderTasks, host::olTaskItem);
     int saves = 0;
-    auto counter =
-        s.host.folder(host::olFolderTasks)->Items()->ItemChange().subscribe([&](host::ItemPtr) {
-            ++saves;
-        });
+    auto counter = s.host.folder(host::olFolderTasks)
+                       ->Items()
+                       ->ItemChange()
+                       .subscribe([&](const host::ItemPtr&) { ++saves; });
     dialogs::ShareTaskGroup dialog(s.state);
     dialog.Show();
     click(dialog, "Cancel");
