@@ -2,6 +2,7 @@
 // It owns its subfolders and its Items collection; its parent is held weakly.
 #pragma once
 
+#include "platform/host/HostCore.h"
 #include "platform/host/ObjectModel.h"
 
 #include <memory>
@@ -43,9 +44,7 @@ class InMemoryFolder : public Folder {
     std::shared_ptr<InMemoryFolder> addChild(const std::string& name, int itemType);
 
   private:
-    std::shared_ptr<HostCore> core() const;
-
-    std::weak_ptr<HostCore> core_;
+    HostRef host_;
     std::string name_;
     int itemType_;
     std::string storeId_;
