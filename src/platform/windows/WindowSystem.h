@@ -1,8 +1,11 @@
 // Window lookup by exact title and process start: how the add-in sees the companion program.
-// The desktop implementation finds windows other processes announced; tests use a fake.
+// Tests and the scripted host use the fake, whose windows and programs are plain lists.
 #pragma once
 
+#include <functional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace velmora::windows {
@@ -16,6 +19,21 @@ class WindowSystem {
     virtual void StartProcess(const std::string& program, const std::vector<std::string>& args) = 0;
     // The hourglass while a long step runs.
     virtual void SetWaitCursor(bool wait) = 0;
+};
+
+// Open window titles and started programs are lists the caller sets and reads; a program listed
+// as failing cannot start.
+class FakeWindowSystem : public WindowSystem {
+  public:
+    bool FindWindow(const std::string& title) override { return openWindows.count(title) > 0; }
+    void StartProcess(const std::string& program, const std::vector<std::string>& args) override;
+    void SetWaitCursor(bool wait) override { waitCursor = wait; }
+
+    std::set<std::string> openWindows;
+    std::set<std::string> failing;
+    std::vector<std::pair<std::string, std::vector<std::string>>> started;
+    std::function<void(const std::string&, const std::vector<std::string>&)> onStart;
+    bool waitCursor = false;
 };
 
 } // namespace velmora::windows

@@ -1,10 +1,14 @@
-// The recording and console message boxes, and the fake window system's hooks.
-#include "platform/windows/ConsoleMessageBox.h"
-#include "platform/windows/FakeWindowSystem.h"
-#include "platform/windows/RecordingMessageBox.h"
+// The recording message box, the fake window system's hooks, and the entries a top-level window
+// keeps in the window folder.
+#include "platform/windows/MessageBox.h"
+#include "platform/windows/TopLevelWindow.h"
+#include "platform/windows/WindowSystem.h"
+#include "support/TestSession.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
+#include <iterator>
+#include <unistd.h>
 
 namespace velmora::windows {
 namespace {
@@ -25,23 +29,6 @@ TEST(RecordingMessageBox, RecordsAndAnswersFromTheQueueThenByButtons) {
     EXPECT_TRUE(box.answers.empty());
 }
 
-TEST(ConsoleMessageBox, PrintsTheBoxAndReadsAnswersUntilOneFits) {
-    std::ostringstream out;
-    std::istringstream in("maybe\n  Y \nno\n");
-    ConsoleMessageBox box(out, in);
-    EXPECT_EQ(box.show("Please close window of synchronization.", "VelmoraOutlook", vbExclamation),
-              vbOK);
-    EXPECT_EQ(box.show("Share?", "VelmoraOutlook", vbYesNo), vbYes);
-    EXPECT_EQ(box.show("Again?", "T", vbYesNo), vbNo);
-    // Input has ended: the cautious answer.
-    EXPECT_EQ(box.show("Last?", "T", vbYesNo), vbNo);
-    EXPECT_EQ(out.str(), "[VelmoraOutlook] Please close window of synchronization.  [OK]\n"
-                         "[VelmoraOutlook] Share?  [Yes/No]\n"
-                         "Please answer Yes/No\n"
-                         "[T] Again?  [Yes/No]\n"
-                         "[T] Last?  [Yes/No]\n");
-}
-
 TEST(FakeWindowSystem, StartingCanOpenAWindowOrFail) {
     FakeWindowSystem windows;
     windows.onStart = [&](const std::string&, const std::vector<std::string>& args) {
@@ -56,6 +43,36 @@ TEST(FakeWindowSystem, StartingCanOpenAWindowOrFail) {
     EXPECT_TRUE(windows.FindWindow("Synchronize Outlook - Velmora"));
     ASSERT_EQ(windows.started.size(), 2u);
     EXPECT_EQ(windows.started[0].second, std::vector<std::string>{"about"});
+}
+
+std::string entryText(const std::filesystem::path& entry) {
+    std::ifstream in(entry, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(TopLevelWindow, AnnouncesItsTitleWhileItLives) {
+    testing::TempDir temp;
+    const auto dir = temp.path() / "windows";
+    const std::string caption = "Velmora－Outlook信息同步";
+    {
+        TopLevelWindow first("one", WindowDirectory(dir));
+        TopLevelWindow second("two", WindowDirectory(dir));
+        // Two windows of one process do not share an entry; both are named by the pid.
+        EXPECT_NE(first.entry(), second.entry());
+        EXPECT_EQ(first.entry().filename().string(), std::to_string(::getpid()));
+        const std::string one = entryText(first.entry());
+        ASSERT_NE(one.find('\n'), std::string::npos);
+        EXPECT_EQ(one.substr(one.find('\n') + 1), "one");
+        EXPECT_NE(one.substr(0, one.find('\n')), "0");
+        second.setTitle(caption);
+        EXPECT_EQ(second.title(), caption);
+        const std::string two = entryText(second.entry());
+        EXPECT_EQ(two.substr(two.find('\n') + 1), caption);
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(dir));
+    // A folder that is a plain file cannot hold windows.
+    std::ofstream(temp.path() / "plain") << "x";
+    EXPECT_THROW(TopLevelWindow("x", WindowDirectory(temp.path() / "plain")), std::runtime_error);
 }
 
 } // namespace
