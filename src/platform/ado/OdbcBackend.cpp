@@ -86,21 +86,6 @@ Value typed(std::string text, SQLSMALLINT type) {
 }
 
 // Walks rows already fetched.
-class FetchedCursor : public RowCursor {
-  public:
-    explicit FetchedCursor(ResultSet rows) : rows_(std::move(rows)) {}
-    const std::vector<std::string>& columns() const override { return rows_.columns; }
-    bool next(std::vector<Value>& row) override {
-        if (next_ >= rows_.rows.size()) return false;
-        row = std::move(rows_.rows[next_++]);
-        return true;
-    }
-
-  private:
-    ResultSet rows_;
-    std::size_t next_ = 0;
-};
-
 } // namespace
 
 class OdbcBackend::StatementHandle {
@@ -238,10 +223,6 @@ ResultSet OdbcBackend::query(const std::string& sql, bool updatable) {
         result.rows.push_back(std::move(row));
     }
     return result;
-}
-
-std::unique_ptr<RowCursor> OdbcBackend::openCursor(const std::string& sql) {
-    return std::make_unique<FetchedCursor>(query(sql, false));
 }
 
 std::int64_t OdbcBackend::executeBound(const std::string& sql, const std::vector<Value>& values) {

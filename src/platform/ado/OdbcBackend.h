@@ -16,9 +16,6 @@ class OdbcBackend : public SqlBackend {
 
     std::int64_t execute(const std::string& sql) override;
     ResultSet query(const std::string& sql, bool updatable) override;
-    // The rows are fetched whole: no statement handle outlives the call, whatever the caller
-    // does with the connection meanwhile.
-    std::unique_ptr<RowCursor> openCursor(const std::string& sql) override;
     void begin() override;
     void commit() override;
     void rollback() override;

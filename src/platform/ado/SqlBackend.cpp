@@ -4,7 +4,32 @@
 
 #include "platform/ado/StatementText.h"
 
+#include <utility>
+
 namespace velmora::ado {
+
+namespace {
+
+class FetchedCursor : public RowCursor {
+  public:
+    explicit FetchedCursor(ResultSet rows) : rows_(std::move(rows)) {}
+    const std::vector<std::string>& columns() const override { return rows_.columns; }
+    bool next(std::vector<Value>& row) override {
+        if (next_ >= rows_.rows.size()) return false;
+        row = std::move(rows_.rows[next_++]);
+        return true;
+    }
+
+  private:
+    ResultSet rows_;
+    std::size_t next_ = 0;
+};
+
+} // namespace
+
+std::unique_ptr<RowCursor> SqlBackend::openCursor(const std::string& sql) {
+    return std::make_unique<FetchedCursor>(query(sql, false));
+}
 
 std::int64_t SqlBackend::insertRow(const std::string& table,
                                    const std::vector<std::string>& columns,

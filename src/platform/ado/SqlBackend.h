@@ -5,6 +5,7 @@
 #include "platform/ado/Connection.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,9 @@ class SqlBackend : public Backend {
     SqlBackend(const SqlBackend&) = delete;
     SqlBackend& operator=(const SqlBackend&) = delete;
 
+    // The rows fetched whole: no statement outlives the call, whatever the caller does with the
+    // connection meanwhile. A back end that can walk rows as they come overrides it.
+    std::unique_ptr<RowCursor> openCursor(const std::string& sql) override;
     std::int64_t insertRow(const std::string& table, const std::vector<std::string>& columns,
                            const std::vector<Value>& values) override;
     void updateRow(const std::string& table, std::int64_t rowid,

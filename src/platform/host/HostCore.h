@@ -165,6 +165,11 @@ class HostRef {
         core.check(object, member);
         return core;
     }
+    // A property read: the member's checks, then the value.
+    template <typename T> const T& get(std::string_view member, const T& value) const {
+        live(member);
+        return value;
+    }
     const std::weak_ptr<HostCore>& weak() const { return core_; }
 
   private:

@@ -5,6 +5,7 @@
 #include "platform/host/HostCore.h"
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -23,7 +24,9 @@ struct AsHeld {
 // Interface: the collection of the object model (Attachments, Explorers, ...). Element: what
 // the list holds. Present: makes what Item hands out of a held element, given the host.
 template <typename Interface, typename Element, typename Present = AsHeld>
-class InMemoryCollection : public Interface {
+class InMemoryCollection
+    : public Interface,
+      public std::enable_shared_from_this<InMemoryCollection<Interface, Element, Present>> {
   public:
     using Value = decltype(std::declval<const Interface&>().Item(1));
 
@@ -63,9 +66,13 @@ class InMemoryCollection : public Interface {
         core->check(name_, member);
         return core;
     }
-    // Takes out the element that is this object, as a closing window leaves its collection.
-    template <typename Object> void forget(const Object* object) {
-        std::erase_if(list_, [object](const auto& e) { return e.get() == object; });
+    // What a closing window calls to leave this collection, which it holds weakly; the
+    // collection must be owned by a shared_ptr.
+    template <typename Object> std::function<void(Object*)> forgetter() {
+        return [weak = this->weak_from_this()](Object* object) {
+            if (auto self = weak.lock())
+                std::erase_if(self->list_, [object](const auto& e) { return e.get() == object; });
+        };
     }
 
     HostRef host_;

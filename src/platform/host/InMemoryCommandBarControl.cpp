@@ -16,7 +16,7 @@ constexpr int kCustomId = 1;
 } // namespace
 
 std::shared_ptr<InMemoryCommandBarControl>
-InMemoryCommandBarControl::create(std::weak_ptr<HostCore> core, int type, int id,
+InMemoryCommandBarControl::create(const std::weak_ptr<HostCore>& core, int type, int id,
                                   std::string caption, bool temporary) {
     auto control =
         std::make_shared<InMemoryCommandBarControl>(core, type, id, std::move(caption), temporary);
@@ -127,7 +127,7 @@ ControlPtr InMemoryCommandBarControls::Add(int type, int id, int before, bool te
         throw HostError("Controls.Add: position " + std::to_string(before) +
                         " is outside a bar of " + std::to_string(size) + " controls");
     auto control = InMemoryCommandBarControl::create(core, type, controlId, caption, temporary);
-    control->setParent(weak_from_this());
+    control->setParent(self());
     if (before == 0)
         list_.push_back(control);
     else
@@ -136,7 +136,7 @@ ControlPtr InMemoryCommandBarControls::Add(int type, int id, int before, bool te
 }
 
 void InMemoryCommandBarControls::append(const std::shared_ptr<InMemoryCommandBarControl>& control) {
-    control->setParent(weak_from_this());
+    control->setParent(self());
     list_.push_back(control);
 }
 

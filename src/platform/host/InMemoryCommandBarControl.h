@@ -16,8 +16,9 @@ class InMemoryCommandBarControls;
 class InMemoryCommandBarControl : public CommandBarControl,
                                   public std::enable_shared_from_this<InMemoryCommandBarControl> {
   public:
-    static std::shared_ptr<InMemoryCommandBarControl>
-    create(std::weak_ptr<HostCore> core, int type, int id, std::string caption, bool temporary);
+    static std::shared_ptr<InMemoryCommandBarControl> create(const std::weak_ptr<HostCore>& core,
+                                                             int type, int id, std::string caption,
+                                                             bool temporary);
     InMemoryCommandBarControl(std::weak_ptr<HostCore> core, int type, int id, std::string caption,
                               bool temporary)
         : host_(std::move(core)), type_(type), id_(id), caption_(std::move(caption)),
@@ -108,8 +109,7 @@ class InMemoryCommandBarControl : public CommandBarControl,
 // The controls of a command bar or popup, in their order on the bar, with the recursive search
 // FindControl and the tag-wide lookup Execute uses.
 class InMemoryCommandBarControls
-    : public InMemoryCollection<CommandBarControls, std::shared_ptr<InMemoryCommandBarControl>>,
-      public std::enable_shared_from_this<InMemoryCommandBarControls> {
+    : public InMemoryCollection<CommandBarControls, std::shared_ptr<InMemoryCommandBarControl>> {
   public:
     explicit InMemoryCommandBarControls(const std::weak_ptr<HostCore>& core)
         : InMemoryCollection(core, "CommandBarControls", "control") {}
@@ -126,6 +126,12 @@ class InMemoryCommandBarControls
     void collectTagged(const std::string& tag,
                        std::vector<std::shared_ptr<InMemoryCommandBarControl>>& out) const;
     void removeId(int id); // every control with this id, at any depth
+
+  private:
+    // Where the controls added here find their bar; a bar's controls are always shared-owned.
+    std::weak_ptr<InMemoryCommandBarControls> self() {
+        return std::static_pointer_cast<InMemoryCommandBarControls>(shared_from_this());
+    }
 };
 
 } // namespace velmora::host

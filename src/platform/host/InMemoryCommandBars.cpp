@@ -7,14 +7,9 @@
 
 namespace velmora::host {
 
-InMemoryCommandBar::InMemoryCommandBar(std::weak_ptr<HostCore> core, std::string name)
+InMemoryCommandBar::InMemoryCommandBar(const std::weak_ptr<HostCore>& core, std::string name)
     : host_(core), name_(std::move(name)),
       controls_(std::make_shared<InMemoryCommandBarControls>(core)) {}
-
-std::string InMemoryCommandBar::Name() const {
-    host_.use("CommandBar.Name");
-    return name_;
-}
 
 CommandBarControls& InMemoryCommandBar::Controls() {
     host_.use("CommandBar.Controls");

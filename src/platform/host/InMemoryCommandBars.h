@@ -17,9 +17,9 @@ class InMemoryCommandBarControls;
 // One bar ("Menu Bar", "Standard"): a name and its controls.
 class InMemoryCommandBar : public CommandBar {
   public:
-    InMemoryCommandBar(std::weak_ptr<HostCore> core, std::string name);
+    InMemoryCommandBar(const std::weak_ptr<HostCore>& core, std::string name);
 
-    std::string Name() const override;
+    std::string Name() const override { return host_.get("CommandBar.Name", name_); }
     CommandBarControls& Controls() override;
     ControlPtr FindControl(int type = 0, int id = 0, const std::string& tag = "",
                            bool visibleOnly = false) override;

@@ -57,11 +57,8 @@ void InMemoryExplorer::Close() {
 }
 
 std::shared_ptr<InMemoryExplorer> InMemoryExplorers::open(const FolderPtr& folder) {
-    std::weak_ptr<InMemoryExplorers> weak = shared_from_this();
     auto explorer =
-        std::make_shared<InMemoryExplorer>(host_.weak(), folder, [weak](InMemoryExplorer* e) {
-            if (auto self = weak.lock()) self->forget(e);
-        });
+        std::make_shared<InMemoryExplorer>(host_.weak(), folder, forgetter<InMemoryExplorer>());
     list_.push_back(explorer);
     return explorer;
 }

@@ -50,8 +50,7 @@ class InMemoryExplorer : public Explorer, public std::enable_shared_from_this<In
     EventSource<> close_, folderSwitch_, selectionChange_;
 };
 
-class InMemoryExplorers : public InMemoryCollection<Explorers, std::shared_ptr<InMemoryExplorer>>,
-                          public std::enable_shared_from_this<InMemoryExplorers> {
+class InMemoryExplorers : public InMemoryCollection<Explorers, std::shared_ptr<InMemoryExplorer>> {
   public:
     explicit InMemoryExplorers(const std::weak_ptr<HostCore>& core)
         : InMemoryCollection(core, "Explorers", "explorer") {}

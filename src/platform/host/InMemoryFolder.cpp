@@ -32,26 +32,6 @@ std::shared_ptr<Folder> InMemoryFolder::Parent() const {
     return parent_.lock();
 }
 
-std::string InMemoryFolder::Name() const {
-    host_.use("Folder.Name");
-    return name_;
-}
-
-int InMemoryFolder::DefaultItemType() const {
-    host_.use("Folder.DefaultItemType");
-    return itemType_;
-}
-
-std::string InMemoryFolder::StoreID() const {
-    host_.use("Folder.StoreID");
-    return storeId_;
-}
-
-std::string InMemoryFolder::EntryID() const {
-    host_.use("Folder.EntryID");
-    return entryId_;
-}
-
 std::vector<std::shared_ptr<Folder>> InMemoryFolder::Folders() const {
     host_.use("Folder.Folders");
     return {children_.begin(), children_.end()};

@@ -37,12 +37,8 @@ InspectorPtr InMemoryInspectors::open(const ItemPtr& item) {
     for (const auto& i : list_)
         if (i->item() == item) return i;
     auto bars = item->Class() == olNote ? nullptr : core->newInspectorBars();
-    std::weak_ptr<InMemoryInspectors> weak = shared_from_this();
     auto inspector = std::make_shared<InMemoryInspector>(core, item, std::move(bars),
-                                                         [weak](InMemoryInspector* closing) {
-                                                             if (auto self = weak.lock())
-                                                                 self->forget(closing);
-                                                         });
+                                                         forgetter<InMemoryInspector>());
     list_.push_back(inspector);
     newInspector_.raise(inspector);
     return inspector;

@@ -38,8 +38,7 @@ class InMemoryInspector : public Inspector, public std::enable_shared_from_this<
 };
 
 class InMemoryInspectors
-    : public InMemoryCollection<Inspectors, std::shared_ptr<InMemoryInspector>>,
-      public std::enable_shared_from_this<InMemoryInspectors> {
+    : public InMemoryCollection<Inspectors, std::shared_ptr<InMemoryInspector>> {
   public:
     explicit InMemoryInspectors(const std::weak_ptr<HostCore>& core)
         : InMemoryCollection(core, "Inspectors", "inspector") {}

@@ -115,14 +115,14 @@ void InMemoryItems::remove(const InMemoryItem* item) {
 }
 
 std::shared_ptr<RestrictedItems>
-RestrictedItems::create(std::weak_ptr<HostCore> core, std::shared_ptr<InMemoryItems> source,
+RestrictedItems::create(std::weak_ptr<HostCore> core, const std::shared_ptr<InMemoryItems>& source,
                         std::shared_ptr<const FilterExpression> filter) {
     auto view = std::make_shared<RestrictedItems>(std::move(core), source, std::move(filter));
     std::weak_ptr<RestrictedItems> weak = view;
-    view->onAdd_ = source->ItemAdd().subscribe([weak](ItemPtr item) {
+    view->onAdd_ = source->ItemAdd().subscribe([weak](const ItemPtr& item) {
         if (auto v = weak.lock(); v && v->passes(item)) v->itemAdd_.raise(item);
     });
-    view->onChange_ = source->ItemChange().subscribe([weak](ItemPtr item) {
+    view->onChange_ = source->ItemChange().subscribe([weak](const ItemPtr& item) {
         if (auto v = weak.lock(); v && v->passes(item)) v->itemChange_.raise(item);
     });
     return view;

@@ -95,7 +95,7 @@ class InMemoryItems : public ItemsOverList, public std::enable_shared_from_this<
 class RestrictedItems : public ItemsOverList {
   public:
     static std::shared_ptr<RestrictedItems> create(std::weak_ptr<HostCore> core,
-                                                   std::shared_ptr<InMemoryItems> source,
+                                                   const std::shared_ptr<InMemoryItems>& source,
                                                    std::shared_ptr<const FilterExpression> filter);
     RestrictedItems(std::weak_ptr<HostCore> core, std::shared_ptr<InMemoryItems> source,
                     std::shared_ptr<const FilterExpression> filter)

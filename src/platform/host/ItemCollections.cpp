@@ -32,16 +32,6 @@ void InMemoryRecipients::Remove(int index) {
     owner_.recipientsChanged();
 }
 
-std::string InMemoryAttachment::DisplayName() const {
-    host_.use("Attachment.DisplayName");
-    return name_;
-}
-
-std::string InMemoryAttachment::FileName() const {
-    host_.use("Attachment.FileName");
-    return name_;
-}
-
 void InMemoryAttachment::SaveAsFile(const std::string& path) const {
     host_.use("Attachment.SaveAsFile");
     if (path.empty())

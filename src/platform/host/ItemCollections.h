@@ -30,8 +30,8 @@ class InMemoryAttachment : public Attachment {
                        int index)
         : host_(std::move(core)), name_(std::move(displayName)), content_(std::move(content)),
           index_(index) {}
-    std::string DisplayName() const override;
-    std::string FileName() const override;
+    std::string DisplayName() const override { return host_.get("Attachment.DisplayName", name_); }
+    std::string FileName() const override { return host_.get("Attachment.FileName", name_); }
     int Index() const override { return index_; }
     // Reports the system's reason when the file cannot be written, so a caller's trap can show
     // why the copy failed.

@@ -79,8 +79,7 @@ std::filesystem::path WindowDirectory::announce(const std::string& title) const 
     const pid_t self = ::getpid();
     const std::string text = startTimeOf(self) + "\n" + title;
     for (int n = 0;; ++n) {
-        const auto entry =
-            dir_ / (std::to_string(self) + (n ? "." + std::to_string(n) : std::string()));
+        auto entry = dir_ / (std::to_string(self) + (n ? "." + std::to_string(n) : std::string()));
         try {
             writeAtomically(entry, text, false);
             return entry;
