@@ -6,7 +6,11 @@
 
 #include <sqlite3.h>
 
+#include <cstdlib>
+#include <pwd.h>
+#include <unistd.h>
 #include <variant>
+#include <vector>
 
 namespace velmora::ado {
 
@@ -14,6 +18,18 @@ namespace {
 
 // The companion program may hold the write lock for a moment; wait rather than fail at once.
 constexpr int busyTimeoutMs = 5000;
+
+std::filesystem::path homeFolder() {
+    if (const char* home = std::getenv("HOME"); home && *home) return home;
+    // No HOME (a service account, a stripped environment): ask the user database.
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
+        found->pw_dir && *found->pw_dir)
+        return found->pw_dir;
+    return std::filesystem::current_path();
+}
 
 } // namespace
 
@@ -222,6 +238,12 @@ void SqliteBackend::commit() {
 }
 void SqliteBackend::rollback() {
     execute("rollback");
+}
+
+// The environment is read on every call, so a test or tool can point it elsewhere first.
+std::filesystem::path defaultStorePath() {
+    if (const char* store = std::getenv("VELMORA_STORE"); store && *store) return store;
+    return homeFolder() / ".local" / "share" / "velmora" / "linkstore.db";
 }
 
 } // namespace velmora::ado

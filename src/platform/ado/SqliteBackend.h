@@ -4,6 +4,8 @@
 
 #include "platform/ado/SqlBackend.h"
 
+#include <filesystem>
+
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -41,5 +43,9 @@ class SqliteBackend : public SqlBackend {
     sqlite3* db_ = nullptr;
     std::string path_;
 };
+
+// Where the embedded link store lives when nothing else is named: $VELMORA_STORE, else
+// $HOME/.local/share/velmora/linkstore.db. The path only; callers create the parent folders.
+std::filesystem::path defaultStorePath();
 
 } // namespace velmora::ado

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,7 +27,13 @@ class WindowSystem {
 class FakeWindowSystem : public WindowSystem {
   public:
     bool FindWindow(const std::string& title) override { return openWindows.count(title) > 0; }
-    void StartProcess(const std::string& program, const std::vector<std::string>& args) override;
+    // A refusal for the programs marked failing; a record and the test's hook for the others.
+    void StartProcess(const std::string& program, const std::vector<std::string>& args) override {
+        if (failing.count(program))
+            throw std::runtime_error("Cannot start " + program + ": No such file or directory");
+        started.emplace_back(program, args);
+        if (onStart) onStart(program, args);
+    }
     void SetWaitCursor(bool wait) override { waitCursor = wait; }
 
     std::set<std::string> openWindows;
