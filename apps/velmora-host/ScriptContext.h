@@ -4,12 +4,12 @@
 
 #include "addin/AddInDesigner1.h"
 #include "addin/AddinState.h"
-#include "platform/cdo/HostMapiSession.h"
+#include "platform/cdo/MapiSession.h"
 #include "platform/controls/Form.h"
 #include "platform/host/InMemoryHost.h"
 #include "platform/registry/FileRegistry.h"
-#include "platform/windows/FakeWindowSystem.h"
-#include "platform/windows/RecordingMessageBox.h"
+#include "platform/windows/MessageBox.h"
+#include "platform/windows/WindowSystem.h"
 #include "ScriptClock.h"
 
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // velmora-reg: looks at and changes the per-user registry file the add-in and Tidewell share,
 // as an installer ("Language", "path") or a user ("HistoryValue") would.
 #include "platform/registry/FileRegistry.h"
-#include "platform/registry/RegistryError.h"
+#include "platform/registry/Registry.h"
 
 #include <cstdio>
 #include <iostream>

@@ -1,8 +1,8 @@
 // velmora-store: creates the link store's schema, runs one statement and prints its rows, lists
 // the tables with their row counts, and sets the current user, as an installer or tester would.
 #include "platform/ado/Recordset.h"
+#include "platform/ado/SqliteBackend.h"
 #include "platform/ado/StatementText.h"
-#include "platform/ado/StoreLocation.h"
 #include "store/Schema.h"
 
 #include <algorithm>

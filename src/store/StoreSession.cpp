@@ -3,7 +3,7 @@
 #include "store/StoreSession.h"
 
 #include "platform/ado/Recordset.h"
-#include "platform/ado/StoreLocation.h"
+#include "platform/ado/SqliteBackend.h"
 #include "platform/text/UnicodeText.h"
 #include "store/Schema.h"
 

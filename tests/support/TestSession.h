@@ -3,12 +3,12 @@
 #pragma once
 
 #include "addin/AddinState.h"
-#include "platform/cdo/HostMapiSession.h"
-#include "platform/clock/FixedClock.h"
+#include "platform/cdo/MapiSession.h"
+#include "platform/clock/Clock.h"
 #include "platform/host/InMemoryHost.h"
 #include "platform/registry/FileRegistry.h"
-#include "platform/windows/FakeWindowSystem.h"
-#include "platform/windows/RecordingMessageBox.h"
+#include "platform/windows/MessageBox.h"
+#include "platform/windows/WindowSystem.h"
 
 #include <filesystem>
 #include <memory>

@@ -86,21 +86,6 @@ Value typed(std::string text, SQLSMALLINT type) {
 }
 
 // Walks rows already fetched.
-class FetchedCursor : public RowCursor {
-  public:
-    explicit FetchedCursor(ResultSet rows) : rows_(std::move(rows)) {}
-    const std::vector<std::string>& columns() const override { return rows_.columns; }
-    bool next(std::vector<Value>& row) override {
-        if (next_ >= rows_.rows.size()) return false;
-        row = std::move(rows_.rows[next_++]);
-        return true;
-    }
-
-  private:
-    ResultSet rows_;
-    std::size_t next_ = 0;
-};
-
 } // namespace
 
 class OdbcBackend::StatementHandle {
@@ -174,15 +159,7 @@ std::int64_t OdbcBackend::execute(const std::string& sql) {
 
 ResultSet OdbcBackend::query(const std::string& sql, bool updatable) {
     ResultSet result;
-    std::string text = sql;
-    if (updatable) {
-        const SelectShape shape = analyzeSelect(sql);
-        if (!shape.updatable)
-            throw StoreError("The rows cannot be opened for changes: " + shape.reason +
-                             " (statement: " + statementForMessage(sql) + ")");
-        text = shape.withRowid;
-        result.table = shape.table;
-    }
+    std::string text = readStatement(sql, updatable, result);
     requireSingleStatement(text);
     StatementHandle statement(dbc_);
     SQLHSTMT s = statement.get();
@@ -248,10 +225,6 @@ ResultSet OdbcBackend::query(const std::string& sql, bool updatable) {
     return result;
 }
 
-std::unique_ptr<RowCursor> OdbcBackend::openCursor(const std::string& sql) {
-    return std::make_unique<FetchedCursor>(query(sql, false));
-}
-
 std::int64_t OdbcBackend::executeBound(const std::string& sql, const std::vector<Value>& values) {
     StatementHandle statement(dbc_);
     SQLHSTMT s = statement.get();
@@ -297,48 +270,11 @@ std::int64_t OdbcBackend::executeBound(const std::string& sql, const std::vector
     return rc == SQL_NO_DATA ? 0 : statement.rowCount();
 }
 
-std::int64_t OdbcBackend::insertRow(const std::string& table,
-                                    const std::vector<std::string>& columns,
-                                    const std::vector<Value>& values) {
-    std::string sql;
-    if (columns.empty()) {
-        sql = "insert into " + quoteIdentifier(table) + " default values";
-    } else {
-        std::string names;
-        std::string marks;
-        for (const auto& column : columns) {
-            names += (names.empty() ? "" : ",") + quoteIdentifier(column);
-            marks += marks.empty() ? "?" : ",?";
-        }
-        sql = "insert into " + quoteIdentifier(table) + " (" + names + ") values (" + marks + ")";
-    }
-    executeBound(sql, values);
+std::int64_t OdbcBackend::lastInsertRowid(const std::string& table) {
     const ResultSet id = query("select last_insert_rowid()", false);
     if (id.rows.empty() || id.rows[0].empty())
         throw StoreError("The data source gave no id for the row added to " + table);
     return id.rows[0][0].toInt();
-}
-
-void OdbcBackend::updateRow(const std::string& table, std::int64_t rowid,
-                            const std::vector<std::string>& columns,
-                            const std::vector<Value>& values) {
-    if (columns.empty()) return;
-    std::string sql = "update " + quoteIdentifier(table) + " set ";
-    for (std::size_t i = 0; i < columns.size(); ++i)
-        sql += (i ? "," : "") + quoteIdentifier(columns[i]) + "=?";
-    sql += " where rowid=?";
-    std::vector<Value> bound = values;
-    bound.emplace_back(static_cast<long long>(rowid));
-    if (executeBound(sql, bound) == 0)
-        throw StoreError("Row cannot be located for updating: row " + std::to_string(rowid) +
-                         " of " + table + " was deleted since it was read");
-}
-
-void OdbcBackend::deleteRow(const std::string& table, std::int64_t rowid) {
-    const std::string sql = "delete from " + quoteIdentifier(table) + " where rowid=?";
-    if (executeBound(sql, {Value(static_cast<long long>(rowid))}) == 0)
-        throw StoreError("Row cannot be located for deleting: row " + std::to_string(rowid) +
-                         " of " + table + " was deleted since it was read");
 }
 
 void OdbcBackend::begin() {

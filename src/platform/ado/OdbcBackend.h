@@ -2,40 +2,31 @@
 // new-row id use SQLite's rowid and last_insert_rowid(): the data source is the SQLite ODBC driver.
 #pragma once
 
-#include "platform/ado/Connection.h"
+#include "platform/ado/SqlBackend.h"
 
 #include <sql.h>
 
 namespace velmora::ado {
 
-class OdbcBackend : public Backend {
+class OdbcBackend : public SqlBackend {
   public:
     // Raises StoreError with the driver manager's or driver's message when it cannot connect.
     explicit OdbcBackend(const std::string& connectionString);
     ~OdbcBackend() override;
-    OdbcBackend(const OdbcBackend&) = delete;
-    OdbcBackend& operator=(const OdbcBackend&) = delete;
 
     std::int64_t execute(const std::string& sql) override;
     ResultSet query(const std::string& sql, bool updatable) override;
-    // The rows are fetched whole: no statement handle outlives the call, whatever the caller
-    // does with the connection meanwhile.
-    std::unique_ptr<RowCursor> openCursor(const std::string& sql) override;
-    std::int64_t insertRow(const std::string& table, const std::vector<std::string>& columns,
-                           const std::vector<Value>& values) override;
-    void updateRow(const std::string& table, std::int64_t rowid,
-                   const std::vector<std::string>& columns,
-                   const std::vector<Value>& values) override;
-    void deleteRow(const std::string& table, std::int64_t rowid) override;
     void begin() override;
     void commit() override;
     void rollback() override;
 
+  protected:
+    std::int64_t executeBound(const std::string& sql, const std::vector<Value>& values) override;
+    std::int64_t lastInsertRowid(const std::string& table) override;
+
   private:
     class StatementHandle;
 
-    // Runs a statement with bound parameters; returns the rows it changed.
-    std::int64_t executeBound(const std::string& sql, const std::vector<Value>& values);
     void endTransaction(SQLSMALLINT completion);
 
     SQLHENV env_ = SQL_NULL_HENV;

@@ -6,7 +6,11 @@
 
 #include <sqlite3.h>
 
+#include <cstdlib>
+#include <pwd.h>
+#include <unistd.h>
 #include <variant>
+#include <vector>
 
 namespace velmora::ado {
 
@@ -15,15 +19,16 @@ namespace {
 // The companion program may hold the write lock for a moment; wait rather than fail at once.
 constexpr int busyTimeoutMs = 5000;
 
-std::string insertText(const std::string& table, const std::vector<std::string>& columns) {
-    if (columns.empty()) return "insert into " + quoteIdentifier(table) + " default values";
-    std::string names;
-    std::string marks;
-    for (const auto& column : columns) {
-        names += (names.empty() ? "" : ",") + quoteIdentifier(column);
-        marks += marks.empty() ? "?" : ",?";
-    }
-    return "insert into " + quoteIdentifier(table) + " (" + names + ") values (" + marks + ")";
+std::filesystem::path homeFolder() {
+    if (const char* home = std::getenv("HOME"); home && *home) return home;
+    // No HOME (a service account, a stripped environment): ask the user database.
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
+        found->pw_dir && *found->pw_dir)
+        return found->pw_dir;
+    return std::filesystem::current_path();
 }
 
 } // namespace
@@ -184,15 +189,7 @@ std::unique_ptr<RowCursor> SqliteBackend::openCursor(const std::string& sql) {
 
 ResultSet SqliteBackend::query(const std::string& sql, bool updatable) {
     ResultSet result;
-    std::string text = sql;
-    if (updatable) {
-        const SelectShape shape = analyzeSelect(sql);
-        if (!shape.updatable)
-            throw StoreError("The rows cannot be opened for changes: " + shape.reason +
-                             " (statement: " + statementForMessage(sql) + ")");
-        text = shape.withRowid;
-        result.table = shape.table;
-    }
+    const std::string text = readStatement(sql, updatable, result);
     Statement statement = prepare(text);
     if (!statement) throw StoreError("The statement is empty");
     SqliteCursor cursor(std::move(statement), text);
@@ -221,41 +218,15 @@ ResultSet SqliteBackend::query(const std::string& sql, bool updatable) {
     return result;
 }
 
-std::int64_t SqliteBackend::insertRow(const std::string& table,
-                                      const std::vector<std::string>& columns,
-                                      const std::vector<Value>& values) {
-    const std::string sql = insertText(table, columns);
+std::int64_t SqliteBackend::executeBound(const std::string& sql, const std::vector<Value>& values) {
     Statement statement = prepare(sql);
     for (std::size_t i = 0; i < values.size(); ++i)
         bind(statement.get(), static_cast<int>(i + 1), values[i]);
-    run(statement.get(), sql);
+    return run(statement.get(), sql);
+}
+
+std::int64_t SqliteBackend::lastInsertRowid(const std::string& /*table*/) {
     return sqlite3_last_insert_rowid(db_);
-}
-
-void SqliteBackend::updateRow(const std::string& table, std::int64_t rowid,
-                              const std::vector<std::string>& columns,
-                              const std::vector<Value>& values) {
-    if (columns.empty()) return;
-    std::string sql = "update " + quoteIdentifier(table) + " set ";
-    for (std::size_t i = 0; i < columns.size(); ++i)
-        sql += (i ? "," : "") + quoteIdentifier(columns[i]) + "=?";
-    sql += " where rowid=?";
-    Statement statement = prepare(sql);
-    for (std::size_t i = 0; i < values.size(); ++i)
-        bind(statement.get(), static_cast<int>(i + 1), values[i]);
-    sqlite3_bind_int64(statement.get(), static_cast<int>(values.size() + 1), rowid);
-    if (run(statement.get(), sql) == 0)
-        throw StoreError("Row cannot be located for updating: row " + std::to_string(rowid) +
-                         " of " + table + " was deleted since it was read");
-}
-
-void SqliteBackend::deleteRow(const std::string& table, std::int64_t rowid) {
-    const std::string sql = "delete from " + quoteIdentifier(table) + " where rowid=?";
-    Statement statement = prepare(sql);
-    sqlite3_bind_int64(statement.get(), 1, rowid);
-    if (run(statement.get(), sql) == 0)
-        throw StoreError("Row cannot be located for deleting: row " + std::to_string(rowid) +
-                         " of " + table + " was deleted since it was read");
 }
 
 // Immediate: the write lock is taken at once, so a busy store waits here and not at commit.
@@ -267,6 +238,12 @@ void SqliteBackend::commit() {
 }
 void SqliteBackend::rollback() {
     execute("rollback");
+}
+
+// The environment is read on every call, so a test or tool can point it elsewhere first.
+std::filesystem::path defaultStorePath() {
+    if (const char* store = std::getenv("VELMORA_STORE"); store && *store) return store;
+    return homeFolder() / ".local" / "share" / "velmora" / "linkstore.db";
 }
 
 } // namespace velmora::ado

@@ -2,30 +2,24 @@
 // API, with WAL journalling for files and a busy wait so the companion program can share it.
 #pragma once
 
-#include "platform/ado/Connection.h"
+#include "platform/ado/SqlBackend.h"
+
+#include <filesystem>
 
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace velmora::ado {
 
-class SqliteBackend : public Backend {
+class SqliteBackend : public SqlBackend {
   public:
     // Creates the file when it does not exist; raises StoreError when it cannot be opened.
     explicit SqliteBackend(const std::string& path);
     ~SqliteBackend() override;
-    SqliteBackend(const SqliteBackend&) = delete;
-    SqliteBackend& operator=(const SqliteBackend&) = delete;
 
     std::int64_t execute(const std::string& sql) override;
     ResultSet query(const std::string& sql, bool updatable) override;
     std::unique_ptr<RowCursor> openCursor(const std::string& sql) override;
-    std::int64_t insertRow(const std::string& table, const std::vector<std::string>& columns,
-                           const std::vector<Value>& values) override;
-    void updateRow(const std::string& table, std::int64_t rowid,
-                   const std::vector<std::string>& columns,
-                   const std::vector<Value>& values) override;
-    void deleteRow(const std::string& table, std::int64_t rowid) override;
     void begin() override;
     void commit() override;
     void rollback() override;
@@ -34,6 +28,10 @@ class SqliteBackend : public Backend {
         void operator()(sqlite3_stmt* statement) const;
     };
     using Statement = std::unique_ptr<sqlite3_stmt, Finalizer>;
+
+  protected:
+    std::int64_t executeBound(const std::string& sql, const std::vector<Value>& values) override;
+    std::int64_t lastInsertRowid(const std::string& table) override;
 
   private:
     Statement prepare(const std::string& sql);
@@ -45,5 +43,9 @@ class SqliteBackend : public Backend {
     sqlite3* db_ = nullptr;
     std::string path_;
 };
+
+// Where the embedded link store lives when nothing else is named: $VELMORA_STORE, else
+// $HOME/.local/share/velmora/linkstore.db. The path only; callers create the parent folders.
+std::filesystem::path defaultStorePath();
 
 } // namespace velmora::ado

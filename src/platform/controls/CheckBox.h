@@ -11,7 +11,9 @@ inline constexpr int vbChecked = 1;
 
 class CheckBox : public Control {
   public:
-    using Control::Control;
+    explicit CheckBox(std::string name, int index = -1) : Control(std::move(name), index) {
+        designed(value_);
+    }
     std::string kind() const override { return "CheckBox"; }
 
     int Value() const { return value_; }
@@ -23,10 +25,6 @@ class CheckBox : public Control {
     void click();
 
   protected:
-    void keepDesign() override {
-        Control::keepDesign();
-        keep(value_);
-    }
     void describeState(std::ostream& out) const override;
 
   private:

@@ -11,7 +11,9 @@ namespace velmora::controls {
 
 class ComboBox : public Control {
   public:
-    using Control::Control;
+    explicit ComboBox(std::string name, int index = -1) : Control(std::move(name), index) {
+        designed(entries_, listIndex_, text_);
+    }
     std::string kind() const override { return "ComboBox"; }
     bool hasCaption() const override { return false; }
 
@@ -41,10 +43,6 @@ class ComboBox : public Control {
     void type(std::string text);
 
   protected:
-    void keepDesign() override {
-        Control::keepDesign();
-        keep(entries_, listIndex_, text_);
-    }
     void describeState(std::ostream& out) const override;
     void describeDetails(std::ostream& out) const override;
 

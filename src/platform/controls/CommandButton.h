@@ -8,7 +8,9 @@ namespace velmora::controls {
 
 class CommandButton : public Control {
   public:
-    using Control::Control;
+    explicit CommandButton(std::string name, int index = -1) : Control(std::move(name), index) {
+        designed(default_, cancel_);
+    }
     std::string kind() const override { return "CommandButton"; }
 
     bool Default() const { return default_; }
@@ -20,10 +22,6 @@ class CommandButton : public Control {
     void click();
 
   protected:
-    void keepDesign() override {
-        Control::keepDesign();
-        keep(default_, cancel_);
-    }
     void describeState(std::ostream& out) const override;
 
   private:

@@ -13,6 +13,7 @@ namespace velmora::controls {
 Control::Control(std::string name, int index) : name_(std::move(name)), index_(index) {
     if (name_.empty()) throw ControlError("A control needs a name");
     if (index_ < -1) throw ControlError("Invalid control array index for " + name_);
+    designed(enabled_, visible_, tabIndex_, caption_);
 }
 
 Control::~Control() {
@@ -31,7 +32,8 @@ void Control::setTabIndex(int tabIndex) {
 
 void Control::keepDesign() {
     design_.clear();
-    keep(enabled_, visible_, tabIndex_, caption_);
+    for (const auto& keep : designers_)
+        keep();
 }
 
 void Control::restoreDesign() {

@@ -53,14 +53,16 @@ class Control {
 
   protected:
     // A form's controls come back as designed every time it loads again, as if made afresh, so
-    // that nothing a user chose in one opening reaches the next. Overrides call the base first.
-    virtual void keepDesign();
+    // that nothing a user chose in one opening reaches the next. keepDesign takes the values of
+    // the members named by designed(); restoreDesign puts them back (overrides call the base).
+    void keepDesign();
     virtual void restoreDesign();
-    // Called by keepDesign with the members a control is designed with; restoreDesign puts
-    // those values back.
-    template <typename... Members> void keep(Members&... members) {
-        design_.push_back([now = std::tie(members...),
-                           then = std::make_tuple(members...)]() mutable { now = then; });
+    // Names, in a constructor, the members a control is designed with.
+    template <typename... Members> void designed(Members&... members) {
+        designers_.emplace_back([this, &members...] {
+            design_.push_back([now = std::tie(members...),
+                               then = std::make_tuple(members...)]() mutable { now = then; });
+        });
     }
     // Appends " name=value" pairs to the header line.
     virtual void describeState(std::ostream& out) const;
@@ -78,6 +80,7 @@ class Control {
     int tabIndex_ = 0;
     std::string caption_;
     Form* parent_ = nullptr;
+    std::vector<std::function<void()>> designers_;
     std::vector<std::function<void()>> design_;
 };
 

@@ -13,7 +13,9 @@ using DateTime = std::chrono::sys_seconds;
 
 class DatePicker : public Control {
   public:
-    using Control::Control;
+    explicit DatePicker(std::string name, int index = -1) : Control(std::move(name), index) {
+        designed(value_);
+    }
     std::string kind() const override { return "DatePicker"; }
     bool hasCaption() const override { return false; }
 
@@ -27,10 +29,6 @@ class DatePicker : public Control {
     host::EventSource<> Change;
 
   protected:
-    void keepDesign() override {
-        Control::keepDesign();
-        keep(value_);
-    }
     void describeState(std::ostream& out) const override;
 
   private:

@@ -8,7 +8,29 @@
 
 namespace velmora::controls {
 
-ListView::ListView(std::string name, int index) : Control(std::move(name), index), items_(*this) {}
+// A negative width usually means a layout computed from a list that was never sized.
+ColumnHeader& ColumnHeaderCollection::Add(std::string text, int width, int icon) {
+    if (width < 0)
+        throw ControlError("Invalid property value: column width " + std::to_string(width) +
+                           " for \"" + text + "\"");
+    columns_.push_back(ColumnHeader{Count() + 1, std::move(text), width, icon});
+    return columns_.back();
+}
+
+const ColumnHeader& ColumnHeaderCollection::Item(int index) const {
+    if (index < 1 || index > Count())
+        throw ControlError("Index out of bounds: column " + std::to_string(index));
+    return columns_[static_cast<std::size_t>(index - 1)];
+}
+
+ColumnHeader& ColumnHeaderCollection::Item(int index) {
+    return const_cast<ColumnHeader&>(std::as_const(*this).Item(index));
+}
+
+ListView::ListView(std::string name, int index) : Control(std::move(name), index), items_(*this) {
+    designed(columns_, sorted_, sortKey_, sortOrder_, multiSelect_, checkboxes_, view_, labelEdit_,
+             width_);
+}
 
 void ListView::setSorted(bool sorted) {
     sorted_ = sorted;

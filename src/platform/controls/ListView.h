@@ -2,11 +2,35 @@
 // the current row, multi-selection and tick boxes, with the click and check events.
 #pragma once
 
-#include "platform/controls/ColumnHeaderCollection.h"
 #include "platform/controls/Control.h"
 #include "platform/controls/ListItemCollection.h"
 
+#include <string>
+#include <vector>
+
 namespace velmora::controls {
+
+// The column headers: title, width in twips and header icon, 1-based. Column 1 is the rows' main
+// text, column k + 1 their sub-item k.
+struct ColumnHeader {
+    int index = 0;
+    std::string text;
+    int width = 0;
+    int icon = 0; // 0 means no header icon
+};
+
+class ColumnHeaderCollection {
+  public:
+    // Appends a column; a negative width is refused.
+    ColumnHeader& Add(std::string text, int width, int icon = 0);
+    const ColumnHeader& Item(int index) const;
+    ColumnHeader& Item(int index);
+    void Clear() { columns_.clear(); }
+    int Count() const { return static_cast<int>(columns_.size()); }
+
+  private:
+    std::vector<ColumnHeader> columns_;
+};
 
 enum ListSortOrder { lvwAscending = 0, lvwDescending = 1 };
 enum ListViewStyle { lvwIcon = 0, lvwSmallIcon = 1, lvwList = 2, lvwReport = 3 };
@@ -66,11 +90,6 @@ class ListView : public Control {
     void checkItem(ListItem& item, bool checked);
 
   protected:
-    void keepDesign() override {
-        Control::keepDesign();
-        keep(columns_, sorted_, sortKey_, sortOrder_, multiSelect_, checkboxes_, view_, labelEdit_,
-             width_);
-    }
     void restoreDesign() override;
     void describeState(std::ostream& out) const override;
     void describeDetails(std::ostream& out) const override;

@@ -10,7 +10,9 @@ namespace velmora::controls {
 
 class OptionButton : public Control {
   public:
-    using Control::Control;
+    explicit OptionButton(std::string name, int index = -1) : Control(std::move(name), index) {
+        designed(group_, value_);
+    }
     std::string kind() const override { return "OptionButton"; }
 
     const std::string& Group() const { return group_; }
@@ -25,10 +27,6 @@ class OptionButton : public Control {
     void click();
 
   protected:
-    void keepDesign() override {
-        Control::keepDesign();
-        keep(group_, value_);
-    }
     void describeState(std::ostream& out) const override;
 
   private:

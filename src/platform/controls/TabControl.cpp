@@ -10,6 +10,7 @@ namespace velmora::controls {
 
 TabControl::TabControl(std::string name, int index, int tabs) : Control(std::move(name), index) {
     setTabs(tabs);
+    designed(tabs_, tab_);
 }
 
 void TabControl::checkTab(int tab) const {

@@ -34,10 +34,6 @@ class TabControl : public Control {
     host::EventSource<int> Click;
 
   protected:
-    void keepDesign() override {
-        Control::keepDesign();
-        keep(tabs_, tab_);
-    }
     void describeState(std::ostream& out) const override;
     void describeDetails(std::ostream& out) const override;
 

@@ -10,7 +10,9 @@ namespace velmora::controls {
 
 class TextBox : public Control {
   public:
-    using Control::Control;
+    explicit TextBox(std::string name, int index = -1) : Control(std::move(name), index) {
+        designed(text_);
+    }
     std::string kind() const override { return "TextBox"; }
     bool hasCaption() const override { return false; }
 
@@ -22,10 +24,6 @@ class TextBox : public Control {
     host::EventSource<> Change;
 
   protected:
-    void keepDesign() override {
-        Control::keepDesign();
-        keep(text_);
-    }
     void describeState(std::ostream& out) const override;
 
   private:

@@ -1,11 +1,8 @@
 // The host's built-in command bars and controls.
 // Menu order matters: the add-in puts its popup before position 6, just after "Tools".
-#include "platform/host/BuiltInBars.h"
-
-#include "platform/host/InMemoryCommandBar.h"
-#include "platform/host/InMemoryCommandBarControl.h"
-#include "platform/host/InMemoryCommandBarControls.h"
 #include "platform/host/InMemoryCommandBars.h"
+
+#include "platform/host/InMemoryCommandBarControl.h"
 
 #include <initializer_list>
 #include <vector>

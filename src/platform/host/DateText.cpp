@@ -31,6 +31,28 @@ bool expect(std::string_view s, std::size_t& pos, char c) {
     return false;
 }
 
+// Reads a number and the separator after it; -1 when either is missing.
+int readNumberThen(std::string_view s, std::size_t& pos, int maxDigits, char separator) {
+    const int value = readNumber(s, pos, maxDigits);
+    return value >= 0 && expect(s, pos, separator) ? value : -1;
+}
+
+// Reads "H:MM" or "H:MM:SS" at pos; false when the text has another form there.
+bool readTime(std::string_view s, std::size_t& pos, int& hh, int& mm, int& ss, bool& hasSeconds) {
+    hh = readNumberThen(s, pos, 2, ':');
+    mm = readNumber(s, pos, 2);
+    if (hh < 0 || mm < 0) return false;
+    hasSeconds = expect(s, pos, ':');
+    return !hasSeconds || (ss = readNumber(s, pos, 2)) >= 0;
+}
+
+// The parts printed by a format of at most 95 characters.
+template <typename... Parts> std::string printed(const char* format, Parts... parts) {
+    char buf[96];
+    std::snprintf(buf, sizeof buf, format, parts...);
+    return buf;
+}
+
 bool validDate(int y, int m, int d, int hh, int mm, int ss) {
     if (y < 1 || m < 1 || m > 12 || d < 1 || hh < 0 || hh > 23 || mm < 0 || mm > 59 || ss < 0 ||
         ss > 59)
@@ -65,62 +87,44 @@ Parts split(DateTime when) {
 
 std::string isoDateText(DateTime when) {
     const Parts p = split(when);
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", p.y, p.m, p.d, p.hh, p.mm,
-                  p.ss);
-    return buf;
+    return printed("%04d-%02d-%02d %02d:%02d:%02d", p.y, p.m, p.d, p.hh, p.mm, p.ss);
 }
 
 std::optional<DateTime> parseIsoDate(std::string_view text) {
     const std::string_view s = text::trim(text);
     std::size_t pos = 0;
-    const int y = readNumber(s, pos, 4);
-    if (y < 0 || !expect(s, pos, '-')) return std::nullopt;
-    const int m = readNumber(s, pos, 2);
-    if (m < 0 || !expect(s, pos, '-')) return std::nullopt;
+    const int y = readNumberThen(s, pos, 4, '-');
+    const int m = readNumberThen(s, pos, 2, '-');
     const int d = readNumber(s, pos, 2);
+    if (y < 0 || m < 0 || d < 0) return std::nullopt;
     int hh = 0, mm = 0, ss = 0;
-    if (d < 0) return std::nullopt;
-    if (pos < s.size()) {
-        if (!expect(s, pos, ' ') || (hh = readNumber(s, pos, 2)) < 0 || !expect(s, pos, ':') ||
-            (mm = readNumber(s, pos, 2)) < 0)
-            return std::nullopt;
-        if (expect(s, pos, ':') && (ss = readNumber(s, pos, 2)) < 0) return std::nullopt;
-    }
+    bool hasSeconds = false;
+    if (pos < s.size() && (!expect(s, pos, ' ') || !readTime(s, pos, hh, mm, ss, hasSeconds)))
+        return std::nullopt;
     if (pos != s.size() || !validDate(y, m, d, hh, mm, ss)) return std::nullopt;
     return compose(y, m, d, hh, mm, ss);
 }
 
 std::string filterDateText(DateTime when) {
     const Parts p = split(when);
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%02d/%02d/%04d %02d:%02d", p.m, p.d, p.y, p.hh, p.mm);
-    return buf;
+    return printed("%02d/%02d/%04d %02d:%02d", p.m, p.d, p.y, p.hh, p.mm);
 }
 
 std::optional<FilterDate> parseFilterDate(std::string_view text) {
     const std::string_view s = text::trim(text);
     std::size_t pos = 0;
-    const int m = readNumber(s, pos, 2);
-    if (m < 0 || !expect(s, pos, '/')) return std::nullopt;
-    const int d = readNumber(s, pos, 2);
-    if (d < 0 || !expect(s, pos, '/')) return std::nullopt;
+    const int m = readNumberThen(s, pos, 2, '/');
+    const int d = readNumberThen(s, pos, 2, '/');
     const std::size_t yearStart = pos;
     const int y = readNumber(s, pos, 4);
-    if (y < 0 || pos - yearStart != 4) return std::nullopt;
+    if (m < 0 || d < 0 || y < 0 || pos - yearStart != 4) return std::nullopt;
     int hh = 0, mm = 0, ss = 0;
     bool hasSeconds = false;
     if (pos < s.size()) {
         if (!expect(s, pos, ' ')) return std::nullopt;
         while (expect(s, pos, ' ')) {
         }
-        if ((hh = readNumber(s, pos, 2)) < 0 || !expect(s, pos, ':') ||
-            (mm = readNumber(s, pos, 2)) < 0)
-            return std::nullopt;
-        if (expect(s, pos, ':')) {
-            if ((ss = readNumber(s, pos, 2)) < 0) return std::nullopt;
-            hasSeconds = true;
-        }
+        if (!readTime(s, pos, hh, mm, ss, hasSeconds)) return std::nullopt;
         std::size_t marker = pos;
         while (marker < s.size() && s[marker] == ' ')
             ++marker;
@@ -140,12 +144,9 @@ std::optional<FilterDate> parseFilterDate(std::string_view text) {
 }
 
 DateTime makeDate(int year, int month, int day, int hour, int minute, int second) {
-    if (!validDate(year, month, day, hour, minute, second)) {
-        char buf[96];
-        std::snprintf(buf, sizeof buf, "Invalid date %04d-%02d-%02d %02d:%02d:%02d", year, month,
-                      day, hour, minute, second);
-        throw HostError(buf);
-    }
+    if (!validDate(year, month, day, hour, minute, second))
+        throw HostError(printed("Invalid date %04d-%02d-%02d %02d:%02d:%02d", year, month, day,
+                                hour, minute, second));
     return compose(year, month, day, hour, minute, second);
 }
 

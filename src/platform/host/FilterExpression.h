@@ -1,5 +1,5 @@
-// A compiled item filter: a tree of And/Or/Not over property comparisons whose values were
-// converted once, at parse time, to the property's type (text already case-folded).
+// A compiled item filter, as the parser below makes it from a filter text: a tree of And/Or/Not
+// over property comparisons whose values were converted once, to the property's type.
 #pragma once
 
 #include "platform/host/ObjectModel.h"
@@ -43,6 +43,14 @@ class FilterExpression {
 
     std::vector<FilterNode> nodes_;
     int root_;
+};
+
+// Parses the host's item filter texts ("[Subject] = 'x' And [Start] >= '01/31/2024 09:00'")
+// into a FilterExpression for items of one kind; bad filters raise HostError saying where.
+class FilterParser {
+  public:
+    // itemType: the folder's default item type; properties it lacks are refused.
+    static std::shared_ptr<const FilterExpression> parse(const std::string& filter, int itemType);
 };
 
 } // namespace velmora::host

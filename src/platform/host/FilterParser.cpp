@@ -1,7 +1,7 @@
 // Parses item filter texts. Grammar (keywords in any case):
 //   or := and { OR and }   and := unary { AND unary }   unary := NOT unary | '(' or ')' | cmp
 //   cmp := '[' property ']' op value   op := = <> < <= > >=   value := "..." | '...' | word
-#include "platform/host/FilterParser.h"
+#include "platform/host/FilterExpression.h"
 
 #include "platform/host/DateText.h"
 #include "platform/text/AsciiText.h"
@@ -71,31 +71,22 @@ class Parser {
         return static_cast<int>(nodes_.size()) - 1;
     }
 
-    int parseOr() {
-        int left = parseAnd();
-        while (isKeyword("or")) {
+    // Operands read by next, joined left to right by the keyword: "or" binds looser than "and".
+    int parseChain(const char* keyword, FilterNode::Kind kind, int (Parser::*next)()) {
+        int left = (this->*next)();
+        while (isKeyword(keyword)) {
             advance();
             FilterNode n;
-            n.kind = FilterNode::Or;
+            n.kind = kind;
             n.left = left;
-            n.right = parseAnd();
+            n.right = (this->*next)();
             left = add(std::move(n));
         }
         return left;
     }
 
-    int parseAnd() {
-        int left = parseUnary();
-        while (isKeyword("and")) {
-            advance();
-            FilterNode n;
-            n.kind = FilterNode::And;
-            n.left = left;
-            n.right = parseUnary();
-            left = add(std::move(n));
-        }
-        return left;
-    }
+    int parseOr() { return parseChain("or", FilterNode::Or, &Parser::parseAnd); }
+    int parseAnd() { return parseChain("and", FilterNode::And, &Parser::parseUnary); }
 
     int parseUnary() {
         if (isKeyword("not")) {

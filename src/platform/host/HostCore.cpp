@@ -1,10 +1,9 @@
 // The shared model behind every in-memory host object.
+// An empty fault list is the common path and costs one comparison, so every member can check.
 #include "platform/host/HostCore.h"
 
 #include "platform/clock/SystemClock.h"
-#include "platform/host/BuiltInBars.h"
-#include "platform/host/InMemoryCommandBar.h"
-#include "platform/host/InMemoryCommandBarControls.h"
+#include "platform/host/InMemoryCommandBarControl.h"
 #include "platform/host/InMemoryCommandBars.h"
 #include "platform/host/InMemoryFolder.h"
 #include "platform/host/InMemoryItem.h"
@@ -14,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace velmora::host {
 
@@ -48,6 +48,29 @@ constexpr DefaultFolderName kDefaults[] = {
 };
 
 } // namespace
+
+void Faults::fail(const std::string& member, const std::string& description, int times) {
+    if (member.empty()) throw HostError("A fault needs a member name such as \"Items.Find\"");
+    if (times == 0 || times < -1)
+        throw HostError("A fault fails -1 (always) or a positive number of times, not " +
+                        std::to_string(times));
+    faults_[text::lower(member)] = Fault{description, times};
+}
+
+void Faults::check(std::string_view member) {
+    if (faults_.empty()) return;
+    const auto it = faults_.find(text::lower(member));
+    if (it == faults_.end()) return;
+    const std::string description = it->second.description;
+    ++hits_[it->first];
+    if (it->second.remaining > 0 && --it->second.remaining == 0) faults_.erase(it);
+    throw HostError(description);
+}
+
+int Faults::hits(std::string_view member) const {
+    const auto it = hits_.find(text::lower(member));
+    return it == hits_.end() ? 0 : it->second;
+}
 
 HostCore::HostCore(bool chinese)
     : chinese_(chinese), ownClock_(std::make_unique<timekeeping::SystemClock>()),
@@ -134,22 +157,15 @@ std::shared_ptr<InMemoryFolder> HostCore::deletedItemsOf(const std::string& stor
 }
 
 std::shared_ptr<InMemoryFolder> HostCore::homeFolderFor(int itemType) const {
-    switch (itemType) {
-    case olMailItem:
-        return defaultFolder(olFolderDrafts);
-    case olAppointmentItem:
-        return defaultFolder(olFolderCalendar);
-    case olContactItem:
-        return defaultFolder(olFolderContacts);
-    case olTaskItem:
-        return defaultFolder(olFolderTasks);
-    case olJournalItem:
-        return defaultFolder(olFolderJournal);
-    case olNoteItem:
-        return defaultFolder(olFolderNotes);
-    default:
-        return defaultFolder(olFolderInbox);
-    }
+    // A new mail waits in Drafts; a post, which has no folder of its own, goes to the Inbox.
+    static constexpr std::pair<int, int> kHomes[] = {
+        {olMailItem, olFolderDrafts},      {olAppointmentItem, olFolderCalendar},
+        {olContactItem, olFolderContacts}, {olTaskItem, olFolderTasks},
+        {olJournalItem, olFolderJournal},  {olNoteItem, olFolderNotes},
+    };
+    for (const auto& [type, folder] : kHomes)
+        if (type == itemType) return defaultFolder(folder);
+    return defaultFolder(olFolderInbox);
 }
 
 std::shared_ptr<InMemoryCommandBars> HostCore::explorerBars() {

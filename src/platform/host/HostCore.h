@@ -3,7 +3,6 @@
 #pragma once
 
 #include "platform/clock/Clock.h"
-#include "platform/host/Faults.h"
 #include "platform/host/ObjectModel.h"
 
 #include <functional>
@@ -11,6 +10,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -19,6 +19,31 @@ namespace velmora::host {
 class InMemoryFolder;
 class InMemoryItem;
 class InMemoryCommandBars;
+
+// Injected failures: a member named "<Class>.<Member>" (names compare without regard to case)
+// raises HostError with a chosen description, for n calls or until cleared.
+class Faults {
+  public:
+    // times: -1 fails every call until cleared; n > 0 fails the next n calls.
+    void fail(const std::string& member, const std::string& description, int times = -1);
+    void clear() {
+        faults_.clear();
+        hits_.clear();
+    }
+    bool empty() const { return faults_.empty(); }
+    // Raises HostError when the member is set to fail, and counts the call against its limit.
+    void check(std::string_view member);
+    // How often the member raised its fault since the last clear.
+    int hits(std::string_view member) const;
+
+  private:
+    struct Fault {
+        std::string description;
+        int remaining;
+    };
+    std::map<std::string, Fault, std::less<>> faults_; // keyed by the lower-cased member name
+    std::map<std::string, int, std::less<>> hits_;
+};
 
 class HostCore : public std::enable_shared_from_this<HostCore> {
   public:
@@ -34,6 +59,10 @@ class HostCore : public std::enable_shared_from_this<HostCore> {
     // Called on every host call; the common case of no injected fault stays inline.
     void check(std::string_view member) {
         if (!faults_.empty()) faults_.check(member);
+    }
+    // The same for "<object>.<member>", putting the name together only when a fault is set.
+    void check(std::string_view object, std::string_view member) {
+        if (!faults_.empty()) faults_.check(std::string(object) + "." + std::string(member));
     }
 
     // The host reads the local time from the clock it is given, else from its own system clock.
@@ -104,6 +133,53 @@ class HostCore : public std::enable_shared_from_this<HostCore> {
     std::string userName_ = "Outlook User";
     std::string userAddress_ = "user@velmora.example";
     bool deliveryHeld_ = false;
+};
+
+// What each in-memory host object keeps of the host: a weak reference, since an object handed
+// to the add-in may outlive the host, and the check every member call starts with.
+class HostRef {
+  public:
+    explicit HostRef(std::weak_ptr<HostCore> core)
+        : core_(std::move(core)), raw_(core_.lock().get()) {}
+
+    // Raises HostError once the host is gone.
+    std::shared_ptr<HostCore> lock() const {
+        auto core = core_.lock();
+        if (!core) throw HostError("The mail host has been shut down");
+        return core;
+    }
+    // lock() and the member's fault check.
+    std::shared_ptr<HostCore> use(std::string_view member) const {
+        auto core = lock();
+        core->check(member);
+        return core;
+    }
+    // For members that run once per item of a walk: the same checks without taking a reference.
+    HostCore& live(std::string_view member) const {
+        HostCore& core = alive();
+        core.check(member);
+        return core;
+    }
+    HostCore& live(std::string_view object, std::string_view member) const {
+        HostCore& core = alive();
+        core.check(object, member);
+        return core;
+    }
+    // A property read: the member's checks, then the value.
+    template <typename T> const T& get(std::string_view member, const T& value) const {
+        live(member);
+        return value;
+    }
+    const std::weak_ptr<HostCore>& weak() const { return core_; }
+
+  private:
+    HostCore& alive() const {
+        if (core_.expired()) throw HostError("The mail host has been shut down");
+        return *raw_;
+    }
+
+    std::weak_ptr<HostCore> core_;
+    HostCore* raw_; // valid while core_ has not expired
 };
 
 } // namespace velmora::host

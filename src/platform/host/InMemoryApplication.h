@@ -2,17 +2,28 @@
 // item creation and the quit request.
 #pragma once
 
-#include "platform/host/InMemoryNameSpace.h"
+#include "platform/host/HostCore.h"
 #include "platform/host/ObjectModel.h"
 
 #include <memory>
 
 namespace velmora::host {
 
-class HostCore;
 class InMemoryExplorers;
 class InMemoryInspectors;
 class InMemoryExplorer;
+
+// The "MAPI" namespace: default folders, item lookup by entry ID and the stores' root folders.
+class InMemoryNameSpace : public NameSpace {
+  public:
+    explicit InMemoryNameSpace(std::weak_ptr<HostCore> core) : host_(std::move(core)) {}
+    FolderPtr GetDefaultFolder(int folderType) override;
+    ItemPtr GetItemFromID(const std::string& entryId, const std::string& storeId = "") override;
+    std::vector<FolderPtr> Folders() const override;
+
+  private:
+    HostRef host_;
+};
 
 class InMemoryApplication : public Application {
   public:
@@ -32,9 +43,7 @@ class InMemoryApplication : public Application {
     void closeAllExplorers();
 
   private:
-    std::shared_ptr<HostCore> use(const char* member) const;
-
-    std::weak_ptr<HostCore> core_;
+    HostRef host_;
     std::shared_ptr<InMemoryExplorers> explorers_;
     std::shared_ptr<InMemoryInspectors> inspectors_;
     InMemoryNameSpace namespace_;

@@ -1,18 +1,29 @@
-// A set of in-memory command bars.
+// The command bars of the in-memory host.
 #include "platform/host/InMemoryCommandBars.h"
 
 #include "platform/host/HostCore.h"
-#include "platform/host/InMemoryCommandBar.h"
 #include "platform/host/InMemoryCommandBarControl.h"
-#include "platform/host/InMemoryCommandBarControls.h"
 #include "platform/text/AsciiText.h"
 
 namespace velmora::host {
 
+InMemoryCommandBar::InMemoryCommandBar(const std::weak_ptr<HostCore>& core, std::string name)
+    : host_(core), name_(std::move(name)),
+      controls_(std::make_shared<InMemoryCommandBarControls>(core)) {}
+
+CommandBarControls& InMemoryCommandBar::Controls() {
+    host_.use("CommandBar.Controls");
+    return *controls_;
+}
+
+ControlPtr InMemoryCommandBar::FindControl(int type, int id, const std::string& tag,
+                                           bool visibleOnly) {
+    host_.use("CommandBar.FindControl");
+    return controls_->find(type, id, tag, visibleOnly);
+}
+
 CommandBar& InMemoryCommandBars::Item(const std::string& name) {
-    auto core = core_.lock();
-    if (!core) throw HostError("The mail host has been shut down");
-    core->check("CommandBars.Item");
+    host_.use("CommandBars.Item");
     for (const auto& bar : bars_)
         if (text::iequals(bar->name(), text::trim(name))) return *bar;
     std::string known;
@@ -22,16 +33,14 @@ CommandBar& InMemoryCommandBars::Item(const std::string& name) {
 }
 
 ControlPtr InMemoryCommandBars::FindControl(int type, int id, const std::string& tag) {
-    auto core = core_.lock();
-    if (!core) throw HostError("The mail host has been shut down");
-    core->check("CommandBars.FindControl");
+    host_.use("CommandBars.FindControl");
     for (const auto& bar : bars_)
         if (auto found = bar->controls().find(type, id, tag, false)) return found;
     return nullptr;
 }
 
 InMemoryCommandBar& InMemoryCommandBars::addBar(const std::string& name) {
-    bars_.push_back(std::make_unique<InMemoryCommandBar>(core_, name));
+    bars_.push_back(std::make_unique<InMemoryCommandBar>(host_.weak(), name));
     return *bars_.back();
 }
 

@@ -19,52 +19,26 @@ InMemoryFolder::create(const std::shared_ptr<HostCore>& core, const std::string&
 InMemoryFolder::InMemoryFolder(std::weak_ptr<HostCore> core, std::string name, int itemType,
                                std::string storeId, std::string entryId,
                                std::weak_ptr<InMemoryFolder> parent)
-    : core_(std::move(core)), name_(std::move(name)), itemType_(itemType),
+    : host_(std::move(core)), name_(std::move(name)), itemType_(itemType),
       storeId_(std::move(storeId)), entryId_(std::move(entryId)), parent_(std::move(parent)) {}
 
-std::shared_ptr<HostCore> InMemoryFolder::core() const {
-    auto core = core_.lock();
-    if (!core) throw HostError("The mail host has been shut down");
-    return core;
-}
-
 std::shared_ptr<Items> InMemoryFolder::Items() {
-    core()->check("Folder.Items");
+    host_.use("Folder.Items");
     return items_;
 }
 
 std::shared_ptr<Folder> InMemoryFolder::Parent() const {
-    core()->check("Folder.Parent");
+    host_.use("Folder.Parent");
     return parent_.lock();
 }
 
-std::string InMemoryFolder::Name() const {
-    core()->check("Folder.Name");
-    return name_;
-}
-
-int InMemoryFolder::DefaultItemType() const {
-    core()->check("Folder.DefaultItemType");
-    return itemType_;
-}
-
-std::string InMemoryFolder::StoreID() const {
-    core()->check("Folder.StoreID");
-    return storeId_;
-}
-
-std::string InMemoryFolder::EntryID() const {
-    core()->check("Folder.EntryID");
-    return entryId_;
-}
-
 std::vector<std::shared_ptr<Folder>> InMemoryFolder::Folders() const {
-    core()->check("Folder.Folders");
+    host_.use("Folder.Folders");
     return {children_.begin(), children_.end()};
 }
 
 std::shared_ptr<Folder> InMemoryFolder::AddFolder(const std::string& name, int itemType) {
-    core()->check("Folder.AddFolder");
+    host_.use("Folder.AddFolder");
     return addChild(name, itemType);
 }
 
@@ -77,15 +51,14 @@ std::shared_ptr<InMemoryFolder> InMemoryFolder::addChild(const std::string& name
         if (text::iequals(child->name_, name))
             throw HostError("Cannot add folder \"" + name +
                             "\": a folder of that name already exists in \"" + name_ + "\"");
-    auto child = create(core(), name, itemType, storeId_,
+    auto child = create(host_.lock(), name, itemType, storeId_,
                         std::static_pointer_cast<InMemoryFolder>(shared_from_this()));
     children_.push_back(child);
     return child;
 }
 
 std::shared_ptr<Explorer> InMemoryFolder::GetExplorer() {
-    auto c = core();
-    c->check("Folder.GetExplorer");
+    auto c = host_.use("Folder.GetExplorer");
     if (!c->onGetExplorer) throw HostError("This host cannot open an explorer");
     return c->onGetExplorer(shared_from_this());
 }

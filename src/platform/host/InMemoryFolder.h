@@ -2,6 +2,7 @@
 // It owns its subfolders and its Items collection; its parent is held weakly.
 #pragma once
 
+#include "platform/host/HostCore.h"
 #include "platform/host/ObjectModel.h"
 
 #include <memory>
@@ -25,10 +26,10 @@ class InMemoryFolder : public Folder {
 
     std::shared_ptr<host::Items> Items() override;
     std::shared_ptr<Folder> Parent() const override;
-    std::string Name() const override;
-    int DefaultItemType() const override;
-    std::string StoreID() const override;
-    std::string EntryID() const override;
+    std::string Name() const override { return host_.get("Folder.Name", name_); }
+    int DefaultItemType() const override { return host_.get("Folder.DefaultItemType", itemType_); }
+    std::string StoreID() const override { return host_.get("Folder.StoreID", storeId_); }
+    std::string EntryID() const override { return host_.get("Folder.EntryID", entryId_); }
     std::vector<std::shared_ptr<Folder>> Folders() const override;
     std::shared_ptr<Folder> AddFolder(const std::string& name, int itemType) override;
     std::shared_ptr<Explorer> GetExplorer() override;
@@ -43,9 +44,7 @@ class InMemoryFolder : public Folder {
     std::shared_ptr<InMemoryFolder> addChild(const std::string& name, int itemType);
 
   private:
-    std::shared_ptr<HostCore> core() const;
-
-    std::weak_ptr<HostCore> core_;
+    HostRef host_;
     std::string name_;
     int itemType_;
     std::string storeId_;

@@ -1,4 +1,4 @@
-// An item window of the in-memory host.
+// The item windows of the in-memory host.
 // Closing drops the bars, so a tag-wide Click no longer reaches the window's controls.
 #include "platform/host/InMemoryInspector.h"
 
@@ -7,12 +7,9 @@
 
 namespace velmora::host {
 
-std::shared_ptr<HostCore> InMemoryInspector::use(const char* member) const {
-    auto core = core_.lock();
-    if (!core) throw HostError("The mail host has been shut down");
-    core->check(member);
+void InMemoryInspector::use(const char* member) const {
+    host_.use(member);
     if (closed_) throw HostError(std::string("The inspector has been closed (") + member + ")");
-    return core;
 }
 
 ItemPtr InMemoryInspector::CurrentItem() const {
@@ -32,6 +29,19 @@ void InMemoryInspector::Close() {
     bars_.reset();
     auto keep = shared_from_this();
     if (onClose_) onClose_(this);
+}
+
+InspectorPtr InMemoryInspectors::open(const ItemPtr& item) {
+    auto core = host_.use("Application.OpenInspector");
+    if (!item) throw HostError("An item window needs an item, not Nothing");
+    for (const auto& i : list_)
+        if (i->item() == item) return i;
+    auto bars = item->Class() == olNote ? nullptr : core->newInspectorBars();
+    auto inspector = std::make_shared<InMemoryInspector>(core, item, std::move(bars),
+                                                         forgetter<InMemoryInspector>());
+    list_.push_back(inspector);
+    newInspector_.raise(inspector);
+    return inspector;
 }
 
 } // namespace velmora::host

@@ -3,11 +3,9 @@
 #include "platform/host/InMemoryItem.h"
 
 #include "platform/host/HostCore.h"
-#include "platform/host/InMemoryAttachments.h"
 #include "platform/host/InMemoryFolder.h"
 #include "platform/host/InMemoryItems.h"
-#include "platform/host/InMemoryLinks.h"
-#include "platform/host/InMemoryRecipients.h"
+#include "platform/host/ItemCollections.h"
 #include "platform/host/PropertyCatalog.h"
 #include "platform/text/AsciiText.h"
 
@@ -88,27 +86,16 @@ std::shared_ptr<InMemoryItem> InMemoryItem::create(const std::shared_ptr<HostCor
 }
 
 InMemoryItem::InMemoryItem(std::weak_ptr<HostCore> core, int itemType)
-    : core_(std::move(core)), rawCore_(core_.lock().get()), type_(itemType) {
+    : host_(std::move(core)), type_(itemType) {
     put(pClass, static_cast<long>(classOf(itemType)));
     put(pMessageClass, std::string(messageClassOf(itemType)));
     if (itemType == olMailItem || itemType == olAppointmentItem || itemType == olTaskItem)
         recipients_ = std::make_unique<InMemoryRecipients>(*this);
-    if (itemType != olNoteItem) attachments_ = std::make_unique<InMemoryAttachments>(*this);
+    if (itemType != olNoteItem) attachments_ = std::make_unique<InMemoryAttachments>(host_.weak());
     links_ = std::make_unique<InMemoryLinks>(*this);
 }
 
 InMemoryItem::~InMemoryItem() = default;
-
-std::shared_ptr<HostCore> InMemoryItem::core() const {
-    auto core = core_.lock();
-    if (!core) throw HostError("The mail host has been shut down");
-    return core;
-}
-
-HostCore& InMemoryItem::liveCore() const {
-    if (core_.expired()) throw HostError("The mail host has been shut down");
-    return *rawCore_;
-}
 
 std::shared_ptr<InMemoryItem> InMemoryItem::self() {
     return std::static_pointer_cast<InMemoryItem>(shared_from_this());
@@ -140,33 +127,31 @@ void InMemoryItem::setEntryId(const std::string& id) {
 }
 
 int InMemoryItem::Class() const {
-    liveCore().check("Item.Class");
+    host_.live("Item.Class");
     return classOf(type_);
 }
 
 std::string InMemoryItem::EntryID() const {
-    liveCore().check("Item.EntryID");
+    host_.live("Item.EntryID");
     return std::get<std::string>(field(pEntryID));
 }
 
 Variant InMemoryItem::Get(std::string_view property) const {
-    HostCore* c = &liveCore();
-    c->check("Item.Get");
+    HostCore& c = host_.live("Item.Get");
     const auto& catalog = PropertyCatalog::instance();
     const int slot = catalog.find(property);
     if (slot < 0 || !catalog.applies(slot, type_)) unsupported(property, type_);
-    if (!c->faults().empty()) c->check("Item.Get." + catalog.def(slot).name);
+    c.check("Item.Get", catalog.def(slot).name);
     return field(slot);
 }
 
 void InMemoryItem::Set(std::string_view property, const Variant& value) {
-    auto c = core();
-    c->check("Item.Set");
+    auto c = host_.use("Item.Set");
     const auto& catalog = PropertyCatalog::instance();
     const int slot = catalog.find(property);
     if (slot < 0 || !catalog.applies(slot, type_)) unsupported(property, type_);
     const PropertyDef& def = catalog.def(slot);
-    if (!c->faults().empty()) c->check("Item.Set." + def.name);
+    c->check("Item.Set", def.name);
     // A note's subject is the first line of its body, as in the host's own notes.
     if (def.readOnly || (type_ == olNoteItem && slot == pSubject))
         throw HostError("Property \"" + def.name + "\" is read-only");
@@ -346,8 +331,7 @@ void InMemoryItem::stampSaved() {
 }
 
 void InMemoryItem::Save() {
-    auto c = core();
-    c->check("Item.Save");
+    auto c = host_.use("Item.Save");
     checkAlive("Save");
     auto folder = home();
     if (!folder) {
@@ -388,8 +372,7 @@ void InMemoryItem::moveTo(const std::shared_ptr<InMemoryFolder>& target) {
 }
 
 void InMemoryItem::Delete() {
-    auto c = core();
-    c->check("Item.Delete");
+    auto c = host_.use("Item.Delete");
     checkAlive("Delete");
     auto folder = home();
     if (!folder) { // never saved: nothing to move
@@ -408,8 +391,7 @@ void InMemoryItem::Delete() {
 }
 
 std::shared_ptr<Folder> InMemoryItem::Parent() const {
-    auto c = core();
-    c->check("Item.Parent");
+    auto c = host_.use("Item.Parent");
     if (auto folder = home()) return folder;
     if (gone_) return nullptr;
     if (auto target = target_.lock()) return target;
@@ -417,32 +399,31 @@ std::shared_ptr<Folder> InMemoryItem::Parent() const {
 }
 
 void InMemoryItem::Display() {
-    auto c = core();
-    c->check("Item.Display");
+    auto c = host_.use("Item.Display");
     checkAlive("Display");
     if (c->onDisplay) c->onDisplay(self());
     if (c->watchDisplay) c->watchDisplay(self());
 }
 
 Recipients& InMemoryItem::Recipients() {
-    core()->check("Item.Recipients");
+    host_.use("Item.Recipients");
     if (!recipients_) unsupported("Recipients", type_);
     return *recipients_;
 }
 
 Attachments& InMemoryItem::Attachments() {
-    core()->check("Item.Attachments");
+    host_.use("Item.Attachments");
     if (!attachments_) unsupported("Attachments", type_);
     return *attachments_;
 }
 
 Links& InMemoryItem::Links() {
-    core()->check("Item.Links");
+    host_.use("Item.Links");
     return *links_;
 }
 
 RecurrencePattern InMemoryItem::GetRecurrencePattern() const {
-    core()->check("Item.GetRecurrencePattern");
+    host_.use("Item.GetRecurrencePattern");
     if (type_ != olAppointmentItem && type_ != olTaskItem)
         unsupported("GetRecurrencePattern", type_);
     if (pattern_) return *pattern_;
@@ -452,7 +433,7 @@ RecurrencePattern InMemoryItem::GetRecurrencePattern() const {
 }
 
 void InMemoryItem::SetRecurrencePattern(const RecurrencePattern& p) {
-    core()->check("Item.SetRecurrencePattern");
+    host_.use("Item.SetRecurrencePattern");
     if (type_ != olAppointmentItem && type_ != olTaskItem)
         unsupported("SetRecurrencePattern", type_);
     checkAlive("SetRecurrencePattern");
@@ -477,7 +458,7 @@ void InMemoryItem::SetRecurrencePattern(const RecurrencePattern& p) {
 }
 
 void InMemoryItem::ClearRecurrencePattern() {
-    core()->check("Item.ClearRecurrencePattern");
+    host_.use("Item.ClearRecurrencePattern");
     if (type_ != olAppointmentItem && type_ != olTaskItem)
         unsupported("ClearRecurrencePattern", type_);
     checkAlive("ClearRecurrencePattern");
@@ -486,8 +467,7 @@ void InMemoryItem::ClearRecurrencePattern() {
 }
 
 void InMemoryItem::Send() {
-    auto c = core();
-    c->check("Item.Send");
+    auto c = host_.use("Item.Send");
     if (type_ != olMailItem) unsupported("Send", type_);
     checkAlive("Send");
     if (std::get<bool>(field(pSent))) throw HostError("This mail has already been sent");

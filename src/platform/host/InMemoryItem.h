@@ -2,6 +2,7 @@
 // Properties live in a small slot list; derived ones (FullName, To, Duration...) are kept current.
 #pragma once
 
+#include "platform/host/HostCore.h"
 #include "platform/host/ObjectModel.h"
 
 #include <cstdint>
@@ -48,7 +49,8 @@ class InMemoryItem : public Item {
     int itemType() const { return type_; }
     const Variant& field(int slot) const;
     void put(int slot, Variant value);
-    std::shared_ptr<HostCore> core() const; // raises HostError once the host is gone
+    // Raises HostError once the host is gone.
+    std::shared_ptr<HostCore> core() const { return host_.lock(); }
     std::shared_ptr<InMemoryFolder> home() const { return home_.lock(); }
     void setHome(const std::shared_ptr<InMemoryFolder>& folder) { home_ = folder; }
     void setEntryId(const std::string& id);
@@ -65,12 +67,10 @@ class InMemoryItem : public Item {
     void deriveAppointment(int changed);
     void stampSaved();
     std::shared_ptr<InMemoryItem> self();
-    // The read members run once per item of a walk: they test that the host is still there
-    // without taking a reference to it, which core() does.
-    HostCore& liveCore() const;
 
-    std::weak_ptr<HostCore> core_;
-    HostCore* rawCore_; // valid while core_ has not expired
+    // The read members run once per item of a walk, so they use host_.live, which takes no
+    // reference to the host.
+    HostRef host_;
     int type_;
     // The slots apart from their values: a lookup scans one short array of numbers instead of
     // striding through the values, which over many items is mostly cache misses.

@@ -1,69 +1,98 @@
-// The items of one in-memory folder.
+// The items of one in-memory folder and the views Restrict makes of them.
+// A view's match list is rebuilt lazily, only when the source's version moved since the last look.
 #include "platform/host/InMemoryItems.h"
 
-#include "platform/host/FilterParser.h"
-#include "platform/host/HostCore.h"
+#include "platform/host/FilterExpression.h"
 #include "platform/host/InMemoryFolder.h"
 #include "platform/host/InMemoryItem.h"
-#include "platform/host/RestrictedItems.h"
 
 #include <algorithm>
 
 namespace velmora::host {
 
-std::shared_ptr<HostCore> InMemoryItems::core() const {
-    auto core = core_.lock();
-    if (!core) throw HostError("The mail host has been shut down");
-    return core;
+std::shared_ptr<InMemoryItem> FindCursor::first(const ItemList& items,
+                                                std::shared_ptr<const FilterExpression> filter) {
+    filter_ = std::move(filter);
+    last_.reset();
+    exhausted_ = false;
+    return scan(items, 0);
 }
 
-HostCore& InMemoryItems::liveCore() const {
-    if (core_.expired()) throw HostError("The mail host has been shut down");
-    return *rawCore_;
+std::shared_ptr<InMemoryItem> FindCursor::next(const ItemList& items) {
+    if (!filter_) throw HostError("FindNext was called without a Find before it");
+    if (exhausted_) return nullptr;
+    std::size_t from = lastIndex_;
+    // The last match may have moved when items came or went; look for it where it is now.
+    const auto last = last_.lock();
+    if (last && lastIndex_ < items.size() && items[lastIndex_] == last) {
+        from = lastIndex_ + 1;
+    } else if (last) {
+        for (std::size_t i = 0; i < items.size(); ++i)
+            if (items[i] == last) {
+                from = i + 1;
+                break;
+            }
+    }
+    return scan(items, from);
 }
 
-int InMemoryItems::Count() const {
-    liveCore().check("Items.Count");
-    return static_cast<int>(members_.size());
+std::shared_ptr<InMemoryItem> FindCursor::scan(const ItemList& items, std::size_t from) {
+    for (std::size_t i = from; i < items.size(); ++i) {
+        if (filter_->matches(*items[i])) {
+            last_ = items[i];
+            lastIndex_ = i;
+            return items[i];
+        }
+    }
+    exhausted_ = true;
+    last_.reset();
+    return nullptr;
 }
 
-ItemPtr InMemoryItems::Item(int index) const {
-    liveCore().check("Items.Item");
-    if (index < 1 || static_cast<std::size_t>(index) > members_.size())
+int ItemsOverList::Count() const {
+    host_.live("Items.Count");
+    return static_cast<int>(current().size());
+}
+
+ItemPtr ItemsOverList::Item(int index) const {
+    host_.live("Items.Item");
+    const auto& list = current();
+    if (index < 1 || static_cast<std::size_t>(index) > list.size())
         throw HostError("Array index out of bounds: item " + std::to_string(index) + " of " +
-                        std::to_string(members_.size()));
-    return members_[static_cast<std::size_t>(index - 1)];
+                        std::to_string(list.size()));
+    return list[static_cast<std::size_t>(index - 1)];
+}
+
+ItemPtr ItemsOverList::Find(const std::string& filter) {
+    host_.use("Items.Find");
+    noteFilter(filter);
+    auto parsed = FilterParser::parse(filter, itemType());
+    return cursor_.first(current(), std::move(parsed));
+}
+
+ItemPtr ItemsOverList::FindNext() {
+    host_.use("Items.FindNext");
+    return cursor_.next(current());
 }
 
 void InMemoryItems::noteFilter(const std::string& filter) const {
-    const HostCore& c = liveCore();
-    if (!c.watchFilter) return;
+    const auto c = host_.lock();
+    if (!c->watchFilter) return;
     const auto folder = folder_.lock();
-    c.watchFilter(folder ? folder->Name() : std::string(), filter);
-}
-
-ItemPtr InMemoryItems::Find(const std::string& filter) {
-    core()->check("Items.Find");
-    noteFilter(filter);
-    return cursor_.first(members_, FilterParser::parse(filter, itemType_));
-}
-
-ItemPtr InMemoryItems::FindNext() {
-    core()->check("Items.FindNext");
-    return cursor_.next(members_);
+    c->watchFilter(folder ? folder->Name() : std::string(), filter);
 }
 
 std::shared_ptr<Items> InMemoryItems::Restrict(const std::string& filter) const {
-    core()->check("Items.Restrict");
+    host_.use("Items.Restrict");
     noteFilter(filter);
     auto filterExpr = FilterParser::parse(filter, itemType_);
-    return RestrictedItems::create(
-        core_, std::const_pointer_cast<InMemoryItems>(shared_from_this()), std::move(filterExpr));
+    return RestrictedItems::create(host_.weak(),
+                                   std::const_pointer_cast<InMemoryItems>(shared_from_this()),
+                                   std::move(filterExpr));
 }
 
 ItemPtr InMemoryItems::Add(int itemType) {
-    auto c = core();
-    c->check("Items.Add");
+    auto c = host_.use("Items.Add");
     if (itemType < olMailItem || itemType > olPostItem)
         throw HostError("Items.Add: " + std::to_string(itemType) + " is not an item type (0 to 6)");
     auto folder = folder_.lock();
@@ -83,6 +112,46 @@ void InMemoryItems::remove(const InMemoryItem* item) {
         members_.erase(it);
         ++version_;
     }
+}
+
+std::shared_ptr<RestrictedItems>
+RestrictedItems::create(std::weak_ptr<HostCore> core, const std::shared_ptr<InMemoryItems>& source,
+                        std::shared_ptr<const FilterExpression> filter) {
+    auto view = std::make_shared<RestrictedItems>(std::move(core), source, std::move(filter));
+    std::weak_ptr<RestrictedItems> weak = view;
+    view->onAdd_ = source->ItemAdd().subscribe([weak](const ItemPtr& item) {
+        if (auto v = weak.lock(); v && v->passes(item)) v->itemAdd_.raise(item);
+    });
+    view->onChange_ = source->ItemChange().subscribe([weak](const ItemPtr& item) {
+        if (auto v = weak.lock(); v && v->passes(item)) v->itemChange_.raise(item);
+    });
+    return view;
+}
+
+bool RestrictedItems::passes(const ItemPtr& item) const {
+    const auto* mine = dynamic_cast<const InMemoryItem*>(item.get());
+    return mine && filter_->matches(*mine);
+}
+
+const std::vector<std::shared_ptr<InMemoryItem>>& RestrictedItems::current() const {
+    if (!fresh_ || seenVersion_ != source_->version()) {
+        matches_.clear();
+        for (const auto& item : source_->members())
+            if (filter_->matches(*item)) matches_.push_back(item);
+        seenVersion_ = source_->version();
+        fresh_ = true;
+    }
+    return matches_;
+}
+
+std::shared_ptr<Items> RestrictedItems::Restrict(const std::string& filter) const {
+    host_.use("Items.Restrict");
+    const auto more = FilterParser::parse(filter, source_->itemType());
+    return create(host_.weak(), source_, FilterExpression::conjunction(*filter_, *more));
+}
+
+ItemPtr RestrictedItems::Add(int itemType) {
+    return source_->Add(itemType);
 }
 
 } // namespace velmora::host

@@ -84,17 +84,23 @@ class Item;
 class Explorer;
 class CommandBars;
 
+// What every collection of the host answers: how many, and one by its 1-based position; a
+// position out of range raises HostError.
+template <typename Element> class Collection {
+  public:
+    virtual ~Collection() = default;
+    virtual int Count() const = 0;
+    virtual Element Item(int index) const = 0;
+};
+
 struct Recipient {
     std::string Name;
     std::string Address;
     int Type = olTo;
 };
 
-class Recipients {
+class Recipients : public Collection<Recipient> {
   public:
-    virtual ~Recipients() = default;
-    virtual int Count() const = 0;
-    virtual Recipient Item(int index) const = 0; // 1-based
     virtual void Add(const Recipient& recipient) = 0;
     virtual void Remove(int index) = 0;
 };
@@ -108,21 +114,16 @@ class Attachment {
     virtual void SaveAsFile(const std::string& path) const = 0;
 };
 
-class Attachments {
+class Attachments : public Collection<std::shared_ptr<Attachment>> {
   public:
-    virtual ~Attachments() = default;
-    virtual int Count() const = 0;
-    virtual std::shared_ptr<Attachment> Item(int index) const = 0; // 1-based
     // Adds an attachment holding the given bytes under a display name.
     virtual void Add(const std::string& displayName, const std::string& content) = 0;
 };
 
 // The contacts an item is linked to.
-class Links {
+// Item is null for a contact that is gone.
+class Links : public Collection<std::shared_ptr<host::Item>> {
   public:
-    virtual ~Links() = default;
-    virtual int Count() const = 0;
-    virtual std::shared_ptr<host::Item> Item(int index) const = 0; // 1-based; null when gone
     virtual void Add(const std::shared_ptr<host::Item>& contact) = 0;
     virtual void Remove(int index) = 0;
 };
@@ -177,11 +178,8 @@ class Item : public std::enable_shared_from_this<Item> {
 
 using ItemPtr = std::shared_ptr<Item>;
 
-class Items {
+class Items : public Collection<ItemPtr> {
   public:
-    virtual ~Items() = default;
-    virtual int Count() const = 0;
-    virtual ItemPtr Item(int index) const = 0; // 1-based
     // Filters are the host's filter texts; one that cannot be parsed raises HostError.
     virtual ItemPtr Find(const std::string& filter) = 0;
     virtual ItemPtr FindNext() = 0;
@@ -216,12 +214,7 @@ class NameSpace {
     virtual std::vector<FolderPtr> Folders() const = 0; // the stores' roots
 };
 
-class Selection {
-  public:
-    virtual ~Selection() = default;
-    virtual int Count() const = 0;
-    virtual ItemPtr Item(int index) const = 0; // 1-based
-};
+class Selection : public Collection<ItemPtr> {};
 
 class CommandBarControls;
 
@@ -265,11 +258,8 @@ class CommandBarControl {
 
 using ControlPtr = std::shared_ptr<CommandBarControl>;
 
-class CommandBarControls {
+class CommandBarControls : public Collection<ControlPtr> {
   public:
-    virtual ~CommandBarControls() = default;
-    virtual int Count() const = 0;
-    virtual ControlPtr Item(int index) const = 0; // 1-based
     // before: 1-based position, 0 appends at the end.
     virtual ControlPtr Add(int type, int id = 0, int before = 0, bool temporary = false) = 0;
 };
@@ -318,18 +308,10 @@ class Inspector {
 
 using InspectorPtr = std::shared_ptr<Inspector>;
 
-class Explorers {
-  public:
-    virtual ~Explorers() = default;
-    virtual int Count() const = 0;
-    virtual ExplorerPtr Item(int index) const = 0; // 1-based; raises HostError out of range
-};
+class Explorers : public Collection<ExplorerPtr> {};
 
-class Inspectors {
+class Inspectors : public Collection<InspectorPtr> {
   public:
-    virtual ~Inspectors() = default;
-    virtual int Count() const = 0;
-    virtual InspectorPtr Item(int index) const = 0; // 1-based
     virtual EventSource<InspectorPtr>& NewInspector() = 0;
 };
 

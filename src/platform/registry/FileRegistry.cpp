@@ -2,7 +2,7 @@
 // folder that is flushed and renamed over the old one, so a reader never sees half a file.
 #include "platform/registry/FileRegistry.h"
 
-#include "platform/registry/RegistryError.h"
+#include "platform/registry/Registry.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,9 +1,10 @@
-// The per-user registry: keys of values, names matched without regard to case.
-// Opening a missing key fails; values are REG_SZ, REG_DWORD or raw bytes of another type.
+// The per-user registry: keys of values, names matched without regard to case. Opening a missing
+// key fails; values are REG_SZ, REG_DWORD or raw bytes of another type.
 #pragma once
 
 #include <cstdint>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,23 @@ struct RegValue {
 constexpr long ERROR_SUCCESS = 0;
 constexpr long ERROR_FILE_NOT_FOUND = 2;
 constexpr long ERROR_ACCESS_DENIED = 5;
+
+// Result codes beyond the contract's three, as the registry answers them.
+constexpr long ERROR_WRITE_FAULT = 29;
+constexpr long ERROR_INVALID_PARAMETER = 87;
+constexpr long ERROR_BADDB = 1009;
+
+// The failure the file registry raises: a description and the result code it maps to. Reads
+// turn it into "missing"; writes turn it into their status; the tools print it.
+class RegistryError : public std::runtime_error {
+  public:
+    RegistryError(const std::string& description, long status)
+        : std::runtime_error(description), status_(status) {}
+    long status() const { return status_; }
+
+  private:
+    long status_;
+};
 
 class Registry {
   public:

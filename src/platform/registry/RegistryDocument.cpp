@@ -2,7 +2,7 @@
 // Text is kept as bytes: UTF-8 passes through, quotes, backslashes and control bytes are escaped.
 #include "platform/registry/RegistryDocument.h"
 
-#include "platform/registry/RegistryError.h"
+#include "platform/registry/Registry.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,8 +1,10 @@
 // The system's modal message box: a text, a title, buttons and an icon; answers the button pressed.
-// The console box prints and takes scripted answers; tests record what was shown.
+// Tests and the scripted host use the recording box, which keeps what was shown.
 #pragma once
 
+#include <deque>
 #include <string>
+#include <vector>
 
 namespace velmora::windows {
 
@@ -19,6 +21,22 @@ class MessageBox {
   public:
     virtual ~MessageBox() = default;
     virtual int show(const std::string& text, const std::string& title, int style) = 0;
+};
+
+// Records what it was asked to show and answers from a queue; an empty queue answers Yes or OK.
+class RecordingMessageBox : public MessageBox {
+  public:
+    struct Shown {
+        std::string text, title;
+        int style;
+    };
+
+    int show(const std::string& text, const std::string& title, int style) override;
+    std::string lastText() const;
+    void clear();
+
+    std::vector<Shown> shown;
+    std::deque<int> answers;
 };
 
 } // namespace velmora::windows

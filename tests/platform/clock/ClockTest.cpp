@@ -1,6 +1,6 @@
 // Tests of the clock service: local time in the environment's zone or a named one, zone files
 // read as the system has them, and the time text in the locale's or a chosen form.
-#include "platform/clock/FixedClock.h"
+#include "platform/clock/Clock.h"
 #include "platform/clock/SystemClock.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Tests of in-memory items and folders: properties and their derivations, entry IDs, save and
 // delete events, links, attachments, recurrence, default folders and Chinese folder names.
-#include "platform/clock/FixedClock.h"
+#include "platform/clock/Clock.h"
 #include "platform/host/DateText.h"
 #include "platform/host/InMemoryHost.h"
 

@@ -1,7 +1,7 @@
 // Tests of sending mail through the in-memory host: the Send event and its cancel flag, the
 // Outbox, delivery to Sent Items under a new entry ID, and the host-backed messaging session.
-#include "platform/cdo/HostMapiSession.h"
-#include "platform/clock/FixedClock.h"
+#include "platform/cdo/MapiSession.h"
+#include "platform/clock/Clock.h"
 #include "platform/host/DateText.h"
 #include "platform/host/InMemoryHost.h"
 

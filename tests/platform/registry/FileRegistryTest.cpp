@@ -1,7 +1,7 @@
 // The file registry: its text format, name matching, sharing the file with other processes and
 // keeping a file it cannot parse.
 #include "platform/registry/FileRegistry.h"
-#include "platform/registry/RegistryError.h"
+#include "platform/registry/Registry.h"
 #include "support/TestSession.h"
 
 #include <fstream>

@@ -1,6 +1,8 @@
 // The messaging session over the in-memory host.
 // Errors from the host come through as they are; a missing mail gets its own description.
-#include "platform/cdo/HostMapiSession.h"
+#include "platform/cdo/MapiSession.h"
+
+#include "platform/host/ObjectModel.h"
 
 #include <stdexcept>
 

@@ -1,6 +1,6 @@
 // The recording message box: shown boxes in order, answers taken from the front of the queue.
 // The default answer is the first button, as Enter would pick it.
-#include "platform/windows/RecordingMessageBox.h"
+#include "platform/windows/MessageBox.h"
 
 namespace velmora::windows {
 
