@@ -1,7 +1,9 @@
-// The shared helpers of the link engines and dialogs: creators, quoting and value conversion.
-// They hold no state; the store and host are reached through the StoreContext handed in.
+// The shared helpers of the link engines and dialogs: creators, quote stripping and value
+// conversion. They hold no state; the store and host are reached through the StoreContext handed
+// in.
 #include "links/PublicModules.h"
 
+#include "platform/ado/Recordset.h"
 #include "store/StoreSession.h"
 
 namespace velmora {
@@ -18,16 +20,6 @@ std::string stripQuotes(std::string text) {
     stripFront('"');
     stripBack('"');
     return text;
-}
-
-std::string quoteFilterValue(const std::string& value) {
-    std::string quoted = "\"";
-    for (const char c : value) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    quoted += '"';
-    return quoted;
 }
 
 std::string creatorOfServerID(const StoreContext& state, const std::string& serverId) {
@@ -52,6 +44,28 @@ ado::Value storeValue(const host::Variant& value) {
         ado::Value operator()(host::DateTime t) const { return t; }
     };
     return std::visit(Visitor{}, value);
+}
+
+void writeContactLinkRow(StoreContext& state, const std::string& select, const host::Item& item,
+                         int type, const std::string& regarding, const std::string& contactEntryId,
+                         const std::string& itemServerId, const std::string& loginName,
+                         bool isShared) {
+    ado::Recordset rs;
+    rs.Open(select, state.connection(), ado::adOpenKeyset, ado::adLockPessimistic);
+    if (rs.IsEOF()) rs.AddNew();
+    rs.Fields("type") = type;
+    if (!regarding.empty()) rs.Fields("Regarding") = regarding;
+    rs.Fields("DateCreated") = storeValue(item.Get("CreationTime"));
+    rs.Fields("DateEdit") = storeValue(item.Get("LastModificationTime"));
+    rs.Fields("contactID") = getServerID(state, kindContact, contactEntryId);
+    rs.Fields("MakeDelete") = false;
+    rs.Fields("Creator") = itemServerId == "-1" ? loginName : serverIdCreator(itemServerId);
+    rs.Fields("PrivateAccess") = !isShared;
+    rs.Fields("bAttachment") = 0;
+    rs.Fields("Attached_ID") = itemServerId;
+    rs.Fields("OutlookContactID") = contactEntryId;
+    rs.Fields("OutlookAttachID") = item.EntryID();
+    rs.Update();
 }
 
 } // namespace velmora

@@ -1,5 +1,5 @@
-// The shared helpers of the link engines and dialogs: creators of server ids, quote handling for
-// names and host filters, store values from host values, plus the item lookups.
+// The shared helpers of the link engines and dialogs: creators of server ids, quote stripping for
+// names, store values from host values, contact link rows, plus the item lookups.
 #pragma once
 
 #include "links/ItemLookup.h"
@@ -16,10 +16,6 @@ namespace velmora {
 // then one leading and one trailing double quote.
 std::string stripQuotes(std::string text);
 
-// A value as a host filter operand: between double quotes, an inner double quote doubled, so a
-// name or subject holding quotes can neither break the filter nor change what it selects.
-std::string quoteFilterValue(const std::string& value);
-
 // The creator part of a server id (before its last "_"); the current user for "-1".
 std::string creatorOfServerID(const StoreContext& state, const std::string& serverId);
 
@@ -29,5 +25,13 @@ std::string getItemCreator(StoreContext& state, std::int16_t kind, const std::st
 
 // A host property value as the store takes it; an unset host value becomes a null field.
 ado::Value storeValue(const host::Variant& value);
+
+// The noteTb link of a note (type 4) or an appointment (type 1) to one contact: the row that
+// select finds is revived, or a row is added, and every column is set from the item; the creator
+// is loginName while the item has no server id (itemServerId "-1").
+void writeContactLinkRow(StoreContext& state, const std::string& select, const host::Item& item,
+                         int type, const std::string& regarding, const std::string& contactEntryId,
+                         const std::string& itemServerId, const std::string& loginName,
+                         bool isShared);
 
 } // namespace velmora

@@ -5,29 +5,13 @@
 #include "links/PublicModules.h"
 #include "platform/ado/Recordset.h"
 #include "platform/controls/ListView.h"
+#include "platform/text/QuotedText.h"
 #include "store/ErrorTrap.h"
 #include "store/StoreSession.h"
 
 namespace velmora {
 
-namespace {
-
-std::string quoted(const std::string& value) {
-    return "'" + ado::sqlText(value) + "'";
-}
-
-} // namespace
-
 attachNote::attachNote(StoreContext& state) : state_(state) {}
-
-long attachNote::countRows(const std::string& sql) {
-    ado::Recordset rs;
-    rs.Open(sql, state_.connection());
-    long n = 0;
-    for (; !rs.IsEOF(); rs.MoveNext())
-        ++n;
-    return n;
-}
 
 void attachNote::noteToContactForListView(host::Item& noteObj,
                                           const controls::ListView& listViewObj, bool isShareNote) {
@@ -62,20 +46,22 @@ void attachNote::relinkContacts(host::Item& note, int contactCount,
     const std::string key = note.EntryID();
     const std::string sid = getServerID(state_, kindNote, key);
     ado::Connection& conn = state_.connection();
-    conn.Execute("Update notetb set MakeDelete=true where OutlookAttachId=" + quoted(key) +
-                 " and (creator= " + quoted(state_.currentUser) + " or privateAccess=0)");
-    const long liveEvents =
-        countRows("select OutlookEmailID from ToEvent where MakeDelete=False and OutlookEmailID=" +
-                  quoted(key));
+    conn.Execute(
+        "Update notetb set MakeDelete=true where OutlookAttachId=" + text::sqlLiteral(key) +
+        " and (creator= " + text::sqlLiteral(state_.currentUser) + " or privateAccess=0)");
+    const long liveEvents = countRows(
+        state_, "select OutlookEmailID from ToEvent where MakeDelete=False and OutlookEmailID=" +
+                    text::sqlLiteral(key));
 
     if (contactCount < 1) {
         if (liveEvents > 0) {
-            conn.Execute("Update ToEvent set Regarding=" + quoted(note.Text("Body")) +
-                         " where OutlookEmailID=" + quoted(key));
+            conn.Execute("Update ToEvent set Regarding=" + text::sqlLiteral(note.Text("Body")) +
+                         " where OutlookEmailID=" + text::sqlLiteral(key));
             updateNoteHistory(note, static_cast<std::int16_t>(liveEvents), sid);
         } else {
             ignoreErrors([&] {
-                conn.Execute("delete from NoteHistory where outlooknoteid=" + quoted(key));
+                conn.Execute("delete from NoteHistory where outlooknoteid=" +
+                             text::sqlLiteral(key));
             });
         }
         return;
@@ -97,9 +83,9 @@ void attachNote::noteToEvent(host::Item& noteObj, const std::vector<std::string>
                 const std::string key = noteObj.EntryID();
                 const std::string sid = getServerID(state_, kindNote, key);
                 long links = countRows(
-                    "Select OutlookContactID from noteTb where OutlookAttachID= " + quoted(key) +
-                    " and makedelete=False and (creator= " + quoted(state_.currentUser) +
-                    " or privateAccess=0)");
+                    state_, "Select OutlookContactID from noteTb where OutlookAttachID= " +
+                                text::sqlLiteral(key) + " and makedelete=False and (creator= " +
+                                text::sqlLiteral(state_.currentUser) + " or privateAccess=0)");
                 host::NameSpace& ns = state_.application().GetNamespace("MAPI");
                 // The array's last element is a terminator that listKeyArray leaves empty.
                 for (std::size_t i = 0; i + 1 < appointmentArray.size(); ++i) {
@@ -127,25 +113,11 @@ bool attachNote::updateNoteTb(host::Item& note, const std::string& loginName,
         // A savepoint keeps a failed row from leaving anything half written.
         ado::inTransaction(state_.connection(), [&] {
             const std::string key = note.EntryID();
-            ado::Recordset rs;
-            rs.Open("select * from noteTb where outlookattachId=" + quoted(key) +
-                        " and outlookcontactId=" + quoted(contactEntryId),
-                    state_.connection(), ado::adOpenKeyset, ado::adLockPessimistic);
-            if (rs.IsEOF()) rs.AddNew();
-            rs.Fields("type") = 4;
-            const std::string body = note.Text("Body");
-            if (!body.empty()) rs.Fields("Regarding") = body;
-            rs.Fields("DateCreated") = storeValue(note.Get("CreationTime"));
-            rs.Fields("DateEdit") = storeValue(note.Get("LastModificationTime"));
-            rs.Fields("contactID") = getServerID(state_, kindContact, contactEntryId);
-            rs.Fields("MakeDelete") = false;
-            rs.Fields("Creator") = noteServerId == "-1" ? loginName : serverIdCreator(noteServerId);
-            rs.Fields("PrivateAccess") = !isShared;
-            rs.Fields("bAttachment") = 0;
-            rs.Fields("Attached_ID") = noteServerId;
-            rs.Fields("OutlookContactID") = contactEntryId;
-            rs.Fields("OutlookAttachID") = key;
-            rs.Update();
+            writeContactLinkRow(
+                state_,
+                "select * from noteTb where outlookattachId=" + text::sqlLiteral(key) +
+                    " and outlookcontactId=" + text::sqlLiteral(contactEntryId),
+                note, 4, note.Text("Body"), contactEntryId, noteServerId, loginName, isShared);
         });
     });
 }
@@ -157,8 +129,8 @@ bool attachNote::updateToEvent(host::Item& note, const std::string& loginName,
         ado::inTransaction(state_.connection(), [&] {
             const std::string key = note.EntryID();
             ado::Recordset rs;
-            rs.Open("select * from ToEvent where OutlookEmailID=" + quoted(key) +
-                        " and OutlookApptID=" + quoted(appointmentEntryId),
+            rs.Open("select * from ToEvent where OutlookEmailID=" + text::sqlLiteral(key) +
+                        " and OutlookApptID=" + text::sqlLiteral(appointmentEntryId),
                     state_.connection(), ado::adOpenKeyset, ado::adLockPessimistic);
             if (rs.IsEOF()) rs.AddNew();
             rs.Fields("type") = 4;
@@ -184,7 +156,7 @@ bool attachNote::updateNoteHistory(host::Item& note, std::int16_t linkCount,
         ado::inTransaction(state_.connection(), [&] {
             const std::string key = note.EntryID();
             ado::Recordset rs;
-            rs.Open("select * from NoteHistory where outlooknoteid=" + quoted(key),
+            rs.Open("select * from NoteHistory where outlooknoteid=" + text::sqlLiteral(key),
                     state_.connection(), ado::adOpenKeyset, ado::adLockPessimistic);
             if (rs.IsEOF()) rs.AddNew();
             rs.Fields("outlooknoteid") = key;

@@ -95,6 +95,15 @@ std::string serverIdCreator(const std::string& serverId) {
     return last == std::string::npos ? serverId : serverId.substr(0, last);
 }
 
+long countRows(const StoreContext& state, const std::string& sql) {
+    ado::Recordset rs;
+    rs.Open(sql, state.connection());
+    long rows = 0;
+    for (; !rs.IsEOF(); rs.MoveNext())
+        ++rows;
+    return rows;
+}
+
 std::string serverIdNumber(const std::string& serverId) {
     const auto last = serverId.rfind('_');
     return last == std::string::npos ? "" : serverId.substr(last + 1);

@@ -12,6 +12,7 @@
 #include "links/PublicModules.h"
 #include "platform/ado/Recordset.h"
 #include "platform/host/DateText.h"
+#include "platform/text/Utf8Text.h"
 #include "platform/windows/MessageBox.h"
 #include "store/ErrorTrap.h"
 #include "store/StoreSession.h"
@@ -37,13 +38,6 @@ std::string displayName(const std::string& name) {
     const auto at = name.find('@');
     const std::string base = at == std::string::npos ? trimmed(name) : name.substr(0, at);
     return stripQuotes(base);
-}
-
-std::size_t characters(const std::string& utf8) {
-    std::size_t count = 0;
-    for (const unsigned char c : utf8)
-        if ((c & 0xC0) != 0x80) ++count;
-    return count;
 }
 
 // The user's short date: year, month and day without leading zeros, as the system writes it.
@@ -209,7 +203,7 @@ AttachSentMailToContact::AttachSentMailToContact(DialogContext& state)
         inDays_.setEnabled(false);
     });
     on(inTime_.Change, [this] {
-        if (characters(inTime_.Text()) > 5)
+        if (text::characterCount(inTime_.Text()) > 5)
             inTime_.setText(lastCount_);
         else
             lastCount_ = inTime_.Text();

@@ -4,6 +4,7 @@
 
 #include "links/PublicModules.h"
 #include "platform/host/DateText.h"
+#include "platform/text/QuotedText.h"
 #include "platform/text/UnicodeText.h"
 
 #include <chrono>
@@ -132,7 +133,7 @@ std::string timeFilter(std::string_view property, TimeRange range, host::DateTim
 
 std::string equalsFilter(const std::vector<std::string_view>& terms, const std::string& words) {
     const std::string operand =
-        words.find('\'') == std::string::npos ? "'" + words + "'" : quoteFilterValue(words);
+        words.find('\'') == std::string::npos ? "'" + words + "'" : text::filterLiteral(words);
     std::string filter;
     for (const std::string_view term : terms)
         filter.append(term).append("=").append(operand);

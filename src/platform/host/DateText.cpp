@@ -2,9 +2,8 @@
 // Both are written and read here so that the two directions cannot drift apart.
 #include "platform/host/DateText.h"
 
+#include "platform/clock/CalendarText.h"
 #include "platform/text/AsciiText.h"
-
-#include <cstdio>
 
 namespace velmora::host {
 
@@ -45,30 +44,10 @@ DateTime compose(int y, int m, int d, int hh, int mm, int ss) {
     return DateTime{days} + hours{hh} + minutes{mm} + seconds{ss};
 }
 
-struct Parts {
-    int y, m, d, hh, mm, ss;
-};
-
-Parts split(DateTime when) {
-    const auto days = floor<std::chrono::days>(when);
-    const year_month_day ymd{days};
-    const hh_mm_ss<seconds> tod{when - days};
-    return {static_cast<int>(ymd.year()),
-            static_cast<int>(static_cast<unsigned>(ymd.month())),
-            static_cast<int>(static_cast<unsigned>(ymd.day())),
-            static_cast<int>(tod.hours().count()),
-            static_cast<int>(tod.minutes().count()),
-            static_cast<int>(tod.seconds().count())};
-}
-
 } // namespace
 
 std::string isoDateText(DateTime when) {
-    const Parts p = split(when);
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", p.y, p.m, p.d, p.hh, p.mm,
-                  p.ss);
-    return buf;
+    return timekeeping::isoDateTimeText(when);
 }
 
 std::optional<DateTime> parseIsoDate(std::string_view text) {
@@ -92,10 +71,7 @@ std::optional<DateTime> parseIsoDate(std::string_view text) {
 }
 
 std::string filterDateText(DateTime when) {
-    const Parts p = split(when);
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%02d/%02d/%04d %02d:%02d", p.m, p.d, p.y, p.hh, p.mm);
-    return buf;
+    return timekeeping::filterDateTimeText(when);
 }
 
 std::optional<FilterDate> parseFilterDate(std::string_view text) {
@@ -141,10 +117,8 @@ std::optional<FilterDate> parseFilterDate(std::string_view text) {
 
 DateTime makeDate(int year, int month, int day, int hour, int minute, int second) {
     if (!validDate(year, month, day, hour, minute, second)) {
-        char buf[96];
-        std::snprintf(buf, sizeof buf, "Invalid date %04d-%02d-%02d %02d:%02d:%02d", year, month,
-                      day, hour, minute, second);
-        throw HostError(buf);
+        throw HostError("Invalid date " + timekeeping::isoDateTimeText(timekeeping::CalendarFields{
+                                              year, month, day, hour, minute, second}));
     }
     return compose(year, month, day, hour, minute, second);
 }
