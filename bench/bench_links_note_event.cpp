@@ -3,7 +3,10 @@
 #include "links/AttachEvent.h"
 #include "links/attachNote.h"
 #include "platform/host/DateText.h"
+#include "platform/text/QuotedText.h"
 #include "support/TestSession.h"
+
+#include "BenchSupport.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -11,7 +14,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -93,8 +95,9 @@ class RawStore {
     sqlite3* db_ = nullptr;
 };
 
+// Short, for the many statements below.
 std::string q(const std::string& v) {
-    return "'" + ado::sqlText(v) + "'";
+    return text::sqlLiteral(v);
 }
 
 // A store of one size with a note and an appointment, each linked to two contacts.
@@ -125,6 +128,27 @@ struct FilledStore {
         events.attachEventtoContact(*appointment, false);
     }
 
+    // Both engines revive and rewrite one link row per contact of the item, each in a savepoint.
+    void replayContactRows(const std::string& key, int type, const host::Item& item,
+                           const std::string& regarding) {
+        for (const auto& c : contacts) {
+            const std::string id = c->EntryID();
+            raw.run("savepoint s1");
+            const auto rowid =
+                raw.run("select rowid, * from noteTb where OutlookAttachID=" + q(key) +
+                        " and OutlookContactID=" + q(id));
+            raw.run("select velmoraid from ContactsID where outlookid = " + q(id));
+            raw.run(
+                "update noteTb set type=" + std::to_string(type) +
+                    ", Regarding=?, DateCreated=?, DateEdit=?, contactID='-1', MakeDelete=0, "
+                    "Creator='alice', PrivateAccess=1, bAttachment=0, Attached_ID='-1', "
+                    "OutlookContactID=?, OutlookAttachID=? where rowid=?",
+                {regarding, item.Text("CreationTime"), item.Text("LastModificationTime"), id, key},
+                rowid);
+            raw.run("release savepoint s1");
+        }
+    }
+
     // The statements noteToContact sends for this note, replayed on the raw connection.
     void replayNote() {
         const std::string key = note->EntryID();
@@ -134,22 +158,7 @@ struct FilledStore {
                 " and (creator= 'alice' or privateAccess=0)");
         raw.run("select OutlookEmailID from ToEvent where MakeDelete=False and OutlookEmailID=" +
                 q(key));
-        for (const auto& c : contacts) {
-            const std::string id = c->EntryID();
-            raw.run("savepoint s1");
-            const auto rowid =
-                raw.run("select rowid, * from noteTb where outlookattachId=" + q(key) +
-                        " and outlookcontactId=" + q(id));
-            raw.run("select velmoraid from ContactsID where outlookid = " + q(id));
-            raw.run("update noteTb set type=4, Regarding=?, DateCreated=?, DateEdit=?, "
-                    "contactID='-1', MakeDelete=0, Creator='alice', PrivateAccess=1, "
-                    "bAttachment=0, Attached_ID='-1', OutlookContactID=?, OutlookAttachID=? "
-                    "where rowid=?",
-                    {note->Text("Body"), note->Text("CreationTime"),
-                     note->Text("LastModificationTime"), id, key},
-                    rowid);
-            raw.run("release savepoint s1");
-        }
+        replayContactRows(key, 4, *note, note->Text("Body"));
         raw.run("savepoint s1");
         const auto rowid =
             raw.run("select rowid, * from NoteHistory where outlooknoteid=" + q(key));
@@ -167,22 +176,7 @@ struct FilledStore {
         raw.run("select taskid from CalendarId where entryid = " + q(key));
         raw.run("Update noteTb set MakeDelete=true where OutlookAttachID=" + q(key) +
                 " and (creator= 'alice' or privateAccess=0)");
-        for (const auto& c : contacts) {
-            const std::string id = c->EntryID();
-            raw.run("savepoint s1");
-            const auto rowid =
-                raw.run("select rowid, * from noteTb where OutlookAttachID =" + q(key) +
-                        " and OutlookContactID=" + q(id));
-            raw.run("select velmoraid from ContactsID where outlookid = " + q(id));
-            raw.run("update noteTb set type=1, Regarding=?, DateCreated=?, DateEdit=?, "
-                    "contactID='-1', MakeDelete=0, Creator='alice', PrivateAccess=1, "
-                    "bAttachment=0, Attached_ID='-1', OutlookContactID=?, OutlookAttachID=? "
-                    "where rowid=?",
-                    {appointment->Subject(), appointment->Text("CreationTime"),
-                     appointment->Text("LastModificationTime"), id, key},
-                    rowid);
-            raw.run("release savepoint s1");
-        }
+        replayContactRows(key, 1, *appointment, appointment->Subject());
         raw.run("savepoint s1");
         const auto rowid = raw.run("select rowid, * from CalendarHistory where taskid=" + q(key));
         raw.run("select taskid from CalendarId where entryid = " + q(key));
@@ -247,14 +241,8 @@ void measure(benchmark::State& state, Timing& timing, Engine&& engine, Replay&& 
 
 int main(int argc, char** argv) {
     // --with-1m adds the million-row store: its fill takes a while and some 200 MB of /tmp.
-    std::vector<char*> args;
     bool withMillion = false;
-    for (int i = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--with-1m") == 0)
-            withMillion = true;
-        else
-            args.push_back(argv[i]);
-    }
+    std::vector<char*> args = withoutFlag(argc, argv, "--with-1m", withMillion);
     int count = static_cast<int>(args.size());
     benchmark::Initialize(&count, args.data());
     if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;

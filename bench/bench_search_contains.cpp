@@ -7,6 +7,7 @@
 #include "platform/controls/TextBox.h"
 #include "support/TestSession.h"
 
+#include "BenchSupport.h"
 #include "RatioReporter.h"
 
 #include <benchmark/benchmark.h>
@@ -79,38 +80,28 @@ struct Environment {
     std::vector<PlainContact> plain;
 };
 
-using Holder = std::shared_ptr<std::unique_ptr<Environment>>;
+using Holder = SharedEnvironment<Environment>;
 
 Holder registerSize(int contacts) {
     auto env = std::make_shared<std::unique_ptr<Environment>>();
-    auto ready = [env, contacts]() -> Environment& {
-        if (!*env) *env = std::make_unique<Environment>(contacts);
-        return **env;
-    };
     const std::string size = std::to_string(contacts);
-    benchmark::RegisterBenchmark(("DialogSearchContains/contacts:" + size).c_str(),
-                                 [ready](benchmark::State& state) {
-                                     Environment& e = ready();
-                                     int found = 0;
-                                     for (auto _ : state)
-                                         found = e.search();
-                                     if (found != matchesPerSize)
-                                         state.SkipWithError("the search missed contacts");
-                                 })
-        ->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark(("PlainLoop/contacts:" + size).c_str(),
-                                 [ready](benchmark::State& state) {
-                                     Environment& e = ready();
-                                     std::vector<std::array<std::string, 5>> rows;
-                                     int found = 0;
-                                     for (auto _ : state) {
-                                         found = e.plainSearch(rows);
-                                         benchmark::DoNotOptimize(rows.data());
-                                     }
-                                     if (found != matchesPerSize)
-                                         state.SkipWithError("the loop missed contacts");
-                                 })
-        ->Unit(benchmark::kMicrosecond);
+    registerOn(env, contacts, "DialogSearchContains/contacts:" + size,
+               [](benchmark::State& state, Environment& e) {
+                   int found = 0;
+                   for (auto _ : state)
+                       found = e.search();
+                   if (found != matchesPerSize) state.SkipWithError("the search missed contacts");
+               });
+    registerOn(env, contacts, "PlainLoop/contacts:" + size,
+               [](benchmark::State& state, Environment& e) {
+                   std::vector<std::array<std::string, 5>> rows;
+                   int found = 0;
+                   for (auto _ : state) {
+                       found = e.plainSearch(rows);
+                       benchmark::DoNotOptimize(rows.data());
+                   }
+                   if (found != matchesPerSize) state.SkipWithError("the loop missed contacts");
+               });
     return env;
 }
 

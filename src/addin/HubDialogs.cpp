@@ -17,8 +17,11 @@ namespace velmora {
 
 namespace {
 
-template <typename Dialog> Dialog& made(std::unique_ptr<Dialog>& dialog, AddinState& state) {
+// The dialog, made on first use, under the caption the dispatcher chose for the item.
+template <typename Dialog>
+Dialog& made(std::unique_ptr<Dialog>& dialog, AddinState& state, const std::string& caption) {
     if (!dialog) dialog = std::make_unique<Dialog>(state);
+    dialog->form().setCaption(caption);
     return *dialog;
 }
 
@@ -59,17 +62,16 @@ void HubDialogs::dispatcher(int kind) {
         switch (kind) {
         case 0: {
             if (!item) return refuse("Please select a mail item.", "请选择邮件项目。");
-            const std::string subject = item->Flag("Sent") ? item->Text("Subject") : "";
-            auto& dialog = made(attachMail_, state_);
-            dialog.form().setCaption(caption(subject, "No Subject", "No Subject"));
-            dialog.Show();
+            made(attachMail_, state_,
+                 caption(item->Flag("Sent") ? item->Text("Subject") : "", "No Subject",
+                         "No Subject"))
+                .Show();
             return;
         }
         case 1: {
             if (!item) return refuse("Please select a calendar item.", "请选择事件项目。");
-            const std::string subject = item->Text("Subject");
-            auto& dialog = made(shareAppointment_, state_);
-            dialog.form().setCaption(caption(subject, "No subject", "没有主题"));
+            auto& dialog = made(shareAppointment_, state_,
+                                caption(item->Text("Subject"), "No subject", "没有主题"));
             auto& tabs = dialog.form().get<controls::TabControl>("SSTab1");
             tabs.setTabEnabled(0, true);
             if (!isCreator(state_, kindAppointment, item->EntryID())) {
@@ -88,28 +90,22 @@ void HubDialogs::dispatcher(int kind) {
             if (!item) return refuse("Please select a contact item.", "请选择联系人项目。");
             if (!isCreator(state_, kindContact, item->EntryID()))
                 return refuse("You can't share this Item.", "您不能对此项目进行分享操作。");
-            const std::string name = item->Text("FullName");
-            auto& dialog = made(shareContact_, state_);
-            dialog.form().setCaption(caption(name, "No Name", "无名字"));
-            dialog.Show();
+            made(shareContact_, state_, caption(item->Text("FullName"), "No Name", "无名字"))
+                .Show();
             return;
         }
         case 3: {
             if (!item) return refuse("Please select a task item.", "请选择任务项目。");
             if (!isCreator(state_, kindTask, item->EntryID()))
                 return refuse("You can't share this item.", "您不能对此项目进行分享操作。");
-            const std::string subject = item->Text("Subject");
-            auto& dialog = made(shareTask_, state_);
-            dialog.form().setCaption(caption(subject, "No Subject", "No Subject"));
-            dialog.Show();
+            made(shareTask_, state_, caption(item->Text("Subject"), "No Subject", "No Subject"))
+                .Show();
             return;
         }
         case 5: {
             if (!item) return refuse("Please select a note item.", "请选择备忘录项目。");
-            const std::string subject = item->Text("Subject");
-            auto& dialog = made(attachNote_, state_);
-            dialog.form().setCaption(caption(subject, "No Subject", "无主题"));
-            dialog.Show();
+            made(attachNote_, state_, caption(item->Text("Subject"), "No Subject", "无主题"))
+                .Show();
             return;
         }
         }

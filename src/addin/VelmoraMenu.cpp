@@ -22,6 +22,12 @@ bool sameFolder(const host::Folder& a, const host::Folder& b) {
     return a.EntryID() == b.EntryID() && a.StoreID() == b.StoreID();
 }
 
+// Hands each item the event raises to the menu's handler of that event.
+host::Subscription forwardItems(host::EventSource<host::ItemPtr>& event, VelmoraMenu* menu,
+                                void (VelmoraMenu::*handler)(const host::ItemPtr&)) {
+    return event.subscribe([menu, handler](const host::ItemPtr& item) { (menu->*handler)(item); });
+}
+
 } // namespace
 
 VelmoraMenu::VelmoraMenu(AddinState& state) : state_(state), dialogs_(state) {}
@@ -53,38 +59,35 @@ void VelmoraMenu::setColExpl(host::ExplorerPtr explorer) {
 
 void VelmoraMenu::setColOutBoxItems(std::shared_ptr<host::Items> items) {
     colOutBoxItems_ = std::move(items);
-    outAdd_ = colOutBoxItems_->ItemAdd().subscribe(
-        [this](host::ItemPtr item) { colOutBoxItems_ItemAdd(item); });
-    outChange_ = colOutBoxItems_->ItemChange().subscribe(
-        [this](host::ItemPtr item) { colOutBoxItems_ItemChange(item); });
+    outAdd_ = forwardItems(colOutBoxItems_->ItemAdd(), this, &VelmoraMenu::colOutBoxItems_ItemAdd);
+    outChange_ =
+        forwardItems(colOutBoxItems_->ItemChange(), this, &VelmoraMenu::colOutBoxItems_ItemChange);
 }
 
 void VelmoraMenu::setColSentItems(std::shared_ptr<host::Items> items) {
     colSentItems_ = std::move(items);
-    sentAdd_ = colSentItems_->ItemAdd().subscribe(
-        [this](host::ItemPtr item) { colSentItems_ItemAdd(item); });
-    sentChange_ = colSentItems_->ItemChange().subscribe(
-        [this](host::ItemPtr item) { colSentItems_ItemChange(item); });
+    sentAdd_ = forwardItems(colSentItems_->ItemAdd(), this, &VelmoraMenu::colSentItems_ItemAdd);
+    sentChange_ =
+        forwardItems(colSentItems_->ItemChange(), this, &VelmoraMenu::colSentItems_ItemChange);
 }
 
 void VelmoraMenu::setColInboxItems(std::shared_ptr<host::Items> items) {
     colInboxItems_ = std::move(items);
-    inboxChange_ = colInboxItems_->ItemChange().subscribe(
-        [this](host::ItemPtr item) { colInboxItems_ItemChange(item); });
+    inboxChange_ =
+        forwardItems(colInboxItems_->ItemChange(), this, &VelmoraMenu::colInboxItems_ItemChange);
 }
 
 void VelmoraMenu::setColNoteItems(std::shared_ptr<host::Items> items) {
     colNoteItems_ = std::move(items);
-    noteChange_ = colNoteItems_->ItemChange().subscribe(
-        [this](host::ItemPtr item) { colNoteItems_ItemChange(item); });
+    noteChange_ =
+        forwardItems(colNoteItems_->ItemChange(), this, &VelmoraMenu::colNoteItems_ItemChange);
 }
 
 void VelmoraMenu::setColAppItems(std::shared_ptr<host::Items> items) {
     colAppItems_ = std::move(items);
-    appAdd_ = colAppItems_->ItemAdd().subscribe(
-        [this](host::ItemPtr item) { colAppItems_ItemAdd(item); });
-    appChange_ = colAppItems_->ItemChange().subscribe(
-        [this](host::ItemPtr item) { colAppItems_ItemChange(item); });
+    appAdd_ = forwardItems(colAppItems_->ItemAdd(), this, &VelmoraMenu::colAppItems_ItemAdd);
+    appChange_ =
+        forwardItems(colAppItems_->ItemChange(), this, &VelmoraMenu::colAppItems_ItemChange);
 }
 
 void VelmoraMenu::setMenuButtons(const MenuButtons& buttons) {
@@ -171,8 +174,8 @@ void VelmoraMenu::colExpl_SelectionChange() {
         colPublicItems_.reset();
         if (!isSyncMailFolder(folder)) return;
         colPublicItems_ = folder->Items();
-        publicChange_ = colPublicItems_->ItemChange().subscribe(
-            [this](host::ItemPtr item) { colPublicItems_ItemChange(item); });
+        publicChange_ = forwardItems(colPublicItems_->ItemChange(), this,
+                                     &VelmoraMenu::colPublicItems_ItemChange);
     });
 }
 
