@@ -15,14 +15,24 @@
 template <typename Environment>
 using SharedEnvironment = std::shared_ptr<std::unique_ptr<Environment>>;
 
-// Registers name, in microseconds, running body(state, environment) on env, made from size.
-template <typename Environment, typename Size, typename Body>
-void registerOn(const SharedEnvironment<Environment>& env, Size size, const std::string& name,
-                Body body) {
-    benchmark::RegisterBenchmark(name.c_str(), [env, size, body](benchmark::State& state) {
+// Registers the system's benchmark and the baseline's, in microseconds, on one environment made
+// from size by the first of them that runs; each body runs as body(state, environment).
+template <typename Environment, typename Size, typename Subject, typename Baseline>
+SharedEnvironment<Environment> registerPair(Size size, const std::string& subjectName,
+                                            Subject subject, const std::string& baselineName,
+                                            Baseline baseline) {
+    auto env = std::make_shared<std::unique_ptr<Environment>>();
+    auto ready = [env, size]() -> Environment& {
         if (!*env) *env = std::make_unique<Environment>(size);
-        body(state, **env);
+        return **env;
+    };
+    benchmark::RegisterBenchmark(subjectName.c_str(), [ready, subject](benchmark::State& state) {
+        subject(state, ready());
     })->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(baselineName.c_str(), [ready, baseline](benchmark::State& state) {
+        baseline(state, ready());
+    })->Unit(benchmark::kMicrosecond);
+    return env;
 }
 
 // The arguments without flag, which google-benchmark would refuse; found tells whether it was

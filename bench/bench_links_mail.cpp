@@ -151,22 +151,21 @@ struct Environment {
 using Holder = SharedEnvironment<Environment>;
 
 Holder registerSize(long rows) {
-    auto env = std::make_shared<std::unique_ptr<Environment>>();
     const std::string size = std::to_string(rows);
-    registerOn(env, rows, "emailToContact/noteTb:" + size,
-               [](benchmark::State& state, Environment& e) {
-                   for (auto _ : state)
-                       e.engine->emailToContact(*e.mail, nullptr, false, false, false, false);
-                   if (e.session.count("select * from noteTb where OutlookAttachID='" +
-                                       e.mail->EntryID() + "'") != contactsPerMail)
-                       state.SkipWithError("the relink lost contact rows");
-               });
-    registerOn(env, rows, "sqlite3Replay/noteTb:" + size,
-               [](benchmark::State& state, Environment& e) {
-                   for (auto _ : state)
-                       e.replay("BASELINE-MAIL");
-               });
-    return env;
+    return registerPair<Environment>(
+        rows, "emailToContact/noteTb:" + size,
+        [](benchmark::State& state, Environment& e) {
+            for (auto _ : state)
+                e.engine->emailToContact(*e.mail, nullptr, false, false, false, false);
+            if (e.session.count("select * from noteTb where OutlookAttachID='" + e.mail->EntryID() +
+                                "'") != contactsPerMail)
+                state.SkipWithError("the relink lost contact rows");
+        },
+        "sqlite3Replay/noteTb:" + size,
+        [](benchmark::State& state, Environment& e) {
+            for (auto _ : state)
+                e.replay("BASELINE-MAIL");
+        });
 }
 
 } // namespace

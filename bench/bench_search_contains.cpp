@@ -83,26 +83,25 @@ struct Environment {
 using Holder = SharedEnvironment<Environment>;
 
 Holder registerSize(int contacts) {
-    auto env = std::make_shared<std::unique_ptr<Environment>>();
     const std::string size = std::to_string(contacts);
-    registerOn(env, contacts, "DialogSearchContains/contacts:" + size,
-               [](benchmark::State& state, Environment& e) {
-                   int found = 0;
-                   for (auto _ : state)
-                       found = e.search();
-                   if (found != matchesPerSize) state.SkipWithError("the search missed contacts");
-               });
-    registerOn(env, contacts, "PlainLoop/contacts:" + size,
-               [](benchmark::State& state, Environment& e) {
-                   std::vector<std::array<std::string, 5>> rows;
-                   int found = 0;
-                   for (auto _ : state) {
-                       found = e.plainSearch(rows);
-                       benchmark::DoNotOptimize(rows.data());
-                   }
-                   if (found != matchesPerSize) state.SkipWithError("the loop missed contacts");
-               });
-    return env;
+    return registerPair<Environment>(
+        contacts, "DialogSearchContains/contacts:" + size,
+        [](benchmark::State& state, Environment& e) {
+            int found = 0;
+            for (auto _ : state)
+                found = e.search();
+            if (found != matchesPerSize) state.SkipWithError("the search missed contacts");
+        },
+        "PlainLoop/contacts:" + size,
+        [](benchmark::State& state, Environment& e) {
+            std::vector<std::array<std::string, 5>> rows;
+            int found = 0;
+            for (auto _ : state) {
+                found = e.plainSearch(rows);
+                benchmark::DoNotOptimize(rows.data());
+            }
+            if (found != matchesPerSize) state.SkipWithError("the loop missed contacts");
+        });
 }
 
 } // namespace

@@ -13,6 +13,8 @@
 #include "store/StoreSession.h"
 #include "store/TrimBlanks.h"
 
+#include <utility>
+
 namespace velmora {
 
 namespace {
@@ -55,21 +57,26 @@ void HubDialogs::refuse(const char* english, const char* chinese) const {
 void HubDialogs::dispatcher(int kind) {
     errorTrap(state_, "am10>>", [&] {
         if (state_.activeDialog != dialogNone) return;
+        // Per dispatch kind: the item class it opens a dialog for, and the request without one.
         static constexpr int classes[] = {
             host::olMail, host::olAppointment, host::olContact, host::olTask, -1, host::olNote};
+        static constexpr std::pair<const char*, const char*> pleaseSelect[] = {
+            {"Please select a mail item.", "请选择邮件项目。"},
+            {"Please select a calendar item.", "请选择事件项目。"},
+            {"Please select a contact item.", "请选择联系人项目。"},
+            {"Please select a task item.", "请选择任务项目。"},
+            {"", ""},
+            {"Please select a note item.", "请选择备忘录项目。"}};
         if (kind < 0 || kind > 5 || kind == 4) return;
         const host::ItemPtr item = selectedItem(classes[kind]);
+        if (!item) return refuse(pleaseSelect[kind].first, pleaseSelect[kind].second);
         switch (kind) {
-        case 0: {
-            if (!item) return refuse("Please select a mail item.", "请选择邮件项目。");
-            made(attachMail_, state_,
-                 caption(item->Flag("Sent") ? item->Text("Subject") : "", "No Subject",
-                         "No Subject"))
+        case 0:
+            return made(attachMail_, state_,
+                        caption(item->Flag("Sent") ? item->Text("Subject") : "", "No Subject",
+                                "No Subject"))
                 .Show();
-            return;
-        }
         case 1: {
-            if (!item) return refuse("Please select a calendar item.", "请选择事件项目。");
             auto& dialog = made(shareAppointment_, state_,
                                 caption(item->Text("Subject"), "No subject", "没有主题"));
             auto& tabs = dialog.form().get<controls::TabControl>("SSTab1");
@@ -86,28 +93,20 @@ void HubDialogs::dispatcher(int kind) {
             dialog.Show();
             return;
         }
-        case 2: {
-            if (!item) return refuse("Please select a contact item.", "请选择联系人项目。");
+        case 2:
             if (!isCreator(state_, kindContact, item->EntryID()))
                 return refuse("You can't share this Item.", "您不能对此项目进行分享操作。");
-            made(shareContact_, state_, caption(item->Text("FullName"), "No Name", "无名字"))
+            return made(shareContact_, state_, caption(item->Text("FullName"), "No Name", "无名字"))
                 .Show();
-            return;
-        }
-        case 3: {
-            if (!item) return refuse("Please select a task item.", "请选择任务项目。");
+        case 3:
             if (!isCreator(state_, kindTask, item->EntryID()))
                 return refuse("You can't share this item.", "您不能对此项目进行分享操作。");
-            made(shareTask_, state_, caption(item->Text("Subject"), "No Subject", "No Subject"))
+            return made(shareTask_, state_,
+                        caption(item->Text("Subject"), "No Subject", "No Subject"))
                 .Show();
-            return;
-        }
-        case 5: {
-            if (!item) return refuse("Please select a note item.", "请选择备忘录项目。");
-            made(attachNote_, state_, caption(item->Text("Subject"), "No Subject", "无主题"))
+        case 5:
+            return made(attachNote_, state_, caption(item->Text("Subject"), "No Subject", "无主题"))
                 .Show();
-            return;
-        }
         }
     });
 }

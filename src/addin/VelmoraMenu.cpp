@@ -22,12 +22,6 @@ bool sameFolder(const host::Folder& a, const host::Folder& b) {
     return a.EntryID() == b.EntryID() && a.StoreID() == b.StoreID();
 }
 
-// Hands each item the event raises to the menu's handler of that event.
-host::Subscription forwardItems(host::EventSource<host::ItemPtr>& event, VelmoraMenu* menu,
-                                void (VelmoraMenu::*handler)(const host::ItemPtr&)) {
-    return event.subscribe([menu, handler](const host::ItemPtr& item) { (menu->*handler)(item); });
-}
-
 } // namespace
 
 VelmoraMenu::VelmoraMenu(AddinState& state) : state_(state), dialogs_(state) {}
@@ -57,37 +51,41 @@ void VelmoraMenu::setColExpl(host::ExplorerPtr explorer) {
         colExpl_->SelectionChange().subscribe([this] { colExpl_SelectionChange(); });
 }
 
+void VelmoraMenu::watch(WatchedItems& watched, std::shared_ptr<host::Items> items,
+                        ItemHandler onAdd, ItemHandler onChange) {
+    watched.change.reset();
+    watched.add.reset();
+    watched.items = std::move(items);
+    if (!watched.items) return;
+    if (onAdd)
+        watched.add = watched.items->ItemAdd().subscribe(
+            [this, onAdd](const host::ItemPtr& item) { (this->*onAdd)(item); });
+    if (onChange)
+        watched.change = watched.items->ItemChange().subscribe(
+            [this, onChange](const host::ItemPtr& item) { (this->*onChange)(item); });
+}
+
 void VelmoraMenu::setColOutBoxItems(std::shared_ptr<host::Items> items) {
-    colOutBoxItems_ = std::move(items);
-    outAdd_ = forwardItems(colOutBoxItems_->ItemAdd(), this, &VelmoraMenu::colOutBoxItems_ItemAdd);
-    outChange_ =
-        forwardItems(colOutBoxItems_->ItemChange(), this, &VelmoraMenu::colOutBoxItems_ItemChange);
+    watch(colOutBoxItems_, std::move(items), &VelmoraMenu::colOutBoxItems_ItemAdd,
+          &VelmoraMenu::colOutBoxItems_ItemChange);
 }
 
 void VelmoraMenu::setColSentItems(std::shared_ptr<host::Items> items) {
-    colSentItems_ = std::move(items);
-    sentAdd_ = forwardItems(colSentItems_->ItemAdd(), this, &VelmoraMenu::colSentItems_ItemAdd);
-    sentChange_ =
-        forwardItems(colSentItems_->ItemChange(), this, &VelmoraMenu::colSentItems_ItemChange);
+    watch(colSentItems_, std::move(items), &VelmoraMenu::colSentItems_ItemAdd,
+          &VelmoraMenu::colSentItems_ItemChange);
 }
 
 void VelmoraMenu::setColInboxItems(std::shared_ptr<host::Items> items) {
-    colInboxItems_ = std::move(items);
-    inboxChange_ =
-        forwardItems(colInboxItems_->ItemChange(), this, &VelmoraMenu::colInboxItems_ItemChange);
+    watch(colInboxItems_, std::move(items), nullptr, &VelmoraMenu::colInboxItems_ItemChange);
 }
 
 void VelmoraMenu::setColNoteItems(std::shared_ptr<host::Items> items) {
-    colNoteItems_ = std::move(items);
-    noteChange_ =
-        forwardItems(colNoteItems_->ItemChange(), this, &VelmoraMenu::colNoteItems_ItemChange);
+    watch(colNoteItems_, std::move(items), nullptr, &VelmoraMenu::colNoteItems_ItemChange);
 }
 
 void VelmoraMenu::setColAppItems(std::shared_ptr<host::Items> items) {
-    colAppItems_ = std::move(items);
-    appAdd_ = forwardItems(colAppItems_->ItemAdd(), this, &VelmoraMenu::colAppItems_ItemAdd);
-    appChange_ =
-        forwardItems(colAppItems_->ItemChange(), this, &VelmoraMenu::colAppItems_ItemChange);
+    watch(colAppItems_, std::move(items), &VelmoraMenu::colAppItems_ItemAdd,
+          &VelmoraMenu::colAppItems_ItemChange);
 }
 
 void VelmoraMenu::setMenuButtons(const MenuButtons& buttons) {
@@ -170,12 +168,9 @@ void VelmoraMenu::colExpl_SelectionChange() {
         ignoreErrors([&] { state_.currentUser = getCurrentUser(state_); });
         if (state_.activeDialog == dialogAttachMail || !colExpl_) return;
         auto folder = colExpl_->CurrentFolder();
-        publicChange_.reset();
-        colPublicItems_.reset();
+        watch(colPublicItems_, nullptr, nullptr, nullptr);
         if (!isSyncMailFolder(folder)) return;
-        colPublicItems_ = folder->Items();
-        publicChange_ = forwardItems(colPublicItems_->ItemChange(), this,
-                                     &VelmoraMenu::colPublicItems_ItemChange);
+        watch(colPublicItems_, folder->Items(), nullptr, &VelmoraMenu::colPublicItems_ItemChange);
     });
 }
 

@@ -80,17 +80,11 @@ void AttachEvent::relinkContacts(host::Item& appointment, std::optional<int> con
 bool AttachEvent::addEventToNoteTb(host::Item& appointment, const std::string& contactEntryId,
                                    const std::string& eventServerId, const std::string& loginName,
                                    bool isShared) {
-    return errorTrap(state_, "addEventToNoteTb :", [&] {
-        ado::inTransaction(state_.connection(), [&] {
-            const std::string key = appointment.EntryID();
-            writeContactLinkRow(
-                state_,
-                "select * from noteTb where OutlookAttachID =" + text::sqlLiteral(key) +
-                    " and OutlookContactID=" + text::sqlLiteral(contactEntryId),
-                appointment, 1, appointment.Subject(), contactEntryId, eventServerId, loginName,
-                isShared);
-        });
-    });
+    static constexpr ContactLinkSpelling spelling{
+        "addEventToNoteTb :", "select * from noteTb where OutlookAttachID =",
+        " and OutlookContactID=", 1, "Subject"};
+    return writeContactLinkRow(state_, spelling, appointment, contactEntryId, eventServerId,
+                               loginName, isShared);
 }
 
 bool AttachEvent::AddCalendarHistory(host::Item& appointment, std::int16_t linkCount) {

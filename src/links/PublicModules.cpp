@@ -4,6 +4,8 @@
 #include "links/PublicModules.h"
 
 #include "platform/ado/Recordset.h"
+#include "platform/text/QuotedText.h"
+#include "store/ErrorTrap.h"
 #include "store/StoreSession.h"
 
 namespace velmora {
@@ -46,26 +48,35 @@ ado::Value storeValue(const host::Variant& value) {
     return std::visit(Visitor{}, value);
 }
 
-void writeContactLinkRow(StoreContext& state, const std::string& select, const host::Item& item,
-                         int type, const std::string& regarding, const std::string& contactEntryId,
+bool writeContactLinkRow(StoreContext& state, const ContactLinkSpelling& spelling,
+                         const host::Item& item, const std::string& contactEntryId,
                          const std::string& itemServerId, const std::string& loginName,
                          bool isShared) {
-    ado::Recordset rs;
-    rs.Open(select, state.connection(), ado::adOpenKeyset, ado::adLockPessimistic);
-    if (rs.IsEOF()) rs.AddNew();
-    rs.Fields("type") = type;
-    if (!regarding.empty()) rs.Fields("Regarding") = regarding;
-    rs.Fields("DateCreated") = storeValue(item.Get("CreationTime"));
-    rs.Fields("DateEdit") = storeValue(item.Get("LastModificationTime"));
-    rs.Fields("contactID") = getServerID(state, kindContact, contactEntryId);
-    rs.Fields("MakeDelete") = false;
-    rs.Fields("Creator") = itemServerId == "-1" ? loginName : serverIdCreator(itemServerId);
-    rs.Fields("PrivateAccess") = !isShared;
-    rs.Fields("bAttachment") = 0;
-    rs.Fields("Attached_ID") = itemServerId;
-    rs.Fields("OutlookContactID") = contactEntryId;
-    rs.Fields("OutlookAttachID") = item.EntryID();
-    rs.Update();
+    return errorTrap(state, spelling.tag, [&] {
+        // A savepoint keeps a failed row from leaving anything half written.
+        ado::inTransaction(state.connection(), [&] {
+            const std::string key = item.EntryID();
+            ado::Recordset rs;
+            rs.Open(spelling.selectByKey + text::sqlLiteral(key) + spelling.andContact +
+                        text::sqlLiteral(contactEntryId),
+                    state.connection(), ado::adOpenKeyset, ado::adLockPessimistic);
+            if (rs.IsEOF()) rs.AddNew();
+            rs.Fields("type") = spelling.type;
+            const std::string regarding = item.Text(spelling.regardingProperty);
+            if (!regarding.empty()) rs.Fields("Regarding") = regarding;
+            rs.Fields("DateCreated") = storeValue(item.Get("CreationTime"));
+            rs.Fields("DateEdit") = storeValue(item.Get("LastModificationTime"));
+            rs.Fields("contactID") = getServerID(state, kindContact, contactEntryId);
+            rs.Fields("MakeDelete") = false;
+            rs.Fields("Creator") = itemServerId == "-1" ? loginName : serverIdCreator(itemServerId);
+            rs.Fields("PrivateAccess") = !isShared;
+            rs.Fields("bAttachment") = 0;
+            rs.Fields("Attached_ID") = itemServerId;
+            rs.Fields("OutlookContactID") = contactEntryId;
+            rs.Fields("OutlookAttachID") = key;
+            rs.Update();
+        });
+    });
 }
 
 } // namespace velmora

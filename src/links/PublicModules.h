@@ -26,11 +26,22 @@ std::string getItemCreator(StoreContext& state, std::int16_t kind, const std::st
 // A host property value as the store takes it; an unset host value becomes a null field.
 ado::Value storeValue(const host::Variant& value);
 
-// The noteTb link of a note (type 4) or an appointment (type 1) to one contact: the row that
-// select finds is revived, or a row is added, and every column is set from the item; the creator
-// is loginName while the item has no server id (itemServerId "-1").
-void writeContactLinkRow(StoreContext& state, const std::string& select, const host::Item& item,
-                         int type, const std::string& regarding, const std::string& contactEntryId,
+// How an engine writes its item's noteTb link to a contact: its error trap's tag, the select's
+// text before the item's key and before the contact's entry id, the link type (1 appointment,
+// 4 note) and the item property that becomes the row's Regarding.
+struct ContactLinkSpelling {
+    const char* tag;
+    const char* selectByKey;
+    const char* andContact;
+    int type;
+    const char* regardingProperty;
+};
+
+// Revives the row the select finds, or adds one, and sets every column from the item, as one
+// transaction level under the error trap; the creator is loginName while the item has no server
+// id (itemServerId "-1"). False when the trap fired.
+bool writeContactLinkRow(StoreContext& state, const ContactLinkSpelling& spelling,
+                         const host::Item& item, const std::string& contactEntryId,
                          const std::string& itemServerId, const std::string& loginName,
                          bool isShared);
 

@@ -109,17 +109,11 @@ void attachNote::noteToEvent(host::Item& noteObj, const std::vector<std::string>
 bool attachNote::updateNoteTb(host::Item& note, const std::string& loginName,
                               const std::string& contactEntryId, const std::string& noteServerId,
                               bool isShared) {
-    return errorTrap(state_, "updateNoteTb :", [&] {
-        // A savepoint keeps a failed row from leaving anything half written.
-        ado::inTransaction(state_.connection(), [&] {
-            const std::string key = note.EntryID();
-            writeContactLinkRow(
-                state_,
-                "select * from noteTb where outlookattachId=" + text::sqlLiteral(key) +
-                    " and outlookcontactId=" + text::sqlLiteral(contactEntryId),
-                note, 4, note.Text("Body"), contactEntryId, noteServerId, loginName, isShared);
-        });
-    });
+    static constexpr ContactLinkSpelling spelling{
+        "updateNoteTb :", "select * from noteTb where outlookattachId=", " and outlookcontactId=",
+        4, "Body"};
+    return writeContactLinkRow(state_, spelling, note, contactEntryId, noteServerId, loginName,
+                               isShared);
 }
 
 bool attachNote::updateToEvent(host::Item& note, const std::string& loginName,

@@ -6,34 +6,37 @@
 
 using namespace velmora::text;
 
-TEST(Utf8Text, CountsCharactersNotBytes) {
-    EXPECT_EQ(characterCount(""), 0u);
-    EXPECT_EQ(characterCount("12:30"), 5u);
-    EXPECT_EQ(characterCount("王小明"), 3u);
-    EXPECT_EQ(characterCount("Zoë 会议"), 6u);
-    EXPECT_EQ(characterCount("😀"), 1u);
-    // A lone continuation byte and a lead byte cut short still count as one each.
-    EXPECT_EQ(characterCount("a\x80"
-                             "b"),
-              3u);
-    EXPECT_EQ(characterCount("\xe4\xbc"), 1u);
-}
-
-TEST(Utf8Text, LeadingCharactersStopAtACharacterBoundary) {
-    EXPECT_EQ(leadingCharacters("", 3), "");
-    EXPECT_EQ(leadingCharacters("abc", 0), "");
-    EXPECT_EQ(leadingCharacters("abc", 5), "abc");
-    EXPECT_EQ(leadingCharacters("季度会议纪要", 4), "季度会议");
-    EXPECT_EQ(leadingCharacters("Zoë's", 3), "Zoë");
-}
-
-TEST(Utf8Text, BytePrefixNeverSplitsACharacter) {
-    EXPECT_EQ(prefixWithinBytes("", 4), "");
-    EXPECT_EQ(prefixWithinBytes("abcdef", 4), "abcd");
-    EXPECT_EQ(prefixWithinBytes("abc", 10), "abc");
-    // "王" takes three bytes: four bytes hold one character and not the start of the next.
-    EXPECT_EQ(prefixWithinBytes("王小明", 4), "王");
-    EXPECT_EQ(prefixWithinBytes("王小明", 6), "王小");
+TEST(Utf8Text, CountsAndCutsAtCharacterBoundaries) {
+    struct Case {
+        std::string_view text;
+        std::size_t characters;
+        std::string_view firstTwo;   // leadingCharacters(text, 2)
+        std::string_view withinFour; // prefixWithinBytes(text, 4)
+    };
+    const Case cases[] = {
+        {"", 0, "", ""},
+        {"12:30", 5, "12", "12:3"},
+        // Three bytes a character: four bytes hold one and not the start of the next.
+        {"王小明", 3, "王小", "王"},
+        {"季度会议纪要", 6, "季度", "季"},
+        {"Zoë 会议", 6, "Zo", "Zoë"},
+        {"a😀", 2, "a😀", "a"},
+        // A lone continuation byte and a lead byte cut short count as one character each.
+        {"a\x80"
+         "b",
+         3, "a\x80",
+         "a\x80"
+         "b"},
+        {"\xe4\xbc", 1, "\xe4\xbc", "\xe4\xbc"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(characterCount(c.text), c.characters);
+        EXPECT_EQ(leadingCharacters(c.text, 2), c.firstTwo);
+        EXPECT_EQ(prefixWithinBytes(c.text, 4), c.withinFour);
+        EXPECT_EQ(leadingCharacters(c.text, 0), "");
+        EXPECT_EQ(leadingCharacters(c.text, 99), c.text);
+        EXPECT_EQ(prefixWithinBytes(c.text, 99), c.text);
+    }
     EXPECT_EQ(prefixWithinBytes("王小明", 2), "");
-    EXPECT_EQ(prefixWithinBytes("a😀", 4), "a");
 }
