@@ -40,7 +40,7 @@ void VelmoraMenu::resetHistoryValue() {
 
 void VelmoraMenu::setColInsp(host::Inspectors& inspectors) {
     inspNew_ = inspectors.NewInspector().subscribe(
-        [this](host::InspectorPtr inspector) { colInsp_newInspector(inspector); });
+        [this](const host::InspectorPtr& inspector) { colInsp_newInspector(inspector); });
 }
 
 void VelmoraMenu::setColExpl(host::ExplorerPtr explorer) {

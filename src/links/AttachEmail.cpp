@@ -200,7 +200,7 @@ void AttachEmail::mailArrived(const std::string& substituteKey, const std::strin
 std::string AttachEmail::settledKey(const std::string& mailKey) {
     const auto found = arrived_.find(mailKey);
     if (found == arrived_.end()) return mailKey;
-    const std::string entryId = found->second;
+    std::string entryId = found->second;
     inOperation([&] {
         // Rows written before the mail arrived and not moved on arrival follow it now.
         if (countRows(state_, "select entryid from EMailHistory where entryid='" +

@@ -30,7 +30,7 @@ std::string creatorOfServerID(const StoreContext& state, const std::string& serv
 }
 
 std::string getItemCreator(StoreContext& state, std::int16_t kind, const std::string& entryId) {
-    const std::string serverId = getServerID(state, kind, entryId);
+    std::string serverId = getServerID(state, kind, entryId);
     if (serverId == "-1") return state.currentUser;
     if (kind == kindMailOwner) return serverId;
     return serverIdCreator(serverId);

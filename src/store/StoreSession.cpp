@@ -134,7 +134,7 @@ std::int16_t getEventAccess(StoreContext& state, const host::Item& appointment) 
             state.connection(), ado::adOpenKeyset, ado::adLockOptimistic);
     if (!rs.IsEOF()) {
         const ado::Value& level = rs.Fields(0).Value();
-        access = level.isNull() ? 1 : static_cast<std::int16_t>(level.toInt());
+        if (!level.isNull()) access = static_cast<std::int16_t>(level.toInt());
     }
     return access;
 }

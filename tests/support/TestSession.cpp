@@ -45,7 +45,7 @@ void TempDir::Remove::operator()(const std::filesystem::path* path) const {
     delete path;
 }
 
-TestSession::TestSession(SessionOptions options)
+TestSession::TestSession(const SessionOptions& options)
     : StandInPlatform(options.chinese, temp.path() / "registry", timekeeping::SystemClock().now()) {
     const std::string mainKey = "Software\\OutLook Sync Velmora";
     registry.CreateKey(mainKey);

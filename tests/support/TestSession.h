@@ -41,7 +41,7 @@ struct SessionFolder {
 // The host's and the add-in's one clock is fixed at the local time the session started.
 class TestSession : public SessionFolder, public StandInPlatform<timekeeping::FixedClock> {
   public:
-    explicit TestSession(SessionOptions options = {});
+    explicit TestSession(const SessionOptions& options = {});
     ~TestSession();
 
     AddinState state;
