@@ -3,6 +3,7 @@
 #include "platform/ado/Recordset.h"
 #include "platform/ado/StatementText.h"
 #include "platform/ado/StoreLocation.h"
+#include "platform/text/AsciiText.h"
 #include "platform/text/QuotedText.h"
 #include "store/Schema.h"
 
@@ -68,7 +69,7 @@ bool returnsRows(const std::string& sql) {
     std::string word;
     for (char c : sql) {
         if (std::isalpha(static_cast<unsigned char>(c)))
-            word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            word += text::lowerChar(c);
         else if (!word.empty() || !std::isspace(static_cast<unsigned char>(c)))
             break;
     }

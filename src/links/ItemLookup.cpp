@@ -5,27 +5,17 @@
 #include "links/PublicModules.h"
 #include "platform/ado/Recordset.h"
 #include "platform/clock/CalendarText.h"
+#include "platform/text/AsciiText.h"
 #include "platform/text/QuotedText.h"
 #include "store/ErrorTrap.h"
 #include "store/StoreSession.h"
+#include "store/TrimBlanks.h"
 
 #include <chrono>
 
 namespace velmora {
 
 namespace {
-
-std::string trimBlanks(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-std::string lowerAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
 
 host::NameSpace& mapiNamespace(StoreContext& state) {
     return state.application().GetNamespace("MAPI");
@@ -104,13 +94,14 @@ host::ItemPtr findContactByMail(StoreContext& state, const std::string& fullName
 
 host::ItemPtr preferOwnContact(StoreContext& state, host::ItemPtr found, host::Items& items) {
     host::ItemPtr result;
-    const std::string me = lowerAscii(state.currentUser);
+    const std::string me = text::lower(state.currentUser);
     for (host::ItemPtr item = std::move(found); item; item = items.FindNext()) {
         ado::Recordset rs;
         rs.Open("select velmoraid from ContactsID where outlookid='" +
                     ado::sqlText(item->EntryID()) + "'",
                 state.connection());
-        if (!rs.IsEOF() && lowerAscii(serverIdCreator(rs.Fields("velmoraid").Value().text())) == me)
+        if (!rs.IsEOF() &&
+            text::lower(serverIdCreator(rs.Fields("velmoraid").Value().text())) == me)
             return item;
         result = item;
     }

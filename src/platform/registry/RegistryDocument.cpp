@@ -3,6 +3,7 @@
 #include "platform/registry/RegistryDocument.h"
 
 #include "platform/registry/RegistryError.h"
+#include "platform/text/AsciiText.h"
 #include "platform/text/QuotedText.h"
 
 #include <algorithm>
@@ -12,10 +13,6 @@
 namespace velmora::registry {
 
 namespace {
-
-char fold(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool startsWithKey(const std::string& path, const std::string& parent) {
     if (path.size() <= parent.size() || path[parent.size()] != '\\') return false;
@@ -159,8 +156,7 @@ class LineReader {
 } // namespace
 
 bool RegistryDocument::sameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return fold(x) == fold(y); });
+    return text::iequals(a, b);
 }
 
 std::string RegistryDocument::normalizeKey(const std::string& key) {
