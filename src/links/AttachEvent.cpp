@@ -92,9 +92,8 @@ bool AttachEvent::AddCalendarHistory(host::Item& appointment, std::int16_t linkC
         ado::inTransaction(state_.connection(), [&] {
             const std::string key = appointment.EntryID();
             ado::Recordset rs;
-            rs.Open("select * from CalendarHistory where taskid=" + text::sqlLiteral(key),
-                    state_.connection(), ado::adOpenKeyset, ado::adLockPessimistic);
-            if (rs.IsEOF()) rs.AddNew();
+            openRowOrAdd(state_, rs,
+                         "select * from CalendarHistory where taskid=" + text::sqlLiteral(key));
             rs.Fields("taskid") = key;
             const std::string subject = appointment.Subject();
             if (!subject.empty())

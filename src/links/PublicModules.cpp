@@ -48,6 +48,11 @@ ado::Value storeValue(const host::Variant& value) {
     return std::visit(Visitor{}, value);
 }
 
+void openRowOrAdd(const StoreContext& state, ado::Recordset& rs, const std::string& select) {
+    rs.Open(select, state.connection(), ado::adOpenKeyset, ado::adLockPessimistic);
+    if (rs.IsEOF()) rs.AddNew();
+}
+
 bool writeContactLinkRow(StoreContext& state, const ContactLinkSpelling& spelling,
                          const host::Item& item, const std::string& contactEntryId,
                          const std::string& itemServerId, const std::string& loginName,
@@ -57,10 +62,9 @@ bool writeContactLinkRow(StoreContext& state, const ContactLinkSpelling& spellin
         ado::inTransaction(state.connection(), [&] {
             const std::string key = item.EntryID();
             ado::Recordset rs;
-            rs.Open(spelling.selectByKey + text::sqlLiteral(key) + spelling.andContact +
-                        text::sqlLiteral(contactEntryId),
-                    state.connection(), ado::adOpenKeyset, ado::adLockPessimistic);
-            if (rs.IsEOF()) rs.AddNew();
+            openRowOrAdd(state, rs,
+                         spelling.selectByKey + text::sqlLiteral(key) + spelling.andContact +
+                             text::sqlLiteral(contactEntryId));
             rs.Fields("type") = spelling.type;
             const std::string regarding = item.Text(spelling.regardingProperty);
             if (!regarding.empty()) rs.Fields("Regarding") = regarding;

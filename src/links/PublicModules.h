@@ -3,6 +3,7 @@
 #pragma once
 
 #include "links/ItemLookup.h"
+#include "platform/ado/Recordset.h"
 #include "platform/ado/Value.h"
 #include "store/StoreContext.h"
 #include "store/StoreSession.h"
@@ -25,6 +26,10 @@ std::string getItemCreator(StoreContext& state, std::int16_t kind, const std::st
 
 // A host property value as the store takes it; an unset host value becomes a null field.
 ado::Value storeValue(const host::Variant& value);
+
+// Opens select for changing (keyset, pessimistic) on the row it finds, or on a new row when it
+// finds none: how the engines revive a link or history row or write it afresh.
+void openRowOrAdd(const StoreContext& state, ado::Recordset& rs, const std::string& select);
 
 // How an engine writes its item's noteTb link to a contact: its error trap's tag, the select's
 // text before the item's key and before the contact's entry id, the link type (1 appointment,

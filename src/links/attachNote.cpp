@@ -123,10 +123,9 @@ bool attachNote::updateToEvent(host::Item& note, const std::string& loginName,
         ado::inTransaction(state_.connection(), [&] {
             const std::string key = note.EntryID();
             ado::Recordset rs;
-            rs.Open("select * from ToEvent where OutlookEmailID=" + text::sqlLiteral(key) +
-                        " and OutlookApptID=" + text::sqlLiteral(appointmentEntryId),
-                    state_.connection(), ado::adOpenKeyset, ado::adLockPessimistic);
-            if (rs.IsEOF()) rs.AddNew();
+            openRowOrAdd(state_, rs,
+                         "select * from ToEvent where OutlookEmailID=" + text::sqlLiteral(key) +
+                             " and OutlookApptID=" + text::sqlLiteral(appointmentEntryId));
             rs.Fields("type") = 4;
             rs.Fields("MakeDelete") = false;
             const std::string body = note.Text("Body");
@@ -150,9 +149,8 @@ bool attachNote::updateNoteHistory(host::Item& note, std::int16_t linkCount,
         ado::inTransaction(state_.connection(), [&] {
             const std::string key = note.EntryID();
             ado::Recordset rs;
-            rs.Open("select * from NoteHistory where outlooknoteid=" + text::sqlLiteral(key),
-                    state_.connection(), ado::adOpenKeyset, ado::adLockPessimistic);
-            if (rs.IsEOF()) rs.AddNew();
+            openRowOrAdd(state_, rs,
+                         "select * from NoteHistory where outlooknoteid=" + text::sqlLiteral(key));
             rs.Fields("outlooknoteid") = key;
             rs.Fields("PrivateAccess") = 1;
             // An empty body or category keeps what the history row already holds.
