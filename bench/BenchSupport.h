@@ -15,23 +15,26 @@
 template <typename Environment>
 using SharedEnvironment = std::shared_ptr<std::unique_ptr<Environment>>;
 
-// Registers the system's benchmark and the baseline's, in microseconds, on one environment made
-// from size by the first of them that runs; each body runs as body(state, environment).
+// Registers the system's benchmark and the baseline's, named "<name>/<label>:<size>" and timed in
+// microseconds, on one environment made from size by the first of them that runs; each body runs
+// as body(state, environment).
 template <typename Environment, typename Size, typename Subject, typename Baseline>
-SharedEnvironment<Environment> registerPair(Size size, const std::string& subjectName,
-                                            Subject subject, const std::string& baselineName,
-                                            Baseline baseline) {
+SharedEnvironment<Environment> registerPair(Size size, const std::string& label,
+                                            const std::string& subjectName, Subject subject,
+                                            const std::string& baselineName, Baseline baseline) {
     auto env = std::make_shared<std::unique_ptr<Environment>>();
     auto ready = [env, size]() -> Environment& {
         if (!*env) *env = std::make_unique<Environment>(size);
         return **env;
     };
-    benchmark::RegisterBenchmark(subjectName.c_str(), [ready, subject](benchmark::State& state) {
-        subject(state, ready());
-    })->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark(baselineName.c_str(), [ready, baseline](benchmark::State& state) {
-        baseline(state, ready());
-    })->Unit(benchmark::kMicrosecond);
+    const std::string suffix = "/" + label + ":" + std::to_string(size);
+    const auto onReady = [ready](auto body) {
+        return [ready, body](benchmark::State& state) { body(state, ready()); };
+    };
+    benchmark::RegisterBenchmark((subjectName + suffix).c_str(), onReady(subject))
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark((baselineName + suffix).c_str(), onReady(baseline))
+        ->Unit(benchmark::kMicrosecond);
     return env;
 }
 

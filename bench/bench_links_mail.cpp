@@ -148,12 +148,9 @@ struct Environment {
     }
 };
 
-using Holder = SharedEnvironment<Environment>;
-
-Holder registerSize(long rows) {
-    const std::string size = std::to_string(rows);
+SharedEnvironment<Environment> registerSize(long rows) {
     return registerPair<Environment>(
-        rows, "emailToContact/noteTb:" + size,
+        rows, "noteTb", "emailToContact",
         [](benchmark::State& state, Environment& e) {
             for (auto _ : state)
                 e.engine->emailToContact(*e.mail, nullptr, false, false, false, false);
@@ -161,7 +158,7 @@ Holder registerSize(long rows) {
                                 "'") != contactsPerMail)
                 state.SkipWithError("the relink lost contact rows");
         },
-        "sqlite3Replay/noteTb:" + size,
+        "sqlite3Replay",
         [](benchmark::State& state, Environment& e) {
             for (auto _ : state)
                 e.replay("BASELINE-MAIL");
@@ -175,13 +172,13 @@ int main(int argc, char** argv) {
     bool withMillion = false;
     std::vector<char*> args = withoutFlag(argc, argv, "--with_1m", withMillion);
     int count = static_cast<int>(args.size());
-    std::vector<Holder> stores = {registerSize(1000), registerSize(100000)};
+    std::vector<SharedEnvironment<Environment>> stores = {registerSize(1000), registerSize(100000)};
     if (withMillion) stores.push_back(registerSize(1000000));
     benchmark::Initialize(&count, args.data());
     if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
     RatioReporter reporter("emailToContact", "engine", "sqlite3");
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    for (Holder& store : stores)
+    for (auto& store : stores)
         store->reset(); // removes the temporary stores
     benchmark::Shutdown();
     return 0;

@@ -149,13 +149,19 @@ struct FilledStore {
         }
     }
 
+    // Both relinks take the write lock, look the item's server id up and withdraw the user's
+    // contact links before they rewrite them.
+    void replayStart(const std::string& key, const std::string& idLookup) {
+        raw.run("begin immediate");
+        raw.run(idLookup + q(key));
+        raw.run("Update noteTb set MakeDelete=true where OutlookAttachID=" + q(key) +
+                " and (creator= 'alice' or privateAccess=0)");
+    }
+
     // The statements noteToContact sends for this note, replayed on the raw connection.
     void replayNote() {
         const std::string key = note->EntryID();
-        raw.run("begin immediate");
-        raw.run("select velmoraid from NotesID where outlookid=" + q(key));
-        raw.run("Update notetb set MakeDelete=true where OutlookAttachId=" + q(key) +
-                " and (creator= 'alice' or privateAccess=0)");
+        replayStart(key, "select velmoraid from NotesID where outlookid=");
         raw.run("select OutlookEmailID from ToEvent where MakeDelete=False and OutlookEmailID=" +
                 q(key));
         replayContactRows(key, 4, *note, note->Text("Body"));
@@ -172,10 +178,7 @@ struct FilledStore {
     // The statements attachEventtoContact sends for this appointment.
     void replayEvent() {
         const std::string key = appointment->EntryID();
-        raw.run("begin immediate");
-        raw.run("select taskid from CalendarId where entryid = " + q(key));
-        raw.run("Update noteTb set MakeDelete=true where OutlookAttachID=" + q(key) +
-                " and (creator= 'alice' or privateAccess=0)");
+        replayStart(key, "select taskid from CalendarId where entryid = ");
         replayContactRows(key, 1, *appointment, appointment->Subject());
         raw.run("savepoint s1");
         const auto rowid = raw.run("select rowid, * from CalendarHistory where taskid=" + q(key));

@@ -80,19 +80,16 @@ struct Environment {
     std::vector<PlainContact> plain;
 };
 
-using Holder = SharedEnvironment<Environment>;
-
-Holder registerSize(int contacts) {
-    const std::string size = std::to_string(contacts);
+SharedEnvironment<Environment> registerSize(int contacts) {
     return registerPair<Environment>(
-        contacts, "DialogSearchContains/contacts:" + size,
+        contacts, "contacts", "DialogSearchContains",
         [](benchmark::State& state, Environment& e) {
             int found = 0;
             for (auto _ : state)
                 found = e.search();
             if (found != matchesPerSize) state.SkipWithError("the search missed contacts");
         },
-        "PlainLoop/contacts:" + size,
+        "PlainLoop",
         [](benchmark::State& state, Environment& e) {
             std::vector<std::array<std::string, 5>> rows;
             int found = 0;
@@ -107,12 +104,12 @@ Holder registerSize(int contacts) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<Holder> sizes = {registerSize(10000), registerSize(100000)};
+    std::vector<SharedEnvironment<Environment>> sizes = {registerSize(10000), registerSize(100000)};
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     RatioReporter reporter("DialogSearch", "dialog", "plain");
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    for (Holder& size : sizes)
+    for (auto& size : sizes)
         size->reset();
     benchmark::Shutdown();
     return 0;

@@ -88,71 +88,66 @@ bool AttachEvent::addEventToNoteTb(host::Item& appointment, const std::string& c
 }
 
 bool AttachEvent::AddCalendarHistory(host::Item& appointment, std::int16_t linkCount) {
-    return errorTrap(state_, "AddCalendarHistory :", [&] {
-        ado::inTransaction(state_.connection(), [&] {
-            const std::string key = appointment.EntryID();
-            ado::Recordset rs;
-            openRowOrAdd(state_, rs,
-                         "select * from CalendarHistory where taskid=" + text::sqlLiteral(key));
-            rs.Fields("taskid") = key;
-            const std::string subject = appointment.Subject();
-            if (!subject.empty())
-                rs.Fields("eventname") =
-                    std::string(text::leadingCharacters(subject, eventNameLength));
-            rs.Fields("fromdate") = storeValue(appointment.Get("Start"));
-            rs.Fields("untildate") = storeValue(appointment.Get("End"));
-            rs.Fields("notime") = appointment.Flag("AllDayEvent");
-            const std::string body = appointment.Text("Body");
-            if (!body.empty()) rs.Fields("description") = body;
-            const bool recurring = appointment.Flag("IsRecurring");
-            rs.Fields("isrepeat") = recurring;
+    return trappedWrite(state_, "AddCalendarHistory :", [&] {
+        const std::string key = appointment.EntryID();
+        ado::Recordset rs;
+        openHistoryRow(state_, rs, "CalendarHistory", "taskid", key);
+        const std::string subject = appointment.Subject();
+        if (!subject.empty())
+            rs.Fields("eventname") = std::string(text::leadingCharacters(subject, eventNameLength));
+        rs.Fields("fromdate") = storeValue(appointment.Get("Start"));
+        rs.Fields("untildate") = storeValue(appointment.Get("End"));
+        rs.Fields("notime") = appointment.Flag("AllDayEvent");
+        const std::string body = appointment.Text("Body");
+        if (!body.empty()) rs.Fields("description") = body;
+        const bool recurring = appointment.Flag("IsRecurring");
+        rs.Fields("isrepeat") = recurring;
 
-            if (recurring) {
-                // Columns a pattern type does not use keep what the row held before.
-                const host::RecurrencePattern p = appointment.GetRecurrencePattern();
-                rs.Fields("noenddate") = p.NoEndDate;
-                if (!p.NoEndDate) rs.Fields("recurNum") = p.Occurrences;
-                rs.Fields("recurtype") = p.RecurrenceType;
-                rs.Fields("re_fromdate") = p.PatternStartDate;
-                rs.Fields("re_untildate") = p.PatternEndDate;
-                const std::string weekdays = std::to_string(p.DayOfWeekMask);
-                switch (p.RecurrenceType) {
-                case host::olRecursDaily:
-                case host::olRecursWeekly:
-                    rs.Fields("recurfrequency") = p.Interval;
-                    rs.Fields("repeatonweekid") = weekdays;
-                    break;
-                case host::olRecursMonthly:
-                    rs.Fields("recurfrequency") = p.Interval;
-                    rs.Fields("recurday") = p.DayOfMonth;
-                    break;
-                case host::olRecursMonthNth:
-                    rs.Fields("recurfrequency") = p.Interval;
-                    rs.Fields("repeatonweekid") = weekdays;
-                    rs.Fields("recurweek") = p.Instance;
-                    break;
-                case host::olRecursYearly:
-                    rs.Fields("recurday") = p.DayOfMonth;
-                    rs.Fields("recurmonth") = p.MonthOfYear;
-                    break;
-                default:
-                    rs.Fields("repeatonweekid") = weekdays;
-                    rs.Fields("recurweek") = p.Instance;
-                    rs.Fields("recurmonth") = p.MonthOfYear;
-                    break;
-                }
+        if (recurring) {
+            // Columns a pattern type does not use keep what the row held before.
+            const host::RecurrencePattern p = appointment.GetRecurrencePattern();
+            rs.Fields("noenddate") = p.NoEndDate;
+            if (!p.NoEndDate) rs.Fields("recurNum") = p.Occurrences;
+            rs.Fields("recurtype") = p.RecurrenceType;
+            rs.Fields("re_fromdate") = p.PatternStartDate;
+            rs.Fields("re_untildate") = p.PatternEndDate;
+            const std::string weekdays = std::to_string(p.DayOfWeekMask);
+            switch (p.RecurrenceType) {
+            case host::olRecursDaily:
+            case host::olRecursWeekly:
+                rs.Fields("recurfrequency") = p.Interval;
+                rs.Fields("repeatonweekid") = weekdays;
+                break;
+            case host::olRecursMonthly:
+                rs.Fields("recurfrequency") = p.Interval;
+                rs.Fields("recurday") = p.DayOfMonth;
+                break;
+            case host::olRecursMonthNth:
+                rs.Fields("recurfrequency") = p.Interval;
+                rs.Fields("repeatonweekid") = weekdays;
+                rs.Fields("recurweek") = p.Instance;
+                break;
+            case host::olRecursYearly:
+                rs.Fields("recurday") = p.DayOfMonth;
+                rs.Fields("recurmonth") = p.MonthOfYear;
+                break;
+            default:
+                rs.Fields("repeatonweekid") = weekdays;
+                rs.Fields("recurweek") = p.Instance;
+                rs.Fields("recurmonth") = p.MonthOfYear;
+                break;
             }
+        }
 
-            rs.Fields("isreminder") = appointment.Flag("ReminderSet");
-            const std::string categories = appointment.Text("Categories");
-            if (!categories.empty()) rs.Fields("category") = categories;
-            const std::string location = appointment.Text("Location");
-            if (!location.empty()) rs.Fields("locationaddress") = location;
-            rs.Fields("counter") = static_cast<int>(linkCount);
-            rs.Fields("velmoraid") = getServerID(state_, kindAppointment, key);
-            rs.Update();
-            rs.Close();
-        });
+        rs.Fields("isreminder") = appointment.Flag("ReminderSet");
+        const std::string categories = appointment.Text("Categories");
+        if (!categories.empty()) rs.Fields("category") = categories;
+        const std::string location = appointment.Text("Location");
+        if (!location.empty()) rs.Fields("locationaddress") = location;
+        rs.Fields("counter") = static_cast<int>(linkCount);
+        rs.Fields("velmoraid") = getServerID(state_, kindAppointment, key);
+        rs.Update();
+        rs.Close();
     });
 }
 

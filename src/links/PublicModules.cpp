@@ -53,33 +53,37 @@ void openRowOrAdd(const StoreContext& state, ado::Recordset& rs, const std::stri
     if (rs.IsEOF()) rs.AddNew();
 }
 
+void openHistoryRow(const StoreContext& state, ado::Recordset& rs, const std::string& table,
+                    const std::string& keyColumn, const std::string& key) {
+    openRowOrAdd(state, rs,
+                 "select * from " + table + " where " + keyColumn + "=" + text::sqlLiteral(key));
+    rs.Fields(keyColumn) = key;
+}
+
 bool writeContactLinkRow(StoreContext& state, const ContactLinkSpelling& spelling,
                          const host::Item& item, const std::string& contactEntryId,
                          const std::string& itemServerId, const std::string& loginName,
                          bool isShared) {
-    return errorTrap(state, spelling.tag, [&] {
-        // A savepoint keeps a failed row from leaving anything half written.
-        ado::inTransaction(state.connection(), [&] {
-            const std::string key = item.EntryID();
-            ado::Recordset rs;
-            openRowOrAdd(state, rs,
-                         spelling.selectByKey + text::sqlLiteral(key) + spelling.andContact +
-                             text::sqlLiteral(contactEntryId));
-            rs.Fields("type") = spelling.type;
-            const std::string regarding = item.Text(spelling.regardingProperty);
-            if (!regarding.empty()) rs.Fields("Regarding") = regarding;
-            rs.Fields("DateCreated") = storeValue(item.Get("CreationTime"));
-            rs.Fields("DateEdit") = storeValue(item.Get("LastModificationTime"));
-            rs.Fields("contactID") = getServerID(state, kindContact, contactEntryId);
-            rs.Fields("MakeDelete") = false;
-            rs.Fields("Creator") = itemServerId == "-1" ? loginName : serverIdCreator(itemServerId);
-            rs.Fields("PrivateAccess") = !isShared;
-            rs.Fields("bAttachment") = 0;
-            rs.Fields("Attached_ID") = itemServerId;
-            rs.Fields("OutlookContactID") = contactEntryId;
-            rs.Fields("OutlookAttachID") = key;
-            rs.Update();
-        });
+    return trappedWrite(state, spelling.tag, [&] {
+        const std::string key = item.EntryID();
+        ado::Recordset rs;
+        openRowOrAdd(state, rs,
+                     spelling.selectByKey + text::sqlLiteral(key) + spelling.andContact +
+                         text::sqlLiteral(contactEntryId));
+        rs.Fields("type") = spelling.type;
+        const std::string regarding = item.Text(spelling.regardingProperty);
+        if (!regarding.empty()) rs.Fields("Regarding") = regarding;
+        rs.Fields("DateCreated") = storeValue(item.Get("CreationTime"));
+        rs.Fields("DateEdit") = storeValue(item.Get("LastModificationTime"));
+        rs.Fields("contactID") = getServerID(state, kindContact, contactEntryId);
+        rs.Fields("MakeDelete") = false;
+        rs.Fields("Creator") = itemServerId == "-1" ? loginName : serverIdCreator(itemServerId);
+        rs.Fields("PrivateAccess") = !isShared;
+        rs.Fields("bAttachment") = 0;
+        rs.Fields("Attached_ID") = itemServerId;
+        rs.Fields("OutlookContactID") = contactEntryId;
+        rs.Fields("OutlookAttachID") = key;
+        rs.Update();
     });
 }
 

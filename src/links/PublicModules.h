@@ -31,6 +31,10 @@ ado::Value storeValue(const host::Variant& value);
 // finds none: how the engines revive a link or history row or write it afresh.
 void openRowOrAdd(const StoreContext& state, ado::Recordset& rs, const std::string& select);
 
+// An item's history row, found by its key column, or a new row holding the key.
+void openHistoryRow(const StoreContext& state, ado::Recordset& rs, const std::string& table,
+                    const std::string& keyColumn, const std::string& key);
+
 // How an engine writes its item's noteTb link to a contact: its error trap's tag, the select's
 // text before the item's key and before the contact's entry id, the link type (1 appointment,
 // 4 note) and the item property that becomes the row's Regarding.

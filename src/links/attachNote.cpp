@@ -119,50 +119,44 @@ bool attachNote::updateNoteTb(host::Item& note, const std::string& loginName,
 bool attachNote::updateToEvent(host::Item& note, const std::string& loginName,
                                const std::string& appointmentEntryId,
                                const std::string& noteServerId) {
-    return errorTrap(state_, "updateToEvent :", [&] {
-        ado::inTransaction(state_.connection(), [&] {
-            const std::string key = note.EntryID();
-            ado::Recordset rs;
-            openRowOrAdd(state_, rs,
-                         "select * from ToEvent where OutlookEmailID=" + text::sqlLiteral(key) +
-                             " and OutlookApptID=" + text::sqlLiteral(appointmentEntryId));
-            rs.Fields("type") = 4;
-            rs.Fields("MakeDelete") = false;
-            const std::string body = note.Text("Body");
-            if (!body.empty()) rs.Fields("Regarding") = body;
-            rs.Fields("DateCreated") = storeValue(note.Get("CreationTime"));
-            rs.Fields("Creator") = noteServerId == "-1" ? loginName : serverIdCreator(noteServerId);
-            rs.Fields("ContactID") = getServerID(state_, kindAppointment, appointmentEntryId);
-            rs.Fields("Attached_ID") = noteServerId;
-            rs.Fields("bAttachment") = false;
-            rs.Fields("OutlookApptID") = appointmentEntryId;
-            rs.Fields("OutlookEmailID") = key;
-            rs.Update();
-            rs.Close();
-        });
+    return trappedWrite(state_, "updateToEvent :", [&] {
+        const std::string key = note.EntryID();
+        ado::Recordset rs;
+        openRowOrAdd(state_, rs,
+                     "select * from ToEvent where OutlookEmailID=" + text::sqlLiteral(key) +
+                         " and OutlookApptID=" + text::sqlLiteral(appointmentEntryId));
+        rs.Fields("type") = 4;
+        rs.Fields("MakeDelete") = false;
+        const std::string body = note.Text("Body");
+        if (!body.empty()) rs.Fields("Regarding") = body;
+        rs.Fields("DateCreated") = storeValue(note.Get("CreationTime"));
+        rs.Fields("Creator") = noteServerId == "-1" ? loginName : serverIdCreator(noteServerId);
+        rs.Fields("ContactID") = getServerID(state_, kindAppointment, appointmentEntryId);
+        rs.Fields("Attached_ID") = noteServerId;
+        rs.Fields("bAttachment") = false;
+        rs.Fields("OutlookApptID") = appointmentEntryId;
+        rs.Fields("OutlookEmailID") = key;
+        rs.Update();
+        rs.Close();
     });
 }
 
 bool attachNote::updateNoteHistory(host::Item& note, std::int16_t linkCount,
                                    const std::string& noteServerId) {
-    return errorTrap(state_, "updateNoteHistory :", [&] {
-        ado::inTransaction(state_.connection(), [&] {
-            const std::string key = note.EntryID();
-            ado::Recordset rs;
-            openRowOrAdd(state_, rs,
-                         "select * from NoteHistory where outlooknoteid=" + text::sqlLiteral(key));
-            rs.Fields("outlooknoteid") = key;
-            rs.Fields("PrivateAccess") = 1;
-            // An empty body or category keeps what the history row already holds.
-            const std::string body = note.Text("Body");
-            if (!body.empty()) rs.Fields("regarding") = body;
-            const std::string categories = note.Text("Categories");
-            if (!categories.empty()) rs.Fields("category") = categories;
-            rs.Fields("RefCount") = static_cast<int>(linkCount);
-            rs.Fields("noteId") = noteServerId;
-            rs.Update();
-            rs.Close();
-        });
+    return trappedWrite(state_, "updateNoteHistory :", [&] {
+        const std::string key = note.EntryID();
+        ado::Recordset rs;
+        openHistoryRow(state_, rs, "NoteHistory", "outlooknoteid", key);
+        rs.Fields("PrivateAccess") = 1;
+        // An empty body or category keeps what the history row already holds.
+        const std::string body = note.Text("Body");
+        if (!body.empty()) rs.Fields("regarding") = body;
+        const std::string categories = note.Text("Categories");
+        if (!categories.empty()) rs.Fields("category") = categories;
+        rs.Fields("RefCount") = static_cast<int>(linkCount);
+        rs.Fields("noteId") = noteServerId;
+        rs.Update();
+        rs.Close();
     });
 }
 
