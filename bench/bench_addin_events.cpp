@@ -143,10 +143,12 @@ int main(int argc, char** argv) {
     Environments all;
     benchmark::RegisterBenchmark("hostSaveOnly", hostSaveOnly)->Unit(benchmark::kMicrosecond);
     using Run = void (*)(benchmark::State&, Environments&);
-    for (auto [name, run] : {std::pair<const char*, Run>{"ignoredEvent", ignoredEvent},
-                             {"engineOnly", engineOnly},
-                             {"relinkedMail", relinkedMail}})
-        benchmark::RegisterBenchmark(name, [run, &all](benchmark::State& s) { run(s, all); })
+    for (const auto& [name, run] : {std::pair<const char*, Run>{"ignoredEvent", ignoredEvent},
+                                    {"engineOnly", engineOnly},
+                                    {"relinkedMail", relinkedMail}})
+        // Clang 15 cannot capture a structured binding; an init-capture copies it.
+        benchmark::RegisterBenchmark(name,
+                                     [body = run, &all](benchmark::State& s) { body(s, all); })
             ->Arg(1000)
             ->Arg(1000000)
             ->Unit(benchmark::kMicrosecond);

@@ -4,13 +4,13 @@
 #include "platform/ado/Recordset.h"
 #include "support/TestSession.h"
 
+#include "BenchSupport.h"
 #include "RatioReporter.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
 #include <cstdio>
-#include <cstring>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -148,36 +148,21 @@ struct Environment {
     }
 };
 
-// The store is built on first use and dropped by main once the runs are over.
-using Holder = std::shared_ptr<std::unique_ptr<Environment>>;
-
-Holder registerSize(long rows) {
-    auto env = std::make_shared<std::unique_ptr<Environment>>();
-    auto ready = [env, rows]() -> Environment& {
-        if (!*env) *env = std::make_unique<Environment>(rows);
-        return **env;
-    };
-    const std::string size = std::to_string(rows);
-    benchmark::RegisterBenchmark(
-        ("emailToContact/noteTb:" + size).c_str(),
-        [ready](benchmark::State& state) {
-            Environment& e = ready();
+SharedEnvironment<Environment> registerSize(long rows) {
+    return registerPair<Environment>(
+        rows, "noteTb", "emailToContact",
+        [](benchmark::State& state, Environment& e) {
             for (auto _ : state)
                 e.engine->emailToContact(*e.mail, nullptr, false, false, false, false);
-            if (e.session.count("select * from noteTb where "
-                                "OutlookAttachID='" +
-                                e.mail->EntryID() + "'") != contactsPerMail)
+            if (e.session.count("select * from noteTb where OutlookAttachID='" + e.mail->EntryID() +
+                                "'") != contactsPerMail)
                 state.SkipWithError("the relink lost contact rows");
-        })
-        ->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark(("sqlite3Replay/noteTb:" + size).c_str(),
-                                 [ready](benchmark::State& state) {
-                                     Environment& e = ready();
-                                     for (auto _ : state)
-                                         e.replay("BASELINE-MAIL");
-                                 })
-        ->Unit(benchmark::kMicrosecond);
-    return env;
+        },
+        "sqlite3Replay",
+        [](benchmark::State& state, Environment& e) {
+            for (auto _ : state)
+                e.replay("BASELINE-MAIL");
+        });
 }
 
 } // namespace
@@ -185,21 +170,15 @@ Holder registerSize(long rows) {
 // --with_1m adds the store of one million rows; its fill takes tens of seconds.
 int main(int argc, char** argv) {
     bool withMillion = false;
-    std::vector<char*> args;
-    for (int i = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--with_1m") == 0)
-            withMillion = true;
-        else
-            args.push_back(argv[i]);
-    }
+    std::vector<char*> args = withoutFlag(argc, argv, "--with_1m", withMillion);
     int count = static_cast<int>(args.size());
-    std::vector<Holder> stores = {registerSize(1000), registerSize(100000)};
+    std::vector<SharedEnvironment<Environment>> stores = {registerSize(1000), registerSize(100000)};
     if (withMillion) stores.push_back(registerSize(1000000));
     benchmark::Initialize(&count, args.data());
     if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
     RatioReporter reporter("emailToContact", "engine", "sqlite3");
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    for (Holder& store : stores)
+    for (auto& store : stores)
         store->reset(); // removes the temporary stores
     benchmark::Shutdown();
     return 0;

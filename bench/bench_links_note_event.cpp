@@ -3,7 +3,10 @@
 #include "links/AttachEvent.h"
 #include "links/attachNote.h"
 #include "platform/host/DateText.h"
+#include "platform/text/QuotedText.h"
 #include "support/TestSession.h"
+
+#include "BenchSupport.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -11,11 +14,12 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstring>
+#include <functional>
 #include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -93,8 +97,9 @@ class RawStore {
     sqlite3* db_ = nullptr;
 };
 
+// Short, for the many statements below.
 std::string q(const std::string& v) {
-    return "'" + ado::sqlText(v) + "'";
+    return text::sqlLiteral(v);
 }
 
 // A store of one size with a note and an appointment, each linked to two contacts.
@@ -125,31 +130,43 @@ struct FilledStore {
         events.attachEventtoContact(*appointment, false);
     }
 
-    // The statements noteToContact sends for this note, replayed on the raw connection.
-    void replayNote() {
-        const std::string key = note->EntryID();
-        raw.run("begin immediate");
-        raw.run("select velmoraid from NotesID where outlookid=" + q(key));
-        raw.run("Update notetb set MakeDelete=true where OutlookAttachId=" + q(key) +
-                " and (creator= 'alice' or privateAccess=0)");
-        raw.run("select OutlookEmailID from ToEvent where MakeDelete=False and OutlookEmailID=" +
-                q(key));
+    // Both engines revive and rewrite one link row per contact of the item, each in a savepoint.
+    void replayContactRows(const std::string& key, int type, const host::Item& item,
+                           const std::string& regarding) {
         for (const auto& c : contacts) {
             const std::string id = c->EntryID();
             raw.run("savepoint s1");
             const auto rowid =
-                raw.run("select rowid, * from noteTb where outlookattachId=" + q(key) +
-                        " and outlookcontactId=" + q(id));
+                raw.run("select rowid, * from noteTb where OutlookAttachID=" + q(key) +
+                        " and OutlookContactID=" + q(id));
             raw.run("select velmoraid from ContactsID where outlookid = " + q(id));
-            raw.run("update noteTb set type=4, Regarding=?, DateCreated=?, DateEdit=?, "
-                    "contactID='-1', MakeDelete=0, Creator='alice', PrivateAccess=1, "
-                    "bAttachment=0, Attached_ID='-1', OutlookContactID=?, OutlookAttachID=? "
-                    "where rowid=?",
-                    {note->Text("Body"), note->Text("CreationTime"),
-                     note->Text("LastModificationTime"), id, key},
-                    rowid);
+            raw.run(
+                "update noteTb set type=" + std::to_string(type) +
+                    ", Regarding=?, DateCreated=?, DateEdit=?, contactID='-1', MakeDelete=0, "
+                    "Creator='alice', PrivateAccess=1, bAttachment=0, Attached_ID='-1', "
+                    "OutlookContactID=?, OutlookAttachID=? where rowid=?",
+                {regarding, item.Text("CreationTime"), item.Text("LastModificationTime"), id, key},
+                rowid);
             raw.run("release savepoint s1");
         }
+    }
+
+    // Both relinks take the write lock, look the item's server id up and withdraw the user's
+    // contact links before they rewrite them.
+    void replayStart(const std::string& key, const std::string& idLookup) {
+        raw.run("begin immediate");
+        raw.run(idLookup + q(key));
+        raw.run("Update noteTb set MakeDelete=true where OutlookAttachID=" + q(key) +
+                " and (creator= 'alice' or privateAccess=0)");
+    }
+
+    // The statements noteToContact sends for this note, replayed on the raw connection.
+    void replayNote() {
+        const std::string key = note->EntryID();
+        replayStart(key, "select velmoraid from NotesID where outlookid=");
+        raw.run("select OutlookEmailID from ToEvent where MakeDelete=False and OutlookEmailID=" +
+                q(key));
+        replayContactRows(key, 4, *note, note->Text("Body"));
         raw.run("savepoint s1");
         const auto rowid =
             raw.run("select rowid, * from NoteHistory where outlooknoteid=" + q(key));
@@ -163,26 +180,8 @@ struct FilledStore {
     // The statements attachEventtoContact sends for this appointment.
     void replayEvent() {
         const std::string key = appointment->EntryID();
-        raw.run("begin immediate");
-        raw.run("select taskid from CalendarId where entryid = " + q(key));
-        raw.run("Update noteTb set MakeDelete=true where OutlookAttachID=" + q(key) +
-                " and (creator= 'alice' or privateAccess=0)");
-        for (const auto& c : contacts) {
-            const std::string id = c->EntryID();
-            raw.run("savepoint s1");
-            const auto rowid =
-                raw.run("select rowid, * from noteTb where OutlookAttachID =" + q(key) +
-                        " and OutlookContactID=" + q(id));
-            raw.run("select velmoraid from ContactsID where outlookid = " + q(id));
-            raw.run("update noteTb set type=1, Regarding=?, DateCreated=?, DateEdit=?, "
-                    "contactID='-1', MakeDelete=0, Creator='alice', PrivateAccess=1, "
-                    "bAttachment=0, Attached_ID='-1', OutlookContactID=?, OutlookAttachID=? "
-                    "where rowid=?",
-                    {appointment->Subject(), appointment->Text("CreationTime"),
-                     appointment->Text("LastModificationTime"), id, key},
-                    rowid);
-            raw.run("release savepoint s1");
-        }
+        replayStart(key, "select taskid from CalendarId where entryid = ");
+        replayContactRows(key, 1, *appointment, appointment->Subject());
         raw.run("savepoint s1");
         const auto rowid = raw.run("select rowid, * from CalendarHistory where taskid=" + q(key));
         raw.run("select taskid from CalendarId where entryid = " + q(key));
@@ -247,14 +246,8 @@ void measure(benchmark::State& state, Timing& timing, Engine&& engine, Replay&& 
 
 int main(int argc, char** argv) {
     // --with-1m adds the million-row store: its fill takes a while and some 200 MB of /tmp.
-    std::vector<char*> args;
     bool withMillion = false;
-    for (int i = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--with-1m") == 0)
-            withMillion = true;
-        else
-            args.push_back(argv[i]);
-    }
+    std::vector<char*> args = withoutFlag(argc, argv, "--with-1m", withMillion);
     int count = static_cast<int>(args.size());
     benchmark::Initialize(&count, args.data());
     if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
@@ -270,25 +263,23 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "filled %ld noteTb rows in %.1f s\n", rows,
                      std::chrono::duration<double>(Clock::now() - fillStart).count());
         FilledStore& s = *stores[rows];
-        Timing& noteTiming = timings["noteToContact"][rows];
-        Timing& eventTiming = timings["attachEventtoContact"][rows];
-        benchmark::RegisterBenchmark(("noteToContact/rows:" + std::to_string(rows)).c_str(),
-                                     [&s, &noteTiming](benchmark::State& state) {
-                                         measure(
-                                             state, noteTiming,
-                                             [&] { s.notes.noteToContact(*s.note, false); },
-                                             [&] { s.replayNote(); });
-                                     })
-            ->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark(
-            ("attachEventtoContact/rows:" + std::to_string(rows)).c_str(),
-            [&s, &eventTiming](benchmark::State& state) {
-                measure(
-                    state, eventTiming,
-                    [&] { s.events.attachEventtoContact(*s.appointment, false); },
-                    [&] { s.replayEvent(); });
-            })
-            ->Unit(benchmark::kMicrosecond);
+        // Each operation: the engine's call, and its statements replayed raw.
+        const std::pair<const char*, std::pair<std::function<void()>, std::function<void()>>>
+            operations[] = {
+                {"noteToContact",
+                 {[&s] { s.notes.noteToContact(*s.note, false); }, [&s] { s.replayNote(); }}},
+                {"attachEventtoContact",
+                 {[&s] { s.events.attachEventtoContact(*s.appointment, false); },
+                  [&s] { s.replayEvent(); }}}};
+        for (const auto& [name, calls] : operations) {
+            Timing& timing = timings[name][rows];
+            benchmark::RegisterBenchmark(
+                (std::string(name) + "/rows:" + std::to_string(rows)).c_str(),
+                [&timing, engine = calls.first, replay = calls.second](benchmark::State& state) {
+                    measure(state, timing, engine, replay);
+                })
+                ->Unit(benchmark::kMicrosecond);
+        }
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -7,6 +7,7 @@
 #include "platform/controls/TextBox.h"
 #include "support/TestSession.h"
 
+#include "BenchSupport.h"
 #include "RatioReporter.h"
 
 #include <benchmark/benchmark.h>
@@ -79,50 +80,36 @@ struct Environment {
     std::vector<PlainContact> plain;
 };
 
-using Holder = std::shared_ptr<std::unique_ptr<Environment>>;
-
-Holder registerSize(int contacts) {
-    auto env = std::make_shared<std::unique_ptr<Environment>>();
-    auto ready = [env, contacts]() -> Environment& {
-        if (!*env) *env = std::make_unique<Environment>(contacts);
-        return **env;
-    };
-    const std::string size = std::to_string(contacts);
-    benchmark::RegisterBenchmark(("DialogSearchContains/contacts:" + size).c_str(),
-                                 [ready](benchmark::State& state) {
-                                     Environment& e = ready();
-                                     int found = 0;
-                                     for (auto _ : state)
-                                         found = e.search();
-                                     if (found != matchesPerSize)
-                                         state.SkipWithError("the search missed contacts");
-                                 })
-        ->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark(("PlainLoop/contacts:" + size).c_str(),
-                                 [ready](benchmark::State& state) {
-                                     Environment& e = ready();
-                                     std::vector<std::array<std::string, 5>> rows;
-                                     int found = 0;
-                                     for (auto _ : state) {
-                                         found = e.plainSearch(rows);
-                                         benchmark::DoNotOptimize(rows.data());
-                                     }
-                                     if (found != matchesPerSize)
-                                         state.SkipWithError("the loop missed contacts");
-                                 })
-        ->Unit(benchmark::kMicrosecond);
-    return env;
+SharedEnvironment<Environment> registerSize(int contacts) {
+    return registerPair<Environment>(
+        contacts, "contacts", "DialogSearchContains",
+        [](benchmark::State& state, Environment& e) {
+            int found = 0;
+            for (auto _ : state)
+                found = e.search();
+            if (found != matchesPerSize) state.SkipWithError("the search missed contacts");
+        },
+        "PlainLoop",
+        [](benchmark::State& state, Environment& e) {
+            std::vector<std::array<std::string, 5>> rows;
+            int found = 0;
+            for (auto _ : state) {
+                found = e.plainSearch(rows);
+                benchmark::DoNotOptimize(rows.data());
+            }
+            if (found != matchesPerSize) state.SkipWithError("the loop missed contacts");
+        });
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<Holder> sizes = {registerSize(10000), registerSize(100000)};
+    std::vector<SharedEnvironment<Environment>> sizes = {registerSize(10000), registerSize(100000)};
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     RatioReporter reporter("DialogSearch", "dialog", "plain");
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    for (Holder& size : sizes)
+    for (auto& size : sizes)
         size->reset();
     benchmark::Shutdown();
     return 0;

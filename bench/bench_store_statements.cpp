@@ -27,7 +27,8 @@ double secondsSince(Clock::time_point start) {
 // An entry id as the host makes them: a long run of hex digits.
 std::string entryId(const char* prefix, long n) {
     std::string id = "00000000" + std::string(prefix);
-    std::mt19937 random(static_cast<unsigned>(n) * 2654435761u);
+    std::mt19937 random(
+        static_cast<std::mt19937::result_type>(static_cast<unsigned>(n) * 2654435761u));
     const char* hex = "0123456789ABCDEF";
     while (id.size() < 132)
         id += hex[random() % 16];
@@ -124,9 +125,10 @@ std::pair<double, double> timedPair(long round, StoreSide&& storeSide, RawSide&&
 
 // The store's time is the benchmark's own (manual) time; the baseline's goes into counters.
 void report(benchmark::State& state, double storeSeconds, double rawSeconds, long operations) {
-    const double iterations = static_cast<double>(state.iterations());
-    state.counters["store_us_per_op"] = storeSeconds * 1e6 / iterations / operations;
-    state.counters["sqlite_us_per_op"] = rawSeconds * 1e6 / iterations / operations;
+    const double perOperation =
+        1e6 / static_cast<double>(state.iterations()) / static_cast<double>(operations);
+    state.counters["store_us_per_op"] = storeSeconds * perOperation;
+    state.counters["sqlite_us_per_op"] = rawSeconds * perOperation;
     state.counters["ratio"] = rawSeconds > 0 ? storeSeconds / rawSeconds : 0;
 }
 

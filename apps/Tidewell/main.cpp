@@ -1,6 +1,7 @@
 // Tidewell, the companion stand-in: shows the synchronisation window the add-in looks for, in
 // the language of the shared registry, until it is told to close. It carries no rows.
 #include "platform/registry/FileRegistry.h"
+#include "platform/text/AsciiText.h"
 #include "platform/windows/TopLevelWindow.h"
 
 #include <algorithm>
@@ -94,9 +95,7 @@ bool stdinIsInteractive() {
 }
 
 std::string trimmed(const std::string& s) {
-    const auto first = s.find_first_not_of(" \t\r");
-    return first == std::string::npos ? ""
-                                      : s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
+    return std::string(text::trim(s, " \t\r"));
 }
 
 // Waits for SIGTERM or SIGINT, a "close" line, or the deadline; answers what ended the wait.

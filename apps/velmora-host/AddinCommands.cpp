@@ -8,7 +8,7 @@
 
 namespace velmora::app {
 
-AddinCommands::AddinCommands(ScriptContext& context) : ctx_(context) {
+AddinCommands::AddinCommands(ScriptContext& context) : CommandGroup(context) {
     ctx_.windows.onStart = [this](const std::string& program,
                                   const std::vector<std::string>& args) {
         ctx_.out << "(started " << program;

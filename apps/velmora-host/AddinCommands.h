@@ -7,10 +7,10 @@
 
 namespace velmora::app {
 
-class AddinCommands {
+class AddinCommands : public CommandGroup {
   public:
     explicit AddinCommands(ScriptContext& context);
-    void install(CommandTable& table);
+    void install(CommandTable& table) override;
 
     // Brings the dialogs the add-in shows without blocking into the script's view, and drops
     // those that have closed; the runner calls it after every command.
@@ -18,8 +18,6 @@ class AddinCommands {
 
   private:
     host::CommandBars& barsFor(const Words& words, std::size_t at);
-
-    ScriptContext& ctx_;
 };
 
 } // namespace velmora::app

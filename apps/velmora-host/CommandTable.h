@@ -81,6 +81,19 @@ class CommandTable {
     std::map<std::string, Command> commands_;
 };
 
+struct ScriptContext;
+
+// A group of commands over the session: it adds its verbs to the table and works on ctx_.
+class CommandGroup {
+  public:
+    explicit CommandGroup(ScriptContext& context) : ctx_(context) {}
+    virtual ~CommandGroup() = default;
+    virtual void install(CommandTable& table) = 0;
+
+  protected:
+    ScriptContext& ctx_;
+};
+
 // The words from `from` on, joined by single blanks.
 inline std::string joinFrom(const Words& words, std::size_t from) {
     std::string text;

@@ -301,7 +301,7 @@ void ExpectCommands::item(const Words& w) {
         else
             value = host::variantText(target->Get(property));
         expected += " " + w[i];
-        found += " " + property + "=" + value;
+        found.append(" ").append(property).append("=").append(value);
     }
     require(expected == found, "item " + w[2], expected.substr(1), found.substr(1));
 }

@@ -12,13 +12,13 @@
 
 namespace velmora::app {
 
-class ExpectCommands {
+class ExpectCommands : public CommandGroup {
   public:
     ExpectCommands(ScriptContext& context, StoreCommands& store, HostCommands& host,
                    FormDriver& dialogs)
-        : ctx_(context), store_(store), host_(host), dialogs_(dialogs) {}
+        : CommandGroup(context), store_(store), host_(host), dialogs_(dialogs) {}
     // Adds "expect", "answer" and "files"; "expect error" runs its line through the table.
-    void install(CommandTable& table);
+    void install(CommandTable& table) override;
 
   private:
     using Check = void (ExpectCommands::*)(const Words&);
@@ -47,7 +47,6 @@ class ExpectCommands {
     std::string queryText(const std::string& sql);
     static const std::map<std::string, Check>& checks();
 
-    ScriptContext& ctx_;
     StoreCommands& store_;
     HostCommands& host_;
     FormDriver& dialogs_;

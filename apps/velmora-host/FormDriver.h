@@ -7,17 +7,16 @@
 
 namespace velmora::app {
 
-class FormDriver {
+class FormDriver : public CommandGroup {
   public:
-    explicit FormDriver(ScriptContext& context) : ctx_(context) {}
-    void install(CommandTable& table);
+    using CommandGroup::CommandGroup;
+    void install(CommandTable& table) override;
 
     // A control of the current dialog by "Name" or "Name(index)"; "form" is the dialog itself.
     controls::Control& control(const std::string& word) const;
 
   private:
     template <typename T> T& typed(const std::string& word) const;
-    ScriptContext& ctx_;
 };
 
 } // namespace velmora::app

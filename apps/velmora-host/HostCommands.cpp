@@ -4,6 +4,7 @@
 
 #include "platform/ado/Value.h"
 #include "platform/host/PropertyCatalog.h"
+#include "store/TrimBlanks.h"
 
 #include <map>
 #include <sstream>
@@ -65,9 +66,8 @@ std::vector<host::Recipient> parseRecipients(const std::string& text, int type) 
     std::vector<host::Recipient> found;
     std::istringstream list(text);
     for (std::string entry; std::getline(list, entry, ';');) {
-        const auto first = entry.find_first_not_of(' ');
-        if (first == std::string::npos) continue;
-        entry = entry.substr(first, entry.find_last_not_of(' ') - first + 1);
+        entry = trimBlanks(entry);
+        if (entry.empty()) continue;
         const auto open = entry.find('<');
         if (open != std::string::npos && entry.back() == '>') {
             std::string name = entry.substr(0, open);

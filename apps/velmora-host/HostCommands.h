@@ -7,18 +7,16 @@
 
 namespace velmora::app {
 
-class HostCommands {
+class HostCommands : public CommandGroup {
   public:
-    explicit HostCommands(ScriptContext& context) : ctx_(context) {}
-    void install(CommandTable& table);
+    using CommandGroup::CommandGroup;
+    void install(CommandTable& table) override;
 
     host::FolderPtr folderByPath(const std::string& path) const;
 
   private:
     void applyProperties(host::Item& item, const Words& words, std::size_t from) const;
     void printItem(const host::Item& item) const;
-
-    ScriptContext& ctx_;
 };
 
 } // namespace velmora::app

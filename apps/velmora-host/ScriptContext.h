@@ -4,13 +4,9 @@
 
 #include "addin/AddInDesigner1.h"
 #include "addin/AddinState.h"
-#include "platform/cdo/MapiSession.h"
 #include "platform/controls/Form.h"
-#include "platform/host/InMemoryHost.h"
-#include "platform/registry/FileRegistry.h"
-#include "platform/windows/MessageBox.h"
-#include "platform/windows/WindowSystem.h"
 #include "ScriptClock.h"
+#include "store/StandInPlatform.h"
 
 #include <cstdlib>
 #include <functional>
@@ -23,17 +19,11 @@
 
 namespace velmora::app {
 
-struct ScriptContext {
+struct ScriptContext : StandInPlatform<ScriptClock> {
     explicit ScriptContext(std::ostream& output)
-        : out(output), registry(registry::FileRegistry::defaultPath()), mapi(host.application()) {
-        state.platform.application = &host.application();
+        : StandInPlatform(false, registry::FileRegistry::defaultPath()), out(output) {
         // One clock for the session: the host and the add-in read the same time.
-        host.setClock(clock);
-        state.platform.clock = &clock;
-        state.platform.messageBox = &messages;
-        state.platform.windowSystem = &windows;
-        state.platform.registry = &registry;
-        state.platform.mapi = &mapi;
+        serve(state.platform);
         if (const char* target = std::getenv("VELMORA_STORE_CONNECTION"))
             state.platform.storeConnectionString = target;
         state.platform.statementWatch = [this](const std::string& sql) { onStatement(sql); };
@@ -43,12 +33,6 @@ struct ScriptContext {
     }
 
     std::ostream& out;
-    ScriptClock clock; // before the host, which reads it until the end
-    host::InMemoryHost host;
-    registry::FileRegistry registry;
-    windows::RecordingMessageBox messages;
-    windows::FakeWindowSystem windows;
-    cdo::HostMapiSession mapi;
     AddinState state;
     // The add-in's connection object once "connect" ran; it goes before the state it uses.
     std::unique_ptr<AddInDesigner1> addin;

@@ -65,7 +65,8 @@ void StoreCommands::lockStore(double seconds) {
         std::mutex mutex;
         std::condition_variable_any wake;
         std::unique_lock lock(mutex);
-        wake.wait_for(lock, stop, std::chrono::duration<double>(seconds), [] { return false; });
+        wake.wait_for(lock, std::move(stop), std::chrono::duration<double>(seconds),
+                      [] { return false; });
         holder->RollbackTrans();
     });
 }

@@ -10,10 +10,10 @@
 
 namespace velmora::app {
 
-class StoreCommands {
+class StoreCommands : public CommandGroup {
   public:
-    explicit StoreCommands(ScriptContext& context) : ctx_(context) {}
-    void install(CommandTable& table);
+    using CommandGroup::CommandGroup;
+    void install(CommandTable& table) override;
 
     // The store connection, opened on first use.
     ado::Connection& connection();
@@ -29,7 +29,6 @@ class StoreCommands {
     // back after that long, while the script goes on.
     void lockStore(double seconds);
 
-    ScriptContext& ctx_;
     std::vector<std::jthread> locks_;
 };
 

@@ -78,7 +78,7 @@ int usage() {
 // Its install path is a fresh folder too (attachment copies land there), holding a link to the
 // companion program installed beside this one. Returns that folder.
 std::filesystem::path demoPlace(const std::filesystem::path& programFolder) {
-    const auto folder = std::filesystem::temp_directory_path() / "velmora-demo";
+    auto folder = std::filesystem::temp_directory_path() / "velmora-demo";
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     std::error_code ignored;

@@ -3,6 +3,8 @@
 #include "platform/ado/Recordset.h"
 #include "platform/ado/SqliteBackend.h"
 #include "platform/ado/StatementText.h"
+#include "platform/text/AsciiText.h"
+#include "platform/text/QuotedText.h"
 #include "store/Schema.h"
 
 #include <algorithm>
@@ -63,35 +65,11 @@ std::string defaultTarget() {
     return "Database=" + file.string();
 }
 
-// One value per cell: tabs and line breaks inside a value would split the row.
-std::string cell(const ado::Value& value) {
-    std::string out;
-    for (char c : value.text()) {
-        switch (c) {
-        case '\t':
-            out += "\\t";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
 bool returnsRows(const std::string& sql) {
     std::string word;
     for (char c : sql) {
         if (std::isalpha(static_cast<unsigned char>(c)))
-            word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            word += text::lowerChar(c);
         else if (!word.empty() || !std::isspace(static_cast<unsigned char>(c)))
             break;
     }
@@ -103,9 +81,10 @@ void printRows(ado::Recordset& rs) {
     for (int i = 0; i < rs.FieldCount(); ++i)
         std::cout << (i ? "\t" : "") << rs.Fields(i).Name();
     std::cout << '\n';
+    // Escaped, so that a tab or line break inside a value cannot split the row.
     for (; !rs.IsEOF(); rs.MoveNext()) {
         for (int i = 0; i < rs.FieldCount(); ++i)
-            std::cout << (i ? "\t" : "") << cell(rs.Fields(i).Value());
+            std::cout << (i ? "\t" : "") << text::escaped(rs.Fields(i).Value().text());
         std::cout << '\n';
     }
 }

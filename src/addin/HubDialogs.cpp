@@ -12,12 +12,17 @@
 #include "store/StoreSession.h"
 #include "store/TrimBlanks.h"
 
+#include <utility>
+
 namespace velmora {
 
 namespace {
 
-template <typename Dialog> Dialog& made(std::unique_ptr<Dialog>& dialog, AddinState& state) {
+// The dialog, made on first use, under the caption the dispatcher chose for the item.
+template <typename Dialog>
+Dialog& made(std::unique_ptr<Dialog>& dialog, AddinState& state, const std::string& caption) {
     if (!dialog) dialog = std::make_unique<Dialog>(state);
+    dialog->form().setCaption(caption);
     return *dialog;
 }
 
@@ -51,24 +56,28 @@ void HubDialogs::refuse(const char* english, const char* chinese) const {
 void HubDialogs::dispatcher(int kind) {
     errorTrap(state_, "am10>>", [&] {
         if (state_.activeDialog != dialogNone) return;
+        // Per dispatch kind: the item class it opens a dialog for, and the request without one.
         static constexpr int classes[] = {
             host::olMail, host::olAppointment, host::olContact, host::olTask, -1, host::olNote};
+        static constexpr std::pair<const char*, const char*> pleaseSelect[] = {
+            {"Please select a mail item.", "请选择邮件项目。"},
+            {"Please select a calendar item.", "请选择事件项目。"},
+            {"Please select a contact item.", "请选择联系人项目。"},
+            {"Please select a task item.", "请选择任务项目。"},
+            {"", ""},
+            {"Please select a note item.", "请选择备忘录项目。"}};
         if (kind < 0 || kind > 5 || kind == 4) return;
         const host::ItemPtr item = selectedItem(classes[kind]);
+        if (!item) return refuse(pleaseSelect[kind].first, pleaseSelect[kind].second);
         switch (kind) {
-        case 0: {
-            if (!item) return refuse("Please select a mail item.", "请选择邮件项目。");
-            const std::string subject = item->Flag("Sent") ? item->Text("Subject") : "";
-            auto& dialog = made(attachMail_, state_);
-            dialog.form().setCaption(caption(subject, "No Subject", "No Subject"));
-            dialog.Show();
-            return;
-        }
+        case 0:
+            return made(attachMail_, state_,
+                        caption(item->Flag("Sent") ? item->Text("Subject") : "", "No Subject",
+                                "No Subject"))
+                .Show();
         case 1: {
-            if (!item) return refuse("Please select a calendar item.", "请选择事件项目。");
-            const std::string subject = item->Text("Subject");
-            auto& dialog = made(shareAppointment_, state_);
-            dialog.form().setCaption(caption(subject, "No subject", "没有主题"));
+            auto& dialog = made(shareAppointment_, state_,
+                                caption(item->Text("Subject"), "No subject", "没有主题"));
             auto& tabs = dialog.form().get<controls::TabControl>("SSTab1");
             tabs.setTabEnabled(0, true);
             if (!isCreator(state_, kindAppointment, item->EntryID())) {
@@ -83,34 +92,20 @@ void HubDialogs::dispatcher(int kind) {
             dialog.Show();
             return;
         }
-        case 2: {
-            if (!item) return refuse("Please select a contact item.", "请选择联系人项目。");
+        case 2:
             if (!isCreator(state_, kindContact, item->EntryID()))
                 return refuse("You can't share this Item.", "您不能对此项目进行分享操作。");
-            const std::string name = item->Text("FullName");
-            auto& dialog = made(shareContact_, state_);
-            dialog.form().setCaption(caption(name, "No Name", "无名字"));
-            dialog.Show();
-            return;
-        }
-        case 3: {
-            if (!item) return refuse("Please select a task item.", "请选择任务项目。");
+            return made(shareContact_, state_, caption(item->Text("FullName"), "No Name", "无名字"))
+                .Show();
+        case 3:
             if (!isCreator(state_, kindTask, item->EntryID()))
                 return refuse("You can't share this item.", "您不能对此项目进行分享操作。");
-            const std::string subject = item->Text("Subject");
-            auto& dialog = made(shareTask_, state_);
-            dialog.form().setCaption(caption(subject, "No Subject", "No Subject"));
-            dialog.Show();
-            return;
-        }
-        case 5: {
-            if (!item) return refuse("Please select a note item.", "请选择备忘录项目。");
-            const std::string subject = item->Text("Subject");
-            auto& dialog = made(attachNote_, state_);
-            dialog.form().setCaption(caption(subject, "No Subject", "无主题"));
-            dialog.Show();
-            return;
-        }
+            return made(shareTask_, state_,
+                        caption(item->Text("Subject"), "No Subject", "No Subject"))
+                .Show();
+        case 5:
+            return made(attachNote_, state_, caption(item->Text("Subject"), "No Subject", "无主题"))
+                .Show();
         }
     });
 }

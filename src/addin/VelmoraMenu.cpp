@@ -40,7 +40,7 @@ void VelmoraMenu::resetHistoryValue() {
 
 void VelmoraMenu::setColInsp(host::Inspectors& inspectors) {
     inspNew_ = inspectors.NewInspector().subscribe(
-        [this](host::InspectorPtr inspector) { colInsp_newInspector(inspector); });
+        [this](const host::InspectorPtr& inspector) { colInsp_newInspector(inspector); });
 }
 
 void VelmoraMenu::setColExpl(host::ExplorerPtr explorer) {
@@ -51,40 +51,41 @@ void VelmoraMenu::setColExpl(host::ExplorerPtr explorer) {
         colExpl_->SelectionChange().subscribe([this] { colExpl_SelectionChange(); });
 }
 
+void VelmoraMenu::watch(WatchedItems& watched, std::shared_ptr<host::Items> items,
+                        ItemHandler onAdd, ItemHandler onChange) {
+    watched.change.reset();
+    watched.add.reset();
+    watched.items = std::move(items);
+    if (!watched.items) return;
+    if (onAdd)
+        watched.add = watched.items->ItemAdd().subscribe(
+            [this, onAdd](const host::ItemPtr& item) { (this->*onAdd)(item); });
+    if (onChange)
+        watched.change = watched.items->ItemChange().subscribe(
+            [this, onChange](const host::ItemPtr& item) { (this->*onChange)(item); });
+}
+
 void VelmoraMenu::setColOutBoxItems(std::shared_ptr<host::Items> items) {
-    colOutBoxItems_ = std::move(items);
-    outAdd_ = colOutBoxItems_->ItemAdd().subscribe(
-        [this](host::ItemPtr item) { colOutBoxItems_ItemAdd(item); });
-    outChange_ = colOutBoxItems_->ItemChange().subscribe(
-        [this](host::ItemPtr item) { colOutBoxItems_ItemChange(item); });
+    watch(colOutBoxItems_, std::move(items), &VelmoraMenu::colOutBoxItems_ItemAdd,
+          &VelmoraMenu::colOutBoxItems_ItemChange);
 }
 
 void VelmoraMenu::setColSentItems(std::shared_ptr<host::Items> items) {
-    colSentItems_ = std::move(items);
-    sentAdd_ = colSentItems_->ItemAdd().subscribe(
-        [this](host::ItemPtr item) { colSentItems_ItemAdd(item); });
-    sentChange_ = colSentItems_->ItemChange().subscribe(
-        [this](host::ItemPtr item) { colSentItems_ItemChange(item); });
+    watch(colSentItems_, std::move(items), &VelmoraMenu::colSentItems_ItemAdd,
+          &VelmoraMenu::colSentItems_ItemChange);
 }
 
 void VelmoraMenu::setColInboxItems(std::shared_ptr<host::Items> items) {
-    colInboxItems_ = std::move(items);
-    inboxChange_ = colInboxItems_->ItemChange().subscribe(
-        [this](host::ItemPtr item) { colInboxItems_ItemChange(item); });
+    watch(colInboxItems_, std::move(items), nullptr, &VelmoraMenu::colInboxItems_ItemChange);
 }
 
 void VelmoraMenu::setColNoteItems(std::shared_ptr<host::Items> items) {
-    colNoteItems_ = std::move(items);
-    noteChange_ = colNoteItems_->ItemChange().subscribe(
-        [this](host::ItemPtr item) { colNoteItems_ItemChange(item); });
+    watch(colNoteItems_, std::move(items), nullptr, &VelmoraMenu::colNoteItems_ItemChange);
 }
 
 void VelmoraMenu::setColAppItems(std::shared_ptr<host::Items> items) {
-    colAppItems_ = std::move(items);
-    appAdd_ = colAppItems_->ItemAdd().subscribe(
-        [this](host::ItemPtr item) { colAppItems_ItemAdd(item); });
-    appChange_ = colAppItems_->ItemChange().subscribe(
-        [this](host::ItemPtr item) { colAppItems_ItemChange(item); });
+    watch(colAppItems_, std::move(items), &VelmoraMenu::colAppItems_ItemAdd,
+          &VelmoraMenu::colAppItems_ItemChange);
 }
 
 void VelmoraMenu::setMenuButtons(const MenuButtons& buttons) {
@@ -167,12 +168,9 @@ void VelmoraMenu::colExpl_SelectionChange() {
         ignoreErrors([&] { state_.currentUser = getCurrentUser(state_); });
         if (state_.activeDialog == dialogAttachMail || !colExpl_) return;
         auto folder = colExpl_->CurrentFolder();
-        publicChange_.reset();
-        colPublicItems_.reset();
+        watch(colPublicItems_, nullptr, nullptr, nullptr);
         if (!isSyncMailFolder(folder)) return;
-        colPublicItems_ = folder->Items();
-        publicChange_ = colPublicItems_->ItemChange().subscribe(
-            [this](host::ItemPtr item) { colPublicItems_ItemChange(item); });
+        watch(colPublicItems_, folder->Items(), nullptr, &VelmoraMenu::colPublicItems_ItemChange);
     });
 }
 

@@ -82,7 +82,7 @@ class VelmoraMenu {
 
     // Attach is down in a window composing this mail.
     bool armed(const host::ItemPtr& mail) const;
-    bool hasPublicItems() const { return static_cast<bool>(colPublicItems_); }
+    bool hasPublicItems() const { return static_cast<bool>(colPublicItems_.items); }
     bool hasExplorer() const { return static_cast<bool>(colExpl_); }
 
   private:
@@ -99,10 +99,17 @@ class VelmoraMenu {
 
     host::ExplorerPtr colExpl_;
     host::Subscription explClose_, explFolderSwitch_, explSelectionChange_, inspNew_;
-    std::shared_ptr<host::Items> colOutBoxItems_, colSentItems_, colInboxItems_, colNoteItems_,
-        colAppItems_, colPublicItems_;
-    host::Subscription outAdd_, outChange_, sentAdd_, sentChange_, inboxChange_, noteChange_,
-        appAdd_, appChange_, publicChange_;
+    // An item collection the hub listens to, with its add and change subscriptions.
+    struct WatchedItems {
+        std::shared_ptr<host::Items> items;
+        host::Subscription add, change;
+    };
+    using ItemHandler = void (VelmoraMenu::*)(const host::ItemPtr&);
+    // Keeps items in watched and hands their events to the handlers; a null handler: not heard.
+    void watch(WatchedItems& watched, std::shared_ptr<host::Items> items, ItemHandler onAdd,
+               ItemHandler onChange);
+    WatchedItems colOutBoxItems_, colSentItems_, colInboxItems_, colNoteItems_, colAppItems_,
+        colPublicItems_;
     // Held by pointer: each toggle's handlers refer to it.
     std::vector<std::unique_ptr<AttachToggle>> toggles_;
     MenuButtons menuButtons_;

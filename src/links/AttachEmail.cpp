@@ -143,8 +143,8 @@ void AttachEmail::emailToContact(host::Item& mail, const controls::ListView* lis
         // first failure stops here, so a failed count never deletes the row.
         ignoreErrors([&] {
             const long live = countRows(
-                "select bAttachment From ToEvent where MakeDelete=0 and OutlookEmailID='" +
-                ado::sqlText(key) + "'");
+                state_, "select bAttachment From ToEvent where MakeDelete=0 and OutlookEmailID='" +
+                            ado::sqlText(key) + "'");
             if (live == 0)
                 connection.Execute("delete from EMailHistory where entryid='" + ado::sqlText(key) +
                                    "'");
@@ -200,11 +200,11 @@ void AttachEmail::mailArrived(const std::string& substituteKey, const std::strin
 std::string AttachEmail::settledKey(const std::string& mailKey) {
     const auto found = arrived_.find(mailKey);
     if (found == arrived_.end()) return mailKey;
-    const std::string entryId = found->second;
+    std::string entryId = found->second;
     inOperation([&] {
         // Rows written before the mail arrived and not moved on arrival follow it now.
-        if (countRows("select entryid from EMailHistory where entryid='" + ado::sqlText(mailKey) +
-                      "'") > 0)
+        if (countRows(state_, "select entryid from EMailHistory where entryid='" +
+                                  ado::sqlText(mailKey) + "'") > 0)
             moveMailRows(mailKey, entryId, true);
     });
     return entryId;
@@ -375,11 +375,13 @@ bool AttachEmail::AddEmailHistory(host::Item& mail, const std::string& key, std:
         if (!rs.IsEOF()) {
             long others = 0;
             if (otherTable == 1)
-                others = countRows("select OutlookAttachID from noteTb where OutlookAttachID='" +
-                                   ado::sqlText(key) + "'");
+                others =
+                    countRows(state_, "select OutlookAttachID from noteTb where OutlookAttachID='" +
+                                          ado::sqlText(key) + "'");
             else if (otherTable == 2)
-                others = countRows("select OutlookEmailID From ToEvent where OutlookEmailID='" +
-                                   ado::sqlText(key) + "'");
+                others =
+                    countRows(state_, "select OutlookEmailID From ToEvent where OutlookEmailID='" +
+                                          ado::sqlText(key) + "'");
             rs.Fields("att_count") = static_cast<int>(toInt16(added + others, "att_count"));
             rs.Update();
             return;
@@ -540,15 +542,6 @@ std::string AttachEmail::dateTimeText(const host::Variant& date) {
 std::string AttachEmail::attachedId(const std::string& key) {
     const std::string msgid = getServerID(state_, kindMail, key);
     return msgid == "-1" ? msgid : state_.currentUser + ":" + msgid;
-}
-
-long AttachEmail::countRows(const std::string& sql) {
-    ado::Recordset rs;
-    rs.Open(sql, state_.connection());
-    long rows = 0;
-    for (; !rs.IsEOF(); rs.MoveNext())
-        ++rows;
-    return rows;
 }
 
 } // namespace velmora

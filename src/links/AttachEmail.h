@@ -79,7 +79,6 @@ class AttachEmail {
     std::string dateTimeText(const host::Variant& date);
 
     std::string attachedId(const std::string& key);
-    long countRows(const std::string& sql);
 
     // Runs body as one transaction level; the outermost level also settles the file changes.
     template <typename Body> auto inOperation(Body&& body);

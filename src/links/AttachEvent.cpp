@@ -5,28 +5,12 @@
 #include "links/PublicModules.h"
 #include "platform/ado/Recordset.h"
 #include "platform/controls/ListView.h"
+#include "platform/text/QuotedText.h"
+#include "platform/text/Utf8Text.h"
 #include "store/ErrorTrap.h"
 #include "store/StoreSession.h"
 
 namespace velmora {
-
-namespace {
-
-std::string quoted(const std::string& value) {
-    return "'" + ado::sqlText(value) + "'";
-}
-
-// The first characters of a UTF-8 text, never splitting a character's bytes.
-std::string leadingCharacters(const std::string& text, std::size_t characters) {
-    std::size_t seen = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if ((byte & 0xC0) != 0x80 && seen++ == characters) return text.substr(0, i);
-    }
-    return text;
-}
-
-} // namespace
 
 AttachEvent::AttachEvent(StoreContext& state) : state_(state) {}
 
@@ -77,8 +61,9 @@ void AttachEvent::relinkContacts(host::Item& appointment, std::optional<int> con
     ignoreErrors([&] { sid = getServerID(state_, kindAppointment, key); });
     ado::Connection& conn = state_.connection();
     ignoreErrors([&] {
-        conn.Execute("Update noteTb set MakeDelete=true where OutlookAttachID=" + quoted(key) +
-                     " and (creator= " + quoted(state_.currentUser) + " or privateAccess=0)");
+        conn.Execute(
+            "Update noteTb set MakeDelete=true where OutlookAttachID=" + text::sqlLiteral(key) +
+            " and (creator= " + text::sqlLiteral(state_.currentUser) + " or privateAccess=0)");
     });
     if (*contactCount > 0) {
         int written = 0;
@@ -86,108 +71,83 @@ void AttachEvent::relinkContacts(host::Item& appointment, std::optional<int> con
             if (addEventToNoteTb(appointment, contact, sid, state_.currentUser, isShare)) ++written;
         if (written > 0) AddCalendarHistory(appointment, static_cast<std::int16_t>(written));
     } else {
-        ignoreErrors(
-            [&] { conn.Execute("delete from CalendarHistory where taskid=" + quoted(key)); });
+        ignoreErrors([&] {
+            conn.Execute("delete from CalendarHistory where taskid=" + text::sqlLiteral(key));
+        });
     }
 }
 
 bool AttachEvent::addEventToNoteTb(host::Item& appointment, const std::string& contactEntryId,
                                    const std::string& eventServerId, const std::string& loginName,
                                    bool isShared) {
-    return errorTrap(state_, "addEventToNoteTb :", [&] {
-        ado::inTransaction(state_.connection(), [&] {
-            const std::string key = appointment.EntryID();
-            ado::Recordset rs;
-            rs.Open("select * from noteTb where OutlookAttachID =" + quoted(key) +
-                        " and OutlookContactID=" + quoted(contactEntryId),
-                    state_.connection(), ado::adOpenKeyset, ado::adLockPessimistic);
-            if (rs.IsEOF()) rs.AddNew();
-            rs.Fields("type") = 1;
-            const std::string subject = appointment.Subject();
-            if (!subject.empty()) rs.Fields("Regarding") = subject;
-            rs.Fields("DateCreated") = storeValue(appointment.Get("CreationTime"));
-            rs.Fields("DateEdit") = storeValue(appointment.Get("LastModificationTime"));
-            rs.Fields("contactID") = getServerID(state_, kindContact, contactEntryId);
-            rs.Fields("MakeDelete") = false;
-            rs.Fields("Creator") =
-                eventServerId == "-1" ? loginName : serverIdCreator(eventServerId);
-            rs.Fields("PrivateAccess") = !isShared;
-            rs.Fields("bAttachment") = 0;
-            rs.Fields("Attached_ID") = eventServerId;
-            rs.Fields("OutlookContactID") = contactEntryId;
-            rs.Fields("OutlookAttachID") = key;
-            rs.Update();
-            rs.Close();
-        });
-    });
+    static constexpr ContactLinkSpelling spelling{
+        "addEventToNoteTb :", "select * from noteTb where OutlookAttachID =",
+        " and OutlookContactID=", 1, "Subject"};
+    return writeContactLinkRow(state_, spelling, appointment, contactEntryId, eventServerId,
+                               loginName, isShared);
 }
 
 bool AttachEvent::AddCalendarHistory(host::Item& appointment, std::int16_t linkCount) {
-    return errorTrap(state_, "AddCalendarHistory :", [&] {
-        ado::inTransaction(state_.connection(), [&] {
-            const std::string key = appointment.EntryID();
-            ado::Recordset rs;
-            rs.Open("select * from CalendarHistory where taskid=" + quoted(key),
-                    state_.connection(), ado::adOpenKeyset, ado::adLockPessimistic);
-            if (rs.IsEOF()) rs.AddNew();
-            rs.Fields("taskid") = key;
-            const std::string subject = appointment.Subject();
-            if (!subject.empty())
-                rs.Fields("eventname") = leadingCharacters(subject, eventNameLength);
-            rs.Fields("fromdate") = storeValue(appointment.Get("Start"));
-            rs.Fields("untildate") = storeValue(appointment.Get("End"));
-            rs.Fields("notime") = appointment.Flag("AllDayEvent");
-            const std::string body = appointment.Text("Body");
-            if (!body.empty()) rs.Fields("description") = body;
-            const bool recurring = appointment.Flag("IsRecurring");
-            rs.Fields("isrepeat") = recurring;
+    return trappedWrite(state_, "AddCalendarHistory :", [&] {
+        const std::string key = appointment.EntryID();
+        ado::Recordset rs;
+        openHistoryRow(state_, rs, "CalendarHistory", "taskid", key);
+        const std::string subject = appointment.Subject();
+        if (!subject.empty())
+            rs.Fields("eventname") = std::string(text::leadingCharacters(subject, eventNameLength));
+        rs.Fields("fromdate") = storeValue(appointment.Get("Start"));
+        rs.Fields("untildate") = storeValue(appointment.Get("End"));
+        rs.Fields("notime") = appointment.Flag("AllDayEvent");
+        const std::string body = appointment.Text("Body");
+        if (!body.empty()) rs.Fields("description") = body;
+        const bool recurring = appointment.Flag("IsRecurring");
+        rs.Fields("isrepeat") = recurring;
 
-            if (recurring) {
-                // Columns a pattern type does not use keep what the row held before.
-                const host::RecurrencePattern p = appointment.GetRecurrencePattern();
-                rs.Fields("noenddate") = p.NoEndDate;
-                if (!p.NoEndDate) rs.Fields("recurNum") = p.Occurrences;
-                rs.Fields("recurtype") = p.RecurrenceType;
-                rs.Fields("re_fromdate") = p.PatternStartDate;
-                rs.Fields("re_untildate") = p.PatternEndDate;
-                const std::string weekdays = std::to_string(p.DayOfWeekMask);
-                switch (p.RecurrenceType) {
-                case host::olRecursDaily:
-                case host::olRecursWeekly:
-                    rs.Fields("recurfrequency") = p.Interval;
-                    rs.Fields("repeatonweekid") = weekdays;
-                    break;
-                case host::olRecursMonthly:
-                    rs.Fields("recurfrequency") = p.Interval;
-                    rs.Fields("recurday") = p.DayOfMonth;
-                    break;
-                case host::olRecursMonthNth:
-                    rs.Fields("recurfrequency") = p.Interval;
-                    rs.Fields("repeatonweekid") = weekdays;
-                    rs.Fields("recurweek") = p.Instance;
-                    break;
-                case host::olRecursYearly:
-                    rs.Fields("recurday") = p.DayOfMonth;
-                    rs.Fields("recurmonth") = p.MonthOfYear;
-                    break;
-                default:
-                    rs.Fields("repeatonweekid") = weekdays;
-                    rs.Fields("recurweek") = p.Instance;
-                    rs.Fields("recurmonth") = p.MonthOfYear;
-                    break;
-                }
+        if (recurring) {
+            // Columns a pattern type does not use keep what the row held before.
+            const host::RecurrencePattern p = appointment.GetRecurrencePattern();
+            rs.Fields("noenddate") = p.NoEndDate;
+            if (!p.NoEndDate) rs.Fields("recurNum") = p.Occurrences;
+            rs.Fields("recurtype") = p.RecurrenceType;
+            rs.Fields("re_fromdate") = p.PatternStartDate;
+            rs.Fields("re_untildate") = p.PatternEndDate;
+            const std::string weekdays = std::to_string(p.DayOfWeekMask);
+            switch (p.RecurrenceType) {
+            case host::olRecursDaily:
+            case host::olRecursWeekly:
+                rs.Fields("recurfrequency") = p.Interval;
+                rs.Fields("repeatonweekid") = weekdays;
+                break;
+            case host::olRecursMonthly:
+                rs.Fields("recurfrequency") = p.Interval;
+                rs.Fields("recurday") = p.DayOfMonth;
+                break;
+            case host::olRecursMonthNth:
+                rs.Fields("recurfrequency") = p.Interval;
+                rs.Fields("repeatonweekid") = weekdays;
+                rs.Fields("recurweek") = p.Instance;
+                break;
+            case host::olRecursYearly:
+                rs.Fields("recurday") = p.DayOfMonth;
+                rs.Fields("recurmonth") = p.MonthOfYear;
+                break;
+            default:
+                rs.Fields("repeatonweekid") = weekdays;
+                rs.Fields("recurweek") = p.Instance;
+                rs.Fields("recurmonth") = p.MonthOfYear;
+                break;
             }
+        }
 
-            rs.Fields("isreminder") = appointment.Flag("ReminderSet");
-            const std::string categories = appointment.Text("Categories");
-            if (!categories.empty()) rs.Fields("category") = categories;
-            const std::string location = appointment.Text("Location");
-            if (!location.empty()) rs.Fields("locationaddress") = location;
-            rs.Fields("counter") = static_cast<int>(linkCount);
-            rs.Fields("velmoraid") = getServerID(state_, kindAppointment, key);
-            rs.Update();
-            rs.Close();
-        });
+        rs.Fields("isreminder") = appointment.Flag("ReminderSet");
+        const std::string categories = appointment.Text("Categories");
+        if (!categories.empty()) rs.Fields("category") = categories;
+        const std::string location = appointment.Text("Location");
+        if (!location.empty()) rs.Fields("locationaddress") = location;
+        rs.Fields("counter") = static_cast<int>(linkCount);
+        rs.Fields("velmoraid") = getServerID(state_, kindAppointment, key);
+        rs.Update();
+        rs.Close();
     });
 }
 

@@ -1,30 +1,21 @@
 // Finding and opening contacts and appointments in the host through filters and entry IDs.
-// Filter texts keep the host's own spellings; every value goes through quoteFilterValue.
+// Filter texts keep the host's own spellings; every value goes through text::filterLiteral.
 #include "links/ItemLookup.h"
 
 #include "links/PublicModules.h"
 #include "platform/ado/Recordset.h"
+#include "platform/clock/CalendarText.h"
+#include "platform/text/AsciiText.h"
+#include "platform/text/QuotedText.h"
 #include "store/ErrorTrap.h"
 #include "store/StoreSession.h"
+#include "store/TrimBlanks.h"
 
 #include <chrono>
-#include <cstdio>
 
 namespace velmora {
 
 namespace {
-
-std::string trimBlanks(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-std::string lowerAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
 
 host::NameSpace& mapiNamespace(StoreContext& state) {
     return state.application().GetNamespace("MAPI");
@@ -37,15 +28,6 @@ host::FolderPtr requireDefaultFolder(StoreContext& state, int folderType) {
     return folder;
 }
 
-// The date as the host's filters read it.
-std::string filterDay(std::chrono::sys_days day) {
-    const std::chrono::year_month_day ymd{day};
-    char text[16];
-    std::snprintf(text, sizeof text, "%02u/%02u/%04d", static_cast<unsigned>(ymd.month()),
-                  static_cast<unsigned>(ymd.day()), static_cast<int>(ymd.year()));
-    return text;
-}
-
 // The hour around the start, so a moved copy with the same subject is told apart by its ID;
 // the upper bound of a start in the last hour of the day falls on the next day's midnight.
 std::string appointmentFilter(const host::Item& appointment) {
@@ -56,20 +38,22 @@ std::string appointmentFilter(const host::Item& appointment) {
     const std::string lowHour = hour == 0 ? "00" : std::to_string(hour - 1);
     const bool lastHour = hour + 1 == 24;
     const std::string highHour = lastHour ? "00" : std::to_string(hour + 1);
-    const std::string low = filterDay(day) + " " + lowHour + ":00";
-    const std::string high = filterDay(lastHour ? day + days{1} : day) + " " + highHour + ":00";
-    return "[Subject]=" + quoteFilterValue(appointment.Subject()) +
-           " and ([start]>=" + quoteFilterValue(low) + " and [start]<=" + quoteFilterValue(high) +
-           ")";
+    const std::string low = timekeeping::filterDayText(host::DateTime{day}) + " " + lowHour + ":00";
+    const std::string high =
+        timekeeping::filterDayText(host::DateTime{lastHour ? day + days{1} : day}) + " " +
+        highHour + ":00";
+    return "[Subject]=" + text::filterLiteral(appointment.Subject()) +
+           " and ([start]>=" + text::filterLiteral(low) +
+           " and [start]<=" + text::filterLiteral(high) + ")";
 }
 
 std::string contactFilter(const host::Item& contact) {
-    return "[Fullname] = " + quoteFilterValue(contact.Text("FullName")) +
-           " and [companyName] = " + quoteFilterValue(contact.Text("CompanyName")) +
-           " and [Department] = " + quoteFilterValue(contact.Text("Department")) +
-           " and [Email1address] = " + quoteFilterValue(contact.Text("Email1Address")) +
-           " and [Email2address] = " + quoteFilterValue(contact.Text("Email2Address")) +
-           " and [Email3address] = " + quoteFilterValue(contact.Text("Email3Address"));
+    return "[Fullname] = " + text::filterLiteral(contact.Text("FullName")) +
+           " and [companyName] = " + text::filterLiteral(contact.Text("CompanyName")) +
+           " and [Department] = " + text::filterLiteral(contact.Text("Department")) +
+           " and [Email1address] = " + text::filterLiteral(contact.Text("Email1Address")) +
+           " and [Email2address] = " + text::filterLiteral(contact.Text("Email2Address")) +
+           " and [Email3address] = " + text::filterLiteral(contact.Text("Email3Address"));
 }
 
 std::string anyAddressFilter(const std::string& quotedAddress) {
@@ -86,8 +70,8 @@ host::ItemPtr findContactByMail(StoreContext& state, const std::string& fullName
         auto items = requireDefaultFolder(state, host::olFolderContacts)->Items();
         const std::string name = trimBlanks(fullName);
         const std::string mail = trimBlanks(address);
-        const std::string quotedName = quoteFilterValue(name);
-        const std::string quotedMail = quoteFilterValue(mail);
+        const std::string quotedName = text::filterLiteral(name);
+        const std::string quotedMail = text::filterLiteral(mail);
 
         result = preferOwnContact(state,
                                   items->Find("[Fullname] = " + quotedName + " and (" +
@@ -95,7 +79,7 @@ host::ItemPtr findContactByMail(StoreContext& state, const std::string& fullName
                                   *items);
         if (!name.empty() && !result) {
             auto found = items->Find("[Fullname] = " + quotedName +
-                                     " and [Email1address] = " + quoteFilterValue(""));
+                                     " and [Email1address] = " + text::filterLiteral(""));
             if (found) {
                 result = preferOwnContact(state, std::move(found), *items);
                 // The caller saves the contact once the user confirms it.
@@ -110,13 +94,14 @@ host::ItemPtr findContactByMail(StoreContext& state, const std::string& fullName
 
 host::ItemPtr preferOwnContact(StoreContext& state, host::ItemPtr found, host::Items& items) {
     host::ItemPtr result;
-    const std::string me = lowerAscii(state.currentUser);
+    const std::string me = text::lower(state.currentUser);
     for (host::ItemPtr item = std::move(found); item; item = items.FindNext()) {
         ado::Recordset rs;
         rs.Open("select velmoraid from ContactsID where outlookid='" +
                     ado::sqlText(item->EntryID()) + "'",
                 state.connection());
-        if (!rs.IsEOF() && lowerAscii(serverIdCreator(rs.Fields("velmoraid").Value().text())) == me)
+        if (!rs.IsEOF() &&
+            text::lower(serverIdCreator(rs.Fields("velmoraid").Value().text())) == me)
             return item;
         result = item;
     }
@@ -145,7 +130,7 @@ bool isInDefaultFolder(StoreContext& state, const host::ItemPtr& item, std::int1
 
 bool appointmentSubjectExists(StoreContext& state, const std::string& subject) {
     auto items = requireDefaultFolder(state, host::olFolderCalendar)->Items();
-    return items->Find("[subject] = " + quoteFilterValue(subject)) != nullptr;
+    return items->Find("[subject] = " + text::filterLiteral(subject)) != nullptr;
 }
 
 host::FolderPtr getDefaultFolder(StoreContext& state, std::int16_t kind) {

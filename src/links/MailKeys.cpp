@@ -1,39 +1,18 @@
 // Mail keys, history date texts and attachment MIME types.
-// Dates are split into calendar fields with <chrono> so that no locale takes part.
+// Dates are written from their calendar fields as plain numbers, without padding.
 #include "links/MailKeys.h"
 
+#include "platform/clock/CalendarText.h"
 #include "platform/text/AsciiText.h"
 #include "store/TrimBlanks.h"
 
 #include <algorithm>
 #include <cctype>
-#include <chrono>
 
 namespace velmora {
 
-namespace {
-
-struct DateFields {
-    int year, month, day;
-    long hour, minute, second;
-};
-
-DateFields split(host::DateTime time) {
-    const auto day = std::chrono::floor<std::chrono::days>(time);
-    const std::chrono::year_month_day ymd{day};
-    const std::chrono::hh_mm_ss clock{time - day};
-    return {static_cast<int>(ymd.year()),
-            static_cast<int>(static_cast<unsigned>(ymd.month())),
-            static_cast<int>(static_cast<unsigned>(ymd.day())),
-            static_cast<long>(clock.hours().count()),
-            static_cast<long>(clock.minutes().count()),
-            static_cast<long>(clock.seconds().count())};
-}
-
-} // namespace
-
 std::string newMailID(host::DateTime creationTime) {
-    const DateFields f = split(creationTime);
+    const timekeeping::CalendarFields f = timekeeping::calendarFields(creationTime);
     return "OutlookID" + std::to_string(f.year) + std::to_string(f.month) + std::to_string(f.day) +
            std::to_string(f.hour) + std::to_string(f.minute) + std::to_string(f.second);
 }
@@ -48,7 +27,7 @@ bool isSubstituteKey(std::string_view key) {
 }
 
 std::string dateTimeText(host::DateTime time) {
-    const DateFields f = split(time);
+    const timekeeping::CalendarFields f = timekeeping::calendarFields(time);
     return std::to_string(f.year) + "-" + std::to_string(f.month) + "-" + std::to_string(f.day) +
            " " + std::to_string(f.hour) + ":" + std::to_string(f.minute) + ":" +
            std::to_string(f.second);

@@ -1,7 +1,11 @@
-// The shared helpers of the link engines and dialogs: creators, quoting and value conversion.
-// They hold no state; the store and host are reached through the StoreContext handed in.
+// The shared helpers of the link engines and dialogs: creators, quote stripping and value
+// conversion. They hold no state; the store and host are reached through the StoreContext handed
+// in.
 #include "links/PublicModules.h"
 
+#include "platform/ado/Recordset.h"
+#include "platform/text/QuotedText.h"
+#include "store/ErrorTrap.h"
 #include "store/StoreSession.h"
 
 namespace velmora {
@@ -20,23 +24,13 @@ std::string stripQuotes(std::string text) {
     return text;
 }
 
-std::string quoteFilterValue(const std::string& value) {
-    std::string quoted = "\"";
-    for (const char c : value) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    quoted += '"';
-    return quoted;
-}
-
 std::string creatorOfServerID(const StoreContext& state, const std::string& serverId) {
     if (serverId == "-1") return state.currentUser;
     return serverIdCreator(serverId);
 }
 
 std::string getItemCreator(StoreContext& state, std::int16_t kind, const std::string& entryId) {
-    const std::string serverId = getServerID(state, kind, entryId);
+    std::string serverId = getServerID(state, kind, entryId);
     if (serverId == "-1") return state.currentUser;
     if (kind == kindMailOwner) return serverId;
     return serverIdCreator(serverId);
@@ -52,6 +46,45 @@ ado::Value storeValue(const host::Variant& value) {
         ado::Value operator()(host::DateTime t) const { return t; }
     };
     return std::visit(Visitor{}, value);
+}
+
+void openRowOrAdd(const StoreContext& state, ado::Recordset& rs, const std::string& select) {
+    rs.Open(select, state.connection(), ado::adOpenKeyset, ado::adLockPessimistic);
+    if (rs.IsEOF()) rs.AddNew();
+}
+
+void openHistoryRow(const StoreContext& state, ado::Recordset& rs, const std::string& table,
+                    const std::string& keyColumn, const std::string& key) {
+    openRowOrAdd(state, rs,
+                 "select * from " + table + " where " + keyColumn + "=" + text::sqlLiteral(key));
+    rs.Fields(keyColumn) = key;
+}
+
+bool writeContactLinkRow(StoreContext& state, const ContactLinkSpelling& spelling,
+                         const host::Item& item, const std::string& contactEntryId,
+                         const std::string& itemServerId, const std::string& loginName,
+                         bool isShared) {
+    return trappedWrite(state, spelling.tag, [&] {
+        const std::string key = item.EntryID();
+        ado::Recordset rs;
+        openRowOrAdd(state, rs,
+                     spelling.selectByKey + text::sqlLiteral(key) + spelling.andContact +
+                         text::sqlLiteral(contactEntryId));
+        rs.Fields("type") = spelling.type;
+        const std::string regarding = item.Text(spelling.regardingProperty);
+        if (!regarding.empty()) rs.Fields("Regarding") = regarding;
+        rs.Fields("DateCreated") = storeValue(item.Get("CreationTime"));
+        rs.Fields("DateEdit") = storeValue(item.Get("LastModificationTime"));
+        rs.Fields("contactID") = getServerID(state, kindContact, contactEntryId);
+        rs.Fields("MakeDelete") = false;
+        rs.Fields("Creator") = itemServerId == "-1" ? loginName : serverIdCreator(itemServerId);
+        rs.Fields("PrivateAccess") = !isShared;
+        rs.Fields("bAttachment") = 0;
+        rs.Fields("Attached_ID") = itemServerId;
+        rs.Fields("OutlookContactID") = contactEntryId;
+        rs.Fields("OutlookAttachID") = key;
+        rs.Update();
+    });
 }
 
 } // namespace velmora

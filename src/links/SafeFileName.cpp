@@ -2,6 +2,8 @@
 // never trusted as paths; multi-byte UTF-8 text is kept and only cut at character boundaries.
 #include "links/SafeFileName.h"
 
+#include "platform/text/Utf8Text.h"
+
 #include <cstdint>
 #include <cstdio>
 
@@ -18,15 +20,6 @@ std::string replaceUnsafe(std::string_view text) {
     for (char& c : out)
         if (unsafe(static_cast<unsigned char>(c))) c = '_';
     return out;
-}
-
-// The longest prefix of text within limit bytes that does not split a UTF-8 sequence.
-std::string_view utf8Prefix(std::string_view text, std::size_t limit) {
-    if (text.size() <= limit) return text;
-    std::size_t end = limit;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-        --end;
-    return text.substr(0, end);
 }
 
 std::string fnv1aHex(std::string_view text) {
@@ -53,8 +46,8 @@ std::string attachmentFileName(int position, std::string_view displayName) {
     if (dot != std::string::npos && name.size() - dot <= 16)
         extension = std::string_view(name).substr(dot);
     const std::string_view stem =
-        utf8Prefix(std::string_view(name).substr(0, name.size() - extension.size()),
-                   budget - extension.size());
+        text::prefixWithinBytes(std::string_view(name).substr(0, name.size() - extension.size()),
+                                budget - extension.size());
     return prefix + std::string(stem) + std::string(extension);
 }
 
@@ -64,7 +57,8 @@ std::string mailFolderName(std::string_view mailKey) {
     if (name.size() > maxFileNameBytes) {
         // Keys this long are not entry IDs the host hands out; a hash keeps them apart.
         const std::string hash = fnv1aHex(mailKey);
-        name = std::string(utf8Prefix(name, maxFileNameBytes - hash.size() - 1)) + "~" + hash;
+        name = std::string(text::prefixWithinBytes(name, maxFileNameBytes - hash.size() - 1)) +
+               "~" + hash;
     }
     return name;
 }

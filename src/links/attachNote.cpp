@@ -5,29 +5,13 @@
 #include "links/PublicModules.h"
 #include "platform/ado/Recordset.h"
 #include "platform/controls/ListView.h"
+#include "platform/text/QuotedText.h"
 #include "store/ErrorTrap.h"
 #include "store/StoreSession.h"
 
 namespace velmora {
 
-namespace {
-
-std::string quoted(const std::string& value) {
-    return "'" + ado::sqlText(value) + "'";
-}
-
-} // namespace
-
 attachNote::attachNote(StoreContext& state) : state_(state) {}
-
-long attachNote::countRows(const std::string& sql) {
-    ado::Recordset rs;
-    rs.Open(sql, state_.connection());
-    long n = 0;
-    for (; !rs.IsEOF(); rs.MoveNext())
-        ++n;
-    return n;
-}
 
 void attachNote::noteToContactForListView(host::Item& noteObj,
                                           const controls::ListView& listViewObj, bool isShareNote) {
@@ -62,20 +46,22 @@ void attachNote::relinkContacts(host::Item& note, int contactCount,
     const std::string key = note.EntryID();
     const std::string sid = getServerID(state_, kindNote, key);
     ado::Connection& conn = state_.connection();
-    conn.Execute("Update notetb set MakeDelete=true where OutlookAttachId=" + quoted(key) +
-                 " and (creator= " + quoted(state_.currentUser) + " or privateAccess=0)");
-    const long liveEvents =
-        countRows("select OutlookEmailID from ToEvent where MakeDelete=False and OutlookEmailID=" +
-                  quoted(key));
+    conn.Execute(
+        "Update notetb set MakeDelete=true where OutlookAttachId=" + text::sqlLiteral(key) +
+        " and (creator= " + text::sqlLiteral(state_.currentUser) + " or privateAccess=0)");
+    const long liveEvents = countRows(
+        state_, "select OutlookEmailID from ToEvent where MakeDelete=False and OutlookEmailID=" +
+                    text::sqlLiteral(key));
 
     if (contactCount < 1) {
         if (liveEvents > 0) {
-            conn.Execute("Update ToEvent set Regarding=" + quoted(note.Text("Body")) +
-                         " where OutlookEmailID=" + quoted(key));
+            conn.Execute("Update ToEvent set Regarding=" + text::sqlLiteral(note.Text("Body")) +
+                         " where OutlookEmailID=" + text::sqlLiteral(key));
             updateNoteHistory(note, static_cast<std::int16_t>(liveEvents), sid);
         } else {
             ignoreErrors([&] {
-                conn.Execute("delete from NoteHistory where outlooknoteid=" + quoted(key));
+                conn.Execute("delete from NoteHistory where outlooknoteid=" +
+                             text::sqlLiteral(key));
             });
         }
         return;
@@ -97,9 +83,9 @@ void attachNote::noteToEvent(host::Item& noteObj, const std::vector<std::string>
                 const std::string key = noteObj.EntryID();
                 const std::string sid = getServerID(state_, kindNote, key);
                 long links = countRows(
-                    "Select OutlookContactID from noteTb where OutlookAttachID= " + quoted(key) +
-                    " and makedelete=False and (creator= " + quoted(state_.currentUser) +
-                    " or privateAccess=0)");
+                    state_, "Select OutlookContactID from noteTb where OutlookAttachID= " +
+                                text::sqlLiteral(key) + " and makedelete=False and (creator= " +
+                                text::sqlLiteral(state_.currentUser) + " or privateAccess=0)");
                 host::NameSpace& ns = state_.application().GetNamespace("MAPI");
                 // The array's last element is a terminator that listKeyArray leaves empty.
                 for (std::size_t i = 0; i + 1 < appointmentArray.size(); ++i) {
@@ -123,82 +109,54 @@ void attachNote::noteToEvent(host::Item& noteObj, const std::vector<std::string>
 bool attachNote::updateNoteTb(host::Item& note, const std::string& loginName,
                               const std::string& contactEntryId, const std::string& noteServerId,
                               bool isShared) {
-    return errorTrap(state_, "updateNoteTb :", [&] {
-        // A savepoint keeps a failed row from leaving anything half written.
-        ado::inTransaction(state_.connection(), [&] {
-            const std::string key = note.EntryID();
-            ado::Recordset rs;
-            rs.Open("select * from noteTb where outlookattachId=" + quoted(key) +
-                        " and outlookcontactId=" + quoted(contactEntryId),
-                    state_.connection(), ado::adOpenKeyset, ado::adLockPessimistic);
-            if (rs.IsEOF()) rs.AddNew();
-            rs.Fields("type") = 4;
-            const std::string body = note.Text("Body");
-            if (!body.empty()) rs.Fields("Regarding") = body;
-            rs.Fields("DateCreated") = storeValue(note.Get("CreationTime"));
-            rs.Fields("DateEdit") = storeValue(note.Get("LastModificationTime"));
-            rs.Fields("contactID") = getServerID(state_, kindContact, contactEntryId);
-            rs.Fields("MakeDelete") = false;
-            rs.Fields("Creator") = noteServerId == "-1" ? loginName : serverIdCreator(noteServerId);
-            rs.Fields("PrivateAccess") = !isShared;
-            rs.Fields("bAttachment") = 0;
-            rs.Fields("Attached_ID") = noteServerId;
-            rs.Fields("OutlookContactID") = contactEntryId;
-            rs.Fields("OutlookAttachID") = key;
-            rs.Update();
-        });
-    });
+    static constexpr ContactLinkSpelling spelling{
+        "updateNoteTb :", "select * from noteTb where outlookattachId=", " and outlookcontactId=",
+        4, "Body"};
+    return writeContactLinkRow(state_, spelling, note, contactEntryId, noteServerId, loginName,
+                               isShared);
 }
 
 bool attachNote::updateToEvent(host::Item& note, const std::string& loginName,
                                const std::string& appointmentEntryId,
                                const std::string& noteServerId) {
-    return errorTrap(state_, "updateToEvent :", [&] {
-        ado::inTransaction(state_.connection(), [&] {
-            const std::string key = note.EntryID();
-            ado::Recordset rs;
-            rs.Open("select * from ToEvent where OutlookEmailID=" + quoted(key) +
-                        " and OutlookApptID=" + quoted(appointmentEntryId),
-                    state_.connection(), ado::adOpenKeyset, ado::adLockPessimistic);
-            if (rs.IsEOF()) rs.AddNew();
-            rs.Fields("type") = 4;
-            rs.Fields("MakeDelete") = false;
-            const std::string body = note.Text("Body");
-            if (!body.empty()) rs.Fields("Regarding") = body;
-            rs.Fields("DateCreated") = storeValue(note.Get("CreationTime"));
-            rs.Fields("Creator") = noteServerId == "-1" ? loginName : serverIdCreator(noteServerId);
-            rs.Fields("ContactID") = getServerID(state_, kindAppointment, appointmentEntryId);
-            rs.Fields("Attached_ID") = noteServerId;
-            rs.Fields("bAttachment") = false;
-            rs.Fields("OutlookApptID") = appointmentEntryId;
-            rs.Fields("OutlookEmailID") = key;
-            rs.Update();
-            rs.Close();
-        });
+    return trappedWrite(state_, "updateToEvent :", [&] {
+        const std::string key = note.EntryID();
+        ado::Recordset rs;
+        openRowOrAdd(state_, rs,
+                     "select * from ToEvent where OutlookEmailID=" + text::sqlLiteral(key) +
+                         " and OutlookApptID=" + text::sqlLiteral(appointmentEntryId));
+        rs.Fields("type") = 4;
+        rs.Fields("MakeDelete") = false;
+        const std::string body = note.Text("Body");
+        if (!body.empty()) rs.Fields("Regarding") = body;
+        rs.Fields("DateCreated") = storeValue(note.Get("CreationTime"));
+        rs.Fields("Creator") = noteServerId == "-1" ? loginName : serverIdCreator(noteServerId);
+        rs.Fields("ContactID") = getServerID(state_, kindAppointment, appointmentEntryId);
+        rs.Fields("Attached_ID") = noteServerId;
+        rs.Fields("bAttachment") = false;
+        rs.Fields("OutlookApptID") = appointmentEntryId;
+        rs.Fields("OutlookEmailID") = key;
+        rs.Update();
+        rs.Close();
     });
 }
 
 bool attachNote::updateNoteHistory(host::Item& note, std::int16_t linkCount,
                                    const std::string& noteServerId) {
-    return errorTrap(state_, "updateNoteHistory :", [&] {
-        ado::inTransaction(state_.connection(), [&] {
-            const std::string key = note.EntryID();
-            ado::Recordset rs;
-            rs.Open("select * from NoteHistory where outlooknoteid=" + quoted(key),
-                    state_.connection(), ado::adOpenKeyset, ado::adLockPessimistic);
-            if (rs.IsEOF()) rs.AddNew();
-            rs.Fields("outlooknoteid") = key;
-            rs.Fields("PrivateAccess") = 1;
-            // An empty body or category keeps what the history row already holds.
-            const std::string body = note.Text("Body");
-            if (!body.empty()) rs.Fields("regarding") = body;
-            const std::string categories = note.Text("Categories");
-            if (!categories.empty()) rs.Fields("category") = categories;
-            rs.Fields("RefCount") = static_cast<int>(linkCount);
-            rs.Fields("noteId") = noteServerId;
-            rs.Update();
-            rs.Close();
-        });
+    return trappedWrite(state_, "updateNoteHistory :", [&] {
+        const std::string key = note.EntryID();
+        ado::Recordset rs;
+        openHistoryRow(state_, rs, "NoteHistory", "outlooknoteid", key);
+        rs.Fields("PrivateAccess") = 1;
+        // An empty body or category keeps what the history row already holds.
+        const std::string body = note.Text("Body");
+        if (!body.empty()) rs.Fields("regarding") = body;
+        const std::string categories = note.Text("Categories");
+        if (!categories.empty()) rs.Fields("category") = categories;
+        rs.Fields("RefCount") = static_cast<int>(linkCount);
+        rs.Fields("noteId") = noteServerId;
+        rs.Update();
+        rs.Close();
     });
 }
 

@@ -43,7 +43,6 @@ class attachNote {
                       bool isShared);
     bool updateNoteHistory(host::Item& note, std::int16_t linkCount,
                            const std::string& noteServerId);
-    long countRows(const std::string& sql);
 
     StoreContext& state_;
 };

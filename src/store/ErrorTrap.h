@@ -39,6 +39,13 @@ auto errorTrapResult(const StoreContext& state, std::string_view tag, Body&& bod
     return {};
 }
 
+// A row write: one transaction level under the trap, so a failed write leaves nothing half
+// written. False when the trap fired.
+template <typename Body>
+bool trappedWrite(const StoreContext& state, std::string_view tag, Body&& body) {
+    return errorTrap(state, tag, [&] { ado::inTransaction(state.connection(), body); });
+}
+
 // A step run with errors ignored: a failure is cleared without a message.
 template <typename Body> bool ignoreErrors(Body&& body) {
     try {

@@ -203,6 +203,7 @@ std::vector<std::string> existingColumns(ado::Connection& c, const char* table) 
     ado::Recordset rs;
     rs.Open(std::string("select * from ") + table + " where 0", c);
     std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(rs.FieldCount()));
     for (int i = 0; i < rs.FieldCount(); ++i)
         names.push_back(text::lower(rs.Fields(i).Name()));
     return names;

@@ -95,6 +95,15 @@ std::string serverIdCreator(const std::string& serverId) {
     return last == std::string::npos ? serverId : serverId.substr(0, last);
 }
 
+long countRows(const StoreContext& state, const std::string& sql) {
+    ado::Recordset rs;
+    rs.Open(sql, state.connection());
+    long rows = 0;
+    for (; !rs.IsEOF(); rs.MoveNext())
+        ++rows;
+    return rows;
+}
+
 std::string serverIdNumber(const std::string& serverId) {
     const auto last = serverId.rfind('_');
     return last == std::string::npos ? "" : serverId.substr(last + 1);
@@ -125,7 +134,7 @@ std::int16_t getEventAccess(StoreContext& state, const host::Item& appointment) 
             state.connection(), ado::adOpenKeyset, ado::adLockOptimistic);
     if (!rs.IsEOF()) {
         const ado::Value& level = rs.Fields(0).Value();
-        access = level.isNull() ? 1 : static_cast<std::int16_t>(level.toInt());
+        if (!level.isNull()) access = static_cast<std::int16_t>(level.toInt());
     }
     return access;
 }

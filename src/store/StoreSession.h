@@ -33,6 +33,9 @@ std::string getServerID(StoreContext& state, std::int16_t kind, const std::strin
 bool isCreator(StoreContext& state, std::int16_t kind, const std::string& entryId);
 std::int16_t getEventAccess(StoreContext& state, const host::Item& appointment);
 
+// How many rows the statement reads, counted by walking them as the add-in always has.
+long countRows(const StoreContext& state, const std::string& sql);
+
 // The creator part (before the last "_") and number part (after it) of a server id.
 std::string serverIdCreator(const std::string& serverId);
 std::string serverIdNumber(const std::string& serverId);

@@ -2,15 +2,15 @@
 // compares: spaces only, so a tab or line break inside a text is kept as the user wrote it.
 #pragma once
 
+#include "platform/text/AsciiText.h"
+
 #include <string>
 #include <string_view>
 
 namespace velmora {
 
 inline std::string trimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+    return std::string(text::trim(text, " "));
 }
 
 } // namespace velmora

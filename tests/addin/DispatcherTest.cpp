@@ -38,6 +38,12 @@ class Dispatch : public ::testing::Test {
         // The menu entry: the toolbar button is hidden in folders that give no kind.
         explorer->CommandBars().Item("Menu Bar").FindControl(0, 0, tagShareAndAttach)->Execute();
     }
+    // Presses the entry on item alone in its folder; what the last message box said.
+    std::string pressOn(int folder, const host::ItemPtr& item) {
+        show(folder, item);
+        press();
+        return s.messages.lastText();
+    }
     std::string opened() {
         auto loaded = addin.menu().loadedDialogs();
         return loaded.size() == 1 ? loaded[0]->Name() + " \"" + loaded[0]->Caption() + "\"" : "";
@@ -58,9 +64,7 @@ TEST_F(Dispatch, RefusalsComeBeforeAnyDialog) {
     EXPECT_EQ(s.messages.lastText(), "Please select a item.");
     EXPECT_EQ(s.messages.shown.back().style, windows::vbInformation);
 
-    show(host::olFolderInbox, contact);
-    press();
-    EXPECT_EQ(s.messages.lastText(), "Please select a mail item.");
+    EXPECT_EQ(pressOn(host::olFolderInbox, contact), "Please select a mail item.");
     EXPECT_EQ(s.messages.shown.back().style, windows::vbExclamation);
 
     s.windows.openWindows.insert(s.state.syncWindowCaption);
@@ -83,9 +87,7 @@ TEST_F(Dispatch, RefusalsComeBeforeAnyDialog) {
 
     // Someone else's contact is not shared; the user's own is.
     s.mapContact(contact->EntryID(), "bob_7");
-    show(host::olFolderContacts, contact);
-    press();
-    EXPECT_EQ(s.messages.lastText(), "You can't share this Item.");
+    EXPECT_EQ(pressOn(host::olFolderContacts, contact), "You can't share this Item.");
     const auto own = add(host::olFolderContacts, host::olContactItem, "FullName", "Ann");
     s.mapContact(own->EntryID(), "Alice_8");
     explorer->Select({own});
@@ -111,9 +113,8 @@ TEST_F(Dispatch, CaptionsAndRightsOfEachKind) {
     // Someone else's appointment: access 1 is refused; access 2 opens without the share tab.
     const auto meeting = add(host::olFolderCalendar, host::olAppointmentItem, "Subject", " ");
     s.mapEvent(meeting->EntryID(), "bob_42");
-    show(host::olFolderCalendar, meeting);
-    press();
-    EXPECT_EQ(s.messages.lastText(), "You are not allowed to share or attach this item");
+    EXPECT_EQ(pressOn(host::olFolderCalendar, meeting),
+              "You are not allowed to share or attach this item");
     EXPECT_EQ(opened(), "");
     s.exec("insert into Group_Task (GroupID, tid, IsDel) values ('g1', 42, 0)");
     s.exec("insert into Group_User (GroupID, loginname, Access) values ('g1', 'alice', 2)");
@@ -134,9 +135,7 @@ TEST_F(Dispatch, CaptionsAndRightsOfEachKind) {
 
     const auto task = add(host::olFolderTasks, host::olTaskItem, "Subject", "Report");
     s.mapTask(task->EntryID(), "carol_3");
-    show(host::olFolderTasks, task);
-    press();
-    EXPECT_EQ(s.messages.lastText(), "You can't share this item.");
+    EXPECT_EQ(pressOn(host::olFolderTasks, task), "You can't share this item.");
 
     // The launcher refuses while the note dialog is loaded.
     const auto note = add(host::olFolderNotes, host::olNoteItem, "Body", "call back");

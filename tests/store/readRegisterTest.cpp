@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <stdexcept>
+#include <vector>
 
 namespace velmora {
 namespace {
@@ -22,6 +23,28 @@ RegValue dword(std::int32_t n) {
     const auto u = static_cast<std::uint32_t>(n);
     return {registry::REG_DWORD,
             {std::uint8_t(u), std::uint8_t(u >> 8), std::uint8_t(u >> 16), std::uint8_t(u >> 24)}};
+}
+
+// The dialog positions in the order they are saved, to set and compare all of them at once.
+using Positions = std::vector<int>;
+
+Positions positionsOf(const UiIndices& u) {
+    return {u.noteTab,
+            u.mailTab,
+            u.calendarTab,
+            u.contactSearchField,
+            u.contactSearchMode,
+            u.contactSearchTime,
+            u.contactSearchTimeRange,
+            u.eventSearchField,
+            u.eventSearchMode,
+            u.eventSearchTime,
+            u.eventSearchTimeRange};
+}
+
+UiIndices indicesOf(const Positions& p) {
+    const auto at = [&](std::size_t i) { return static_cast<std::int16_t>(p.at(i)); };
+    return {at(0), at(1), at(2), at(3), at(4), at(5), at(6), at(7), at(8), at(9), at(10)};
 }
 
 struct Settings {
@@ -117,33 +140,12 @@ TEST(readRegister, TheGenericReaderConvertsByType) {
 TEST(readRegister, DialogPositionsRoundTripUnderBothSpellings) {
     Settings s;
     ASSERT_EQ(s.registry.CreateKey(readRegister::settingKey), 0);
-    UiIndices saved;
-    saved.noteTab = 2;
-    saved.mailTab = 261;
-    saved.calendarTab = 1;
-    saved.contactSearchField = 3;
-    saved.contactSearchMode = 4;
-    saved.contactSearchTime = 5;
-    saved.contactSearchTimeRange = 6;
-    saved.eventSearchField = 7;
-    saved.eventSearchMode = 8;
-    saved.eventSearchTime = 9;
-    saved.eventSearchTimeRange = -1;
-    saveUiIndices(s.settings, saved);
+    const Positions saved = {2, 261, 1, 3, 4, 5, 6, 7, 8, 9, -1};
+    saveUiIndices(s.settings, indicesOf(saved));
 
     UiIndices loaded;
     loadUiIndices(s.settings, loaded);
-    EXPECT_EQ(loaded.noteTab, 2);
-    EXPECT_EQ(loaded.mailTab, 261);
-    EXPECT_EQ(loaded.calendarTab, 1);
-    EXPECT_EQ(loaded.contactSearchField, 3);
-    EXPECT_EQ(loaded.contactSearchMode, 4);
-    EXPECT_EQ(loaded.contactSearchTime, 5);
-    EXPECT_EQ(loaded.contactSearchTimeRange, 6);
-    EXPECT_EQ(loaded.eventSearchField, 7);
-    EXPECT_EQ(loaded.eventSearchMode, 8);
-    EXPECT_EQ(loaded.eventSearchTime, 9);
-    EXPECT_EQ(loaded.eventSearchTimeRange, -1);
+    EXPECT_EQ(positionsOf(loaded), saved);
 
     // The file keeps the spelling the save wrote: one value per position.
     const registry::RegistryDocument doc = s.registry.load();
@@ -157,27 +159,14 @@ TEST(readRegister, DialogPositionsRoundTripUnderBothSpellings) {
 TEST(readRegister, APositionTooLargeEndsTheLoadAndZeroesTheTabs) {
     Settings s;
     ASSERT_EQ(s.registry.CreateKey(readRegister::settingKey), 0);
-    UiIndices saved;
-    saved.noteTab = 1;
-    saved.mailTab = 2;
-    saved.calendarTab = 3;
-    saved.contactSearchField = 4;
-    saved.contactSearchMode = 5;
-    saved.eventSearchField = 6;
-    saveUiIndices(s.settings, saved);
+    saveUiIndices(s.settings, indicesOf({1, 2, 3, 4, 5, 0, 0, 6, 0, 0, 0}));
     ASSERT_EQ(s.settings.SetKeyValue("searchTimeIndexforContact", 70000), 0);
 
-    UiIndices loaded;
-    loaded.eventSearchField = 99;
+    UiIndices loaded = indicesOf({7, 7, 7, 7, 7, 7, 7, 99, 7, 7, 7});
     loadUiIndices(s.settings, loaded);
-    EXPECT_EQ(loaded.noteTab, 0);
-    EXPECT_EQ(loaded.mailTab, 0);
-    EXPECT_EQ(loaded.calendarTab, 0);
-    EXPECT_EQ(loaded.contactSearchField, 4);
-    EXPECT_EQ(loaded.contactSearchMode, 5);
-    EXPECT_EQ(loaded.contactSearchTime, 0);
-    // Positions after the failing one are not read.
-    EXPECT_EQ(loaded.eventSearchField, 99);
+    // The tabs are zeroed, the positions before the failing one are read, and it and the
+    // positions after it are not read.
+    EXPECT_EQ(positionsOf(loaded), (Positions{0, 0, 0, 4, 5, 7, 7, 99, 7, 7, 7}));
 }
 
 } // namespace

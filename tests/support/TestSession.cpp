@@ -4,6 +4,7 @@
 
 #include "platform/ado/Recordset.h"
 #include "platform/clock/SystemClock.h"
+#include "platform/text/QuotedText.h"
 #include "store/StoreSession.h"
 
 #include <atomic>
@@ -30,7 +31,7 @@ TempDir::TempDir() {
         auto candidate =
             base / ("velmora-test-" + std::to_string(::getpid()) + "-" + std::to_string(random()));
         if (std::filesystem::create_directory(candidate)) {
-            path_ = candidate;
+            path_.reset(new std::filesystem::path(candidate));
             return;
         }
         if (attempt > 100)
@@ -38,14 +39,14 @@ TempDir::TempDir() {
     }
 }
 
-TempDir::~TempDir() {
+void TempDir::Remove::operator()(const std::filesystem::path* path) const {
     std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
+    std::filesystem::remove_all(*path, ignored);
+    delete path;
 }
 
-TestSession::TestSession(SessionOptions options)
-    : clock(timekeeping::SystemClock().now()), host(options.chinese),
-      registry(temp.path() / "registry"), mapi(host.application()) {
+TestSession::TestSession(const SessionOptions& options)
+    : StandInPlatform(options.chinese, temp.path() / "registry", timekeeping::SystemClock().now()) {
     const std::string mainKey = "Software\\OutLook Sync Velmora";
     registry.CreateKey(mainKey);
     registry.CreateKey(mainKey + "\\setting");
@@ -53,21 +54,14 @@ TestSession::TestSession(SessionOptions options)
     registry.SetValue(mainKey, "path", stringValue(installPath().string()));
     std::filesystem::create_directories(installPath());
 
-    host.setClock(clock);
-    state.platform.clock = &clock;
-    state.platform.application = &host.application();
-    state.platform.messageBox = &messages;
-    state.platform.windowSystem = &windows;
-    state.platform.registry = &registry;
-    state.platform.mapi = &mapi;
+    serve(state.platform);
     state.platform.storeConnectionString =
         options.storeInMemory ? ":memory:" : "Database=" + storeFile().string();
     state.isChinese = options.chinese;
     state.syncWindowCaption =
         options.chinese ? "Velmora－Outlook信息同步" : "Synchronize Outlook - Velmora";
     state.storeConnection = openStore(state);
-    if (!options.user.empty())
-        exec("insert into CurrentUser (CurrentUser) values ('" + ado::sqlText(options.user) + "')");
+    if (!options.user.empty()) insertRow("CurrentUser", "CurrentUser", {options.user});
     state.currentUser = getCurrentUser(state);
 }
 
@@ -83,42 +77,40 @@ std::string TestSession::scalar(const std::string& sql) {
 }
 
 long TestSession::count(const std::string& sql) {
-    ado::Recordset rs;
-    rs.Open(sql, state.connection());
-    long n = 0;
-    for (; !rs.IsEOF(); rs.MoveNext())
-        ++n;
-    return n;
+    return countRows(state, sql);
 }
 
 void TestSession::exec(const std::string& sql) {
     state.connection().Execute(sql);
 }
 
+void TestSession::insertRow(const std::string& table, const std::string& columns,
+                            std::initializer_list<std::string> values) {
+    std::string list;
+    for (const std::string& value : values)
+        list += (list.empty() ? "" : ",") + text::sqlLiteral(value);
+    exec("insert into " + table + " (" + columns + ") values (" + list + ")");
+}
+
 void TestSession::mapContact(const std::string& entryId, const std::string& serverId) {
-    exec("insert into ContactsID (outlookid, velmoraid) values ('" + ado::sqlText(entryId) + "','" +
-         ado::sqlText(serverId) + "')");
+    insertRow("ContactsID", "outlookid, velmoraid", {entryId, serverId});
 }
 
 void TestSession::mapEvent(const std::string& entryId, const std::string& serverId) {
-    exec("insert into CalendarId (entryid, taskid) values ('" + ado::sqlText(entryId) + "','" +
-         ado::sqlText(serverId) + "')");
+    insertRow("CalendarId", "entryid, taskid", {entryId, serverId});
 }
 
 void TestSession::mapMail(const std::string& entryId, const std::string& serverId,
                           const std::string& owner) {
-    exec("insert into EMailsID (outlookid, msgid, username) values ('" + ado::sqlText(entryId) +
-         "','" + ado::sqlText(serverId) + "','" + ado::sqlText(owner) + "')");
+    insertRow("EMailsID", "outlookid, msgid, username", {entryId, serverId, owner});
 }
 
 void TestSession::mapNote(const std::string& entryId, const std::string& serverId) {
-    exec("insert into NotesID (outlookid, velmoraid) values ('" + ado::sqlText(entryId) + "','" +
-         ado::sqlText(serverId) + "')");
+    insertRow("NotesID", "outlookid, velmoraid", {entryId, serverId});
 }
 
 void TestSession::mapTask(const std::string& entryId, const std::string& serverId) {
-    exec("insert into TodosID (outlookid, velmoraid) values ('" + ado::sqlText(entryId) + "','" +
-         ado::sqlText(serverId) + "')");
+    insertRow("TodosID", "outlookid, velmoraid", {entryId, serverId});
 }
 
 host::ItemPtr TestSession::addContact(const std::string& fullName, const std::string& address) {

@@ -3,14 +3,11 @@
 #pragma once
 
 #include "addin/AddinState.h"
-#include "platform/cdo/MapiSession.h"
 #include "platform/clock/Clock.h"
-#include "platform/host/InMemoryHost.h"
-#include "platform/registry/FileRegistry.h"
-#include "platform/windows/MessageBox.h"
-#include "platform/windows/WindowSystem.h"
+#include "store/StandInPlatform.h"
 
 #include <filesystem>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -20,13 +17,14 @@ namespace velmora::testing {
 class TempDir {
   public:
     TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::filesystem::path& path() const { return path_; }
+    const std::filesystem::path& path() const { return *path_; }
 
   private:
-    std::filesystem::path path_;
+    // Owning the path is owning the folder: it can move but not be copied.
+    struct Remove {
+        void operator()(const std::filesystem::path* path) const;
+    };
+    std::unique_ptr<const std::filesystem::path, Remove> path_;
 };
 
 struct SessionOptions {
@@ -35,19 +33,17 @@ struct SessionOptions {
     bool storeInMemory = false; // ":memory:" instead of a file in the temp folder
 };
 
-class TestSession {
+// The session's temporary folder, a base so that it is made before the registry file inside it.
+struct SessionFolder {
+    TempDir temp;
+};
+
+// The host's and the add-in's one clock is fixed at the local time the session started.
+class TestSession : public SessionFolder, public StandInPlatform<timekeeping::FixedClock> {
   public:
-    explicit TestSession(SessionOptions options = {});
+    explicit TestSession(const SessionOptions& options = {});
     ~TestSession();
 
-    TempDir temp;
-    // The host's and the add-in's one clock, fixed at the local time the session started.
-    timekeeping::FixedClock clock;
-    host::InMemoryHost host;
-    registry::FileRegistry registry;
-    windows::RecordingMessageBox messages;
-    windows::FakeWindowSystem windows;
-    cdo::HostMapiSession mapi;
     AddinState state;
 
     // The install path (registry "path"), a real folder in the temp folder.
@@ -70,6 +66,11 @@ class TestSession {
     void mapMail(const std::string& entryId, const std::string& serverId, const std::string& owner);
     void mapNote(const std::string& entryId, const std::string& serverId);
     void mapTask(const std::string& entryId, const std::string& serverId);
+
+  private:
+    // A row of values, each quoted, as the add-in's own statements quote them.
+    void insertRow(const std::string& table, const std::string& columns,
+                   std::initializer_list<std::string> values);
 };
 
 } // namespace velmora::testing

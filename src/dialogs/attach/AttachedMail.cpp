@@ -3,6 +3,7 @@
 #include "dialogs/attach/AttachedMail.h"
 
 #include "links/AttachEmail.h"
+#include "platform/text/AsciiText.h"
 #include "store/ErrorTrap.h"
 #include "store/StoreSession.h"
 
@@ -34,9 +35,7 @@ AttachEmail& AttachedMail::links() const {
 }
 
 std::string trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+    return std::string(text::trim(text, " \t"));
 }
 
 } // namespace velmora::dialogs

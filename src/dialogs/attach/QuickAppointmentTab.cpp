@@ -5,6 +5,7 @@
 #include "dialogs/common/ListFillers.h"
 #include "links/AttachEmail.h"
 #include "links/ItemLookup.h"
+#include "platform/text/Utf8Text.h"
 #include "store/ErrorTrap.h"
 #include "store/StoreSession.h"
 
@@ -14,13 +15,6 @@
 namespace velmora::dialogs {
 
 namespace {
-
-std::size_t characters(const std::string& utf8) {
-    std::size_t count = 0;
-    for (const unsigned char c : utf8)
-        if ((c & 0xC0) != 0x80) ++count;
-    return count;
-}
 
 // The user's short date: year, month and day without leading zeros, as the system writes it.
 std::string shortDate(std::chrono::sys_days day) {
@@ -138,7 +132,7 @@ void QuickAppointmentTab::OptionOn_Click() {
 
 // The count takes at most five characters; a longer text is put back.
 void QuickAppointmentTab::inTime_Change() {
-    if (characters(inTime_.Text()) > 5)
+    if (text::characterCount(inTime_.Text()) > 5)
         inTime_.setText(lastCount_);
     else
         lastCount_ = inTime_.Text();

@@ -4,6 +4,8 @@
 
 #include "links/PublicModules.h"
 #include "platform/host/DateText.h"
+#include "platform/text/AsciiText.h"
+#include "platform/text/QuotedText.h"
 #include "platform/text/UnicodeText.h"
 
 #include <chrono>
@@ -85,10 +87,6 @@ std::string filterDay(host::DateTime day) {
     return host::filterDateText(day).substr(0, 10) + " 00:00";
 }
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
 } // namespace
 
 DayRange rangeBounds(TimeRange range, host::DateTime now) {
@@ -132,7 +130,7 @@ std::string timeFilter(std::string_view property, TimeRange range, host::DateTim
 
 std::string equalsFilter(const std::vector<std::string_view>& terms, const std::string& words) {
     const std::string operand =
-        words.find('\'') == std::string::npos ? "'" + words + "'" : quoteFilterValue(words);
+        words.find('\'') == std::string::npos ? "'" + words + "'" : text::filterLiteral(words);
     std::string filter;
     for (const std::string_view term : terms)
         filter.append(term).append("=").append(operand);
@@ -140,11 +138,7 @@ std::string equalsFilter(const std::vector<std::string_view>& terms, const std::
 }
 
 std::string trimmed(std::string_view text) {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return std::string(text);
+    return std::string(text::trim(text, " \t\r\n"));
 }
 
 std::string lowered(std::string_view text) {

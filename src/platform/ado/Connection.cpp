@@ -129,16 +129,6 @@ void Connection::RollbackTrans() {
     --depth_;
 }
 
-std::string sqlText(const std::string& value) {
-    std::string out;
-    out.reserve(value.size() + 2);
-    for (char c : value) {
-        if (c == '\'') out += '\'';
-        out += c;
-    }
-    return out;
-}
-
 void Backend::savepoint(const std::string& name) {
     execute("savepoint " + quoteIdentifier(name));
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/ado/Value.h"
+#include "platform/text/QuotedText.h"
 
 #include <functional>
 #include <memory>
@@ -125,7 +126,7 @@ template <typename Fn> auto inTransaction(Connection& connection, Fn&& fn) {
     }
 }
 
-// A text value made safe to stand between single quotes in a statement.
-std::string sqlText(const std::string& value);
+// Statement callers quote their values with text's rule, under the name they have always used.
+using text::sqlText;
 
 } // namespace velmora::ado

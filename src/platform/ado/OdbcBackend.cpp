@@ -3,11 +3,11 @@
 #include "platform/ado/OdbcBackend.h"
 
 #include "platform/ado/StatementText.h"
+#include "platform/text/AsciiText.h"
 
 #include <sqlext.h>
 
 #include <array>
-#include <cctype>
 #include <charconv>
 #include <system_error>
 #include <variant>
@@ -45,10 +45,8 @@ std::string withoutPassword(const std::string& connectionString) {
         std::string part = connectionString.substr(start, end - start);
         const auto equals = part.find('=');
         if (equals != std::string::npos && equals + 1 < part.size()) {
-            std::string key = part.substr(0, equals);
-            for (char& c : key)
-                c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-            if (key.find("PWD") != std::string::npos || key.find("PASSWORD") != std::string::npos)
+            const std::string key = text::lower(part.substr(0, equals));
+            if (key.find("pwd") != std::string::npos || key.find("password") != std::string::npos)
                 part = part.substr(0, equals + 1) + "***";
         }
         out += (start ? ";" : "") + part;

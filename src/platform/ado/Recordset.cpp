@@ -3,24 +3,15 @@
 #include "platform/ado/Recordset.h"
 
 #include "platform/ado/StatementText.h"
-
-#include <cstring>
+#include "platform/text/AsciiText.h"
 
 namespace velmora::ado {
 
 namespace {
 
-// Names are ASCII identifiers; folding by hand avoids a locale lookup per character.
-char folded(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-}
-
+// Field names as written in the statement match first time; the case-blind test is the fallback.
 bool sameName(const std::string& a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    if (std::memcmp(a.data(), b.data(), a.size()) == 0) return true;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i] != b[i] && folded(a[i]) != folded(b[i])) return false;
-    return true;
+    return a == b || text::iequals(a, b);
 }
 
 const char* const noCurrentRecord = "Either BOF or EOF is True, or the current record has been "

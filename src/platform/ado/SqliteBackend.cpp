@@ -3,6 +3,7 @@
 #include "platform/ado/SqliteBackend.h"
 
 #include "platform/ado/StatementText.h"
+#include "platform/clock/CalendarText.h"
 
 #include <sqlite3.h>
 
@@ -97,7 +98,7 @@ void SqliteBackend::bind(sqlite3_stmt* statement, int index, const Value& value)
             return sqlite3_bind_text64(s, i, v.data(), v.size(), SQLITE_STATIC, SQLITE_UTF8);
         }
         int operator()(DateTime v) const {
-            const std::string text = formatDateTime(v);
+            const std::string text = timekeeping::isoDateTimeText(v);
             return sqlite3_bind_text64(s, i, text.data(), text.size(), SQLITE_TRANSIENT,
                                        SQLITE_UTF8);
         }

@@ -1,13 +1,13 @@
 // Conversions of link store field values: text, numbers, yes/no and the stored date-time form.
 // Numbers may arrive as text and yes/no as 0/1, so every conversion accepts every kind.
 #include "platform/ado/Value.h"
+#include "platform/clock/CalendarText.h"
 #include "platform/text/AsciiText.h"
 
 #include <array>
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <stdexcept>
 #include <string_view>
 #include <system_error>
@@ -114,7 +114,7 @@ std::string Value::text() const {
             return ec == std::errc() ? std::string(buffer.data(), end) : std::to_string(v);
         }
         std::string operator()(const std::string& v) const { return v; }
-        std::string operator()(DateTime v) const { return formatDateTime(v); }
+        std::string operator()(DateTime v) const { return timekeeping::isoDateTimeText(v); }
     };
     return std::visit(Visitor{}, data_);
 }
@@ -175,19 +175,6 @@ DateTime Value::toDate() const {
         throw std::runtime_error("Type mismatch: '" + *s + "' is not a date");
     }
     throw std::runtime_error("Type mismatch: " + text() + " is not a date");
-}
-
-std::string formatDateTime(DateTime t) {
-    const auto day = std::chrono::floor<std::chrono::days>(t);
-    const std::chrono::year_month_day ymd{day};
-    const std::chrono::hh_mm_ss<std::chrono::seconds> time{t - day};
-    std::array<char, 40> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "%04d-%02u-%02u %02d:%02d:%02d",
-                  static_cast<int>(ymd.year()), static_cast<unsigned>(ymd.month()),
-                  static_cast<unsigned>(ymd.day()), static_cast<int>(time.hours().count()),
-                  static_cast<int>(time.minutes().count()),
-                  static_cast<int>(time.seconds().count()));
-    return buffer.data();
 }
 
 bool parseDateTime(const std::string& text, DateTime& out) {

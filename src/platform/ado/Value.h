@@ -46,7 +46,7 @@ class Value {
     Data data_;
 };
 
-std::string formatDateTime(DateTime t);                  // "YYYY-MM-DD HH:MM:SS"
-bool parseDateTime(const std::string& s, DateTime& out); // accepts that form, and a bare date
+// Reads the stored form "YYYY-MM-DD HH:MM:SS", and a bare date.
+bool parseDateTime(const std::string& s, DateTime& out);
 
 } // namespace velmora::ado

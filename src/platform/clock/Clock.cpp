@@ -1,6 +1,7 @@
 // The time text shared by every clock: a strftime pattern applied to a local time.
 // %p is resolved here, by language, because the host shows its own morning/afternoon words.
 #include "platform/clock/Clock.h"
+#include "platform/clock/CalendarText.h"
 
 #include <ctime>
 #include <string_view>
@@ -64,17 +65,16 @@ void Clock::setTimeFormat(const std::string& pattern) {
 std::string Clock::timeText(DateTime when, bool chinese) const {
     using namespace std::chrono;
     const auto day = floor<days>(when);
-    const year_month_day ymd{day};
-    const hh_mm_ss<seconds> time{when - day};
+    const CalendarFields f = calendarFields(when);
     std::tm fields{};
-    fields.tm_year = static_cast<int>(ymd.year()) - 1900;
-    fields.tm_mon = static_cast<int>(static_cast<unsigned>(ymd.month())) - 1;
-    fields.tm_mday = static_cast<int>(static_cast<unsigned>(ymd.day()));
-    fields.tm_hour = static_cast<int>(time.hours().count());
-    fields.tm_min = static_cast<int>(time.minutes().count());
-    fields.tm_sec = static_cast<int>(time.seconds().count());
+    fields.tm_year = f.year - 1900;
+    fields.tm_mon = f.month - 1;
+    fields.tm_mday = f.day;
+    fields.tm_hour = f.hour;
+    fields.tm_min = f.minute;
+    fields.tm_sec = f.second;
     fields.tm_wday = static_cast<int>(weekday{day}.c_encoding());
-    fields.tm_yday = static_cast<int>((day - sys_days{ymd.year() / January / 1}).count());
+    fields.tm_yday = static_cast<int>((day - sys_days{year{f.year} / January / 1}).count());
 
     const std::string pattern =
         resolveMarker(expandComposites(timeFormat_), chinese, fields.tm_hour >= 12);

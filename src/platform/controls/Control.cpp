@@ -71,31 +71,4 @@ void Control::requireUsable(std::string_view action) const {
                            (enabled_ ? "hidden" : "disabled"));
 }
 
-std::string quoted(std::string_view text) {
-    std::string out = "\"";
-    for (char c : text) {
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            out += c;
-        }
-    }
-    out += '"';
-    return out;
-}
-
 } // namespace velmora::controls

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/host/Events.h"
+#include "platform/text/QuotedText.h"
 
 #include <functional>
 #include <ostream>
@@ -84,7 +85,7 @@ class Control {
     std::vector<std::function<void()>> design_;
 };
 
-// Text between double quotes, with quotes, backslashes and line breaks escaped.
-std::string quoted(std::string_view text);
+// Dumps write texts between double quotes with escapes, as the registry file does.
+using text::quoted;
 
 } // namespace velmora::controls

@@ -1,8 +1,8 @@
 // A date picker: value changes raise Change; the dump writes the value as an ISO date and time.
-// Formatting is done by hand because the compiler's library has no std::format.
+// The value is written in the same date form as the store and the host write dates.
 #include "platform/controls/DatePicker.h"
 
-#include <cstdio>
+#include "platform/clock/CalendarText.h"
 
 namespace velmora::controls {
 
@@ -18,13 +18,7 @@ void DatePicker::pick(DateTime value) {
 }
 
 void DatePicker::describeState(std::ostream& out) const {
-    const std::chrono::year_month_day ymd{day()};
-    const std::chrono::hh_mm_ss time{value_ - day()};
-    char text[96];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02u %02ld:%02ld:%02ld", int(ymd.year()),
-                  unsigned(ymd.month()), unsigned(ymd.day()), long(time.hours().count()),
-                  long(time.minutes().count()), long(time.seconds().count()));
-    out << " value=" << quoted(text);
+    out << " value=" << quoted(timekeeping::isoDateTimeText(value_));
 }
 
 } // namespace velmora::controls

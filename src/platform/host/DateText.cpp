@@ -2,9 +2,8 @@
 // Both are written and read here so that the two directions cannot drift apart.
 #include "platform/host/DateText.h"
 
+#include "platform/clock/CalendarText.h"
 #include "platform/text/AsciiText.h"
-
-#include <cstdio>
 
 namespace velmora::host {
 
@@ -46,13 +45,6 @@ bool readTime(std::string_view s, std::size_t& pos, int& hh, int& mm, int& ss, b
     return !hasSeconds || (ss = readNumber(s, pos, 2)) >= 0;
 }
 
-// The parts printed by a format of at most 95 characters.
-template <typename... Parts> std::string printed(const char* format, Parts... parts) {
-    char buf[96];
-    std::snprintf(buf, sizeof buf, format, parts...);
-    return buf;
-}
-
 bool validDate(int y, int m, int d, int hh, int mm, int ss) {
     if (y < 1 || m < 1 || m > 12 || d < 1 || hh < 0 || hh > 23 || mm < 0 || mm > 59 || ss < 0 ||
         ss > 59)
@@ -67,27 +59,10 @@ DateTime compose(int y, int m, int d, int hh, int mm, int ss) {
     return DateTime{days} + hours{hh} + minutes{mm} + seconds{ss};
 }
 
-struct Parts {
-    int y, m, d, hh, mm, ss;
-};
-
-Parts split(DateTime when) {
-    const auto days = floor<std::chrono::days>(when);
-    const year_month_day ymd{days};
-    const hh_mm_ss<seconds> tod{when - days};
-    return {static_cast<int>(ymd.year()),
-            static_cast<int>(static_cast<unsigned>(ymd.month())),
-            static_cast<int>(static_cast<unsigned>(ymd.day())),
-            static_cast<int>(tod.hours().count()),
-            static_cast<int>(tod.minutes().count()),
-            static_cast<int>(tod.seconds().count())};
-}
-
 } // namespace
 
 std::string isoDateText(DateTime when) {
-    const Parts p = split(when);
-    return printed("%04d-%02d-%02d %02d:%02d:%02d", p.y, p.m, p.d, p.hh, p.mm, p.ss);
+    return timekeeping::isoDateTimeText(when);
 }
 
 std::optional<DateTime> parseIsoDate(std::string_view text) {
@@ -106,8 +81,7 @@ std::optional<DateTime> parseIsoDate(std::string_view text) {
 }
 
 std::string filterDateText(DateTime when) {
-    const Parts p = split(when);
-    return printed("%02d/%02d/%04d %02d:%02d", p.m, p.d, p.y, p.hh, p.mm);
+    return timekeeping::filterDateTimeText(when);
 }
 
 std::optional<FilterDate> parseFilterDate(std::string_view text) {
@@ -144,9 +118,10 @@ std::optional<FilterDate> parseFilterDate(std::string_view text) {
 }
 
 DateTime makeDate(int year, int month, int day, int hour, int minute, int second) {
-    if (!validDate(year, month, day, hour, minute, second))
-        throw HostError(printed("Invalid date %04d-%02d-%02d %02d:%02d:%02d", year, month, day,
-                                hour, minute, second));
+    if (!validDate(year, month, day, hour, minute, second)) {
+        throw HostError("Invalid date " + timekeeping::isoDateTimeText(timekeeping::CalendarFields{
+                                              year, month, day, hour, minute, second}));
+    }
     return compose(year, month, day, hour, minute, second);
 }
 

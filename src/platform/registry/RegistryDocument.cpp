@@ -3,6 +3,8 @@
 #include "platform/registry/RegistryDocument.h"
 
 #include "platform/registry/Registry.h"
+#include "platform/text/AsciiText.h"
+#include "platform/text/QuotedText.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -11,10 +13,6 @@
 namespace velmora::registry {
 
 namespace {
-
-char fold(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool startsWithKey(const std::string& path, const std::string& parent) {
     if (path.size() <= parent.size() || path[parent.size()] != '\\') return false;
@@ -32,36 +30,6 @@ std::string hexByte(std::uint8_t b) {
     char buf[3];
     std::snprintf(buf, sizeof buf, "%02x", b);
     return buf;
-}
-
-std::string quote(const std::string& text) {
-    std::string out = "\"";
-    for (char c : text) {
-        const auto b = static_cast<unsigned char>(c);
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '"':
-            out += "\\\"";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (b < 0x20 || b == 0x7f)
-                out += "\\x" + hexByte(b);
-            else
-                out += c;
-        }
-    }
-    return out + "\"";
 }
 
 // Reads one line's value entry; every failure names what was expected.
@@ -188,8 +156,7 @@ class LineReader {
 } // namespace
 
 bool RegistryDocument::sameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return fold(x) == fold(y); });
+    return text::iequals(a, b);
 }
 
 std::string RegistryDocument::normalizeKey(const std::string& key) {
@@ -260,9 +227,9 @@ std::string RegistryDocument::serialize() const {
     for (const auto& key : keys_) {
         out += "\n[" + key.path + "]\n";
         for (const auto& [name, value] : key.values) {
-            out += quote(name) + "=";
+            out += text::quoted(name) + "=";
             if (value.type == REG_SZ && !value.data.empty() && value.data.back() == 0) {
-                out += "sz:" + quote(std::string(value.data.begin(), value.data.end() - 1));
+                out += "sz:" + text::quoted(std::string(value.data.begin(), value.data.end() - 1));
             } else if (value.type == REG_DWORD && value.data.size() == 4) {
                 std::uint32_t n = 0;
                 for (int i = 3; i >= 0; --i)

@@ -32,8 +32,11 @@ inline bool equalsLowered(std::string_view a, std::string_view loweredB) {
     return true;
 }
 
-inline std::string_view trim(std::string_view s) {
-    constexpr std::string_view blanks = " \t\r\n\v\f";
+// The blanks each caller trims: white space for names and keys, narrower sets where the user's
+// own tabs or line breaks inside a text must survive.
+inline constexpr std::string_view whiteSpace = " \t\r\n\v\f";
+
+inline std::string_view trim(std::string_view s, std::string_view blanks = whiteSpace) {
     const auto first = s.find_first_not_of(blanks);
     if (first == std::string_view::npos) return {};
     const auto last = s.find_last_not_of(blanks);

@@ -2,6 +2,8 @@
 // is folded without converting to UTF-16.
 #include "platform/text/UnicodeText.h"
 
+#include "platform/text/AsciiText.h"
+
 #include <unicode/stringpiece.h>
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
@@ -17,19 +19,11 @@ bool isAscii(std::string_view s) {
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-char asciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 } // namespace
 
 std::string foldCase(std::string_view utf8) {
+    if (isAscii(utf8)) return lower(utf8);
     std::string out;
-    if (isAscii(utf8)) {
-        out.assign(utf8);
-        std::transform(out.begin(), out.end(), out.begin(), asciiLower);
-        return out;
-    }
     icu::UnicodeString text = icu::UnicodeString::fromUTF8(
         icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
     text.foldCase(U_FOLD_CASE_DEFAULT);
@@ -38,10 +32,7 @@ std::string foldCase(std::string_view utf8) {
 }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (isAscii(a) && isAscii(b))
-        return a.size() == b.size() &&
-               std::equal(a.begin(), a.end(), b.begin(),
-                          [](char x, char y) { return asciiLower(x) == asciiLower(y); });
+    if (isAscii(a) && isAscii(b)) return iequals(a, b);
     return foldCase(a) == foldCase(b);
 }
 
@@ -49,7 +40,7 @@ int compareFolded(std::string_view a, std::string_view foldedB) {
     if (!isAscii(a)) return std::string_view(foldCase(a)).compare(foldedB);
     const std::size_t n = std::min(a.size(), foldedB.size());
     for (std::size_t i = 0; i < n; ++i) {
-        const auto ca = static_cast<unsigned char>(asciiLower(a[i]));
+        const auto ca = static_cast<unsigned char>(lowerChar(a[i]));
         const auto cb = static_cast<unsigned char>(foldedB[i]);
         if (ca != cb) return ca < cb ? -1 : 1;
     }
