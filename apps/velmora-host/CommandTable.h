@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -93,6 +94,21 @@ class CommandGroup {
   protected:
     ScriptContext& ctx_;
 };
+
+// One row of a group's table: the verb, its usage line, the fewest words, the member that runs it.
+template <typename Group> struct Verb {
+    const char* verb;
+    const char* usage;
+    std::size_t minWords;
+    void (Group::*run)(const Words&);
+};
+
+template <typename Group>
+void addVerbs(CommandTable& table, Group& group, std::initializer_list<Verb<Group>> verbs) {
+    for (const Verb<Group>& v : verbs)
+        table.add(v.verb, v.usage, v.minWords,
+                  [&group, run = v.run](const Words& words) { (group.*run)(words); });
+}
 
 // The words from `from` on, joined by single blanks.
 inline std::string joinFrom(const Words& words, std::size_t from) {

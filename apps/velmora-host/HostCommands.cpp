@@ -161,164 +161,221 @@ void HostCommands::printItem(const host::Item& item) const {
 }
 
 void HostCommands::install(CommandTable& table) {
-    table.add("new", "new KIND NAME [in=FOLDER] [Property=Value...]", 3, [this](const Words& w) {
-        const Kind& kind = kindOf(w[1]);
-        std::size_t from = 3;
-        host::FolderPtr folder = ctx_.host.folder(kind.folder);
-        if (w.size() > 3 && w[3].rfind("in=", 0) == 0) {
-            folder = folderByPath(w[3].substr(3));
-            from = 4;
+    addVerbs(
+        table, *this,
+        {
+            {"new", "new KIND NAME [in=FOLDER] [Property=Value...]", 3, &HostCommands::newItem},
+            {"receive", "receive NAME SUBJECT SENDER-NAME SENDER-ADDRESS [Property=Value...]", 5,
+             &HostCommands::receive},
+            {"set", "set NAME Property=Value...", 3, &HostCommands::set},
+            {"attach-file", "attach-file NAME DISPLAY-NAME CONTENT", 4, &HostCommands::attachFile},
+            {"link", "link ITEM TARGET", 3, &HostCommands::link},
+            {"unlink", "unlink ITEM TARGET", 3, &HostCommands::unlink},
+            {"recur", "recur NAME Member=Value...", 3, &HostCommands::recur},
+            {"delete", "delete NAME", 2, &HostCommands::deleteItem},
+            {"show", "show selection | show NAME", 2, &HostCommands::show},
+            {"folder", "folder PATH", 2, &HostCommands::folder},
+            {"mkfolder", "mkfolder PARENT-PATH NAME KIND", 4, &HostCommands::mkfolder},
+            {"select", "select NAME...", 1, &HostCommands::select},
+            {"find", "find FOLDER FILTER", 3, &HostCommands::find},
+            {"compose", "compose NAME [Property=Value...]", 2, &HostCommands::compose},
+            {"open", "open NAME", 2, &HostCommands::open},
+            {"send", "send NAME", 2, &HostCommands::send},
+            {"deliver", "deliver", 1, &HostCommands::deliver},
+            {"delivery", "delivery on-send | delivery on-deliver", 2, &HostCommands::delivery},
+            {"clock", "clock YYYY-MM-DD HH:MM:SS | clock real", 2, &HostCommands::clock},
+            {"host-language", "host-language zh|en", 2, &HostCommands::hostLanguage},
+            {"timezone", "timezone ZONE", 2, &HostCommands::timezone},
+            {"timeformat", "timeformat PATTERN", 2, &HostCommands::timeformat},
+            {"fail", "fail MEMBER DESCRIPTION [N] | fail store PATTERN DESCRIPTION | fail clear", 2,
+             &HostCommands::fail},
+            {"explorer", "explorer close | explorer open", 2, &HostCommands::explorer},
+        });
+}
+
+void HostCommands::newItem(const Words& w) {
+    const Kind& kind = kindOf(w[1]);
+    std::size_t from = 3;
+    host::FolderPtr folder = ctx_.host.folder(kind.folder);
+    if (w.size() > 3 && w[3].rfind("in=", 0) == 0) {
+        folder = folderByPath(w[3].substr(3));
+        from = 4;
+    }
+    auto item = folder->Items()->Add(kind.itemType);
+    applyProperties(*item, w, from);
+    item->Save();
+    ctx_.items[w[2]] = item;
+    ctx_.out << "new " << w[1] << " " << w[2] << " in " << folder->Name() << "\n";
+}
+
+void HostCommands::receive(const Words& w) {
+    auto mail = ctx_.host.receiveMail(w[2], w[3], w[4]);
+    applyProperties(*mail, w, 5);
+    if (w.size() > 5) mail->Save();
+    ctx_.items[w[1]] = mail;
+    ctx_.out << "received mail " << w[1] << " from " << w[3] << "\n";
+}
+
+void HostCommands::set(const Words& w) {
+    auto item = ctx_.named(w[1]);
+    applyProperties(*item, w, 2);
+    item->Save();
+}
+
+void HostCommands::attachFile(const Words& w) {
+    auto item = ctx_.named(w[1]);
+    item->Attachments().Add(w[2], joinFrom(w, 3));
+    item->Save();
+}
+
+void HostCommands::link(const Words& w) {
+    ctx_.named(w[1])->Links().Add(ctx_.named(w[2]));
+    ctx_.named(w[1])->Save();
+}
+
+void HostCommands::unlink(const Words& w) {
+    auto item = ctx_.named(w[1]);
+    const std::string target = ctx_.named(w[2])->EntryID();
+    auto& links = item->Links();
+    for (int i = 1; i <= links.Count(); ++i)
+        if (auto linked = links.Item(i); linked && linked->EntryID() == target) {
+            links.Remove(i);
+            return item->Save();
         }
-        auto item = folder->Items()->Add(kind.itemType);
-        applyProperties(*item, w, from);
-        item->Save();
-        ctx_.items[w[2]] = item;
-        ctx_.out << "new " << w[1] << " " << w[2] << " in " << folder->Name() << "\n";
-    });
-    table.add("receive", "receive NAME SUBJECT SENDER-NAME SENDER-ADDRESS [Property=Value...]", 5,
-              [this](const Words& w) {
-                  auto mail = ctx_.host.receiveMail(w[2], w[3], w[4]);
-                  applyProperties(*mail, w, 5);
-                  if (w.size() > 5) mail->Save();
-                  ctx_.items[w[1]] = mail;
-                  ctx_.out << "received mail " << w[1] << " from " << w[3] << "\n";
-              });
-    table.add("set", "set NAME Property=Value...", 3, [this](const Words& w) {
-        auto item = ctx_.named(w[1]);
-        applyProperties(*item, w, 2);
-        item->Save();
-    });
-    table.add("attach-file", "attach-file NAME DISPLAY-NAME CONTENT", 4, [this](const Words& w) {
-        auto item = ctx_.named(w[1]);
-        item->Attachments().Add(w[2], joinFrom(w, 3));
-        item->Save();
-    });
-    table.add("link", "link ITEM TARGET", 3, [this](const Words& w) {
-        ctx_.named(w[1])->Links().Add(ctx_.named(w[2]));
-        ctx_.named(w[1])->Save();
-    });
-    table.add("unlink", "unlink ITEM TARGET", 3, [this](const Words& w) {
-        auto item = ctx_.named(w[1]);
-        const std::string target = ctx_.named(w[2])->EntryID();
-        auto& links = item->Links();
-        for (int i = 1; i <= links.Count(); ++i)
-            if (auto linked = links.Item(i); linked && linked->EntryID() == target) {
-                links.Remove(i);
-                return item->Save();
-            }
-        throw UsageError(w[1] + " has no link to " + w[2]);
-    });
-    table.add("recur", "recur NAME Member=Value...", 3, [this](const Words& w) {
-        auto item = ctx_.named(w[1]);
-        host::RecurrencePattern pattern;
-        for (std::size_t i = 2; i < w.size(); ++i) {
-            const auto [member, value] = propertyAndValue(w[i]);
-            setPatternMember(pattern, member, value);
-        }
-        item->SetRecurrencePattern(pattern);
-        item->Save();
-    });
-    table.add("delete", "delete NAME", 2, [this](const Words& w) {
-        ctx_.named(w[1])->Delete();
-        ctx_.items.erase(w[1]);
-    });
-    table.add("show", "show selection | show NAME", 2, [this](const Words& w) {
-        if (w[1] != "selection") return printItem(*ctx_.named(w[1]));
-        const auto explorer = ctx_.host.application().ActiveExplorer();
-        if (!explorer) throw std::runtime_error("No explorer is open");
-        const auto& selection = explorer->Selection();
-        ctx_.out << "selection: " << selection.Count() << " item(s)\n";
-        for (int i = 1; i <= selection.Count(); ++i)
-            printItem(*selection.Item(i));
-    });
-    table.add("folder", "folder PATH", 2, [this](const Words& w) {
-        const auto explorer = ctx_.host.application().ActiveExplorer();
-        if (!explorer) throw std::runtime_error("No explorer is open");
-        auto folder = folderByPath(w[1]);
-        explorer->SetCurrentFolder(folder);
-        ctx_.out << "folder: " << folder->Name() << "\n";
-    });
-    table.add("mkfolder", "mkfolder PARENT-PATH NAME KIND", 4, [this](const Words& w) {
-        folderByPath(w[1])->AddFolder(w[2], kindOf(w[3]).itemType);
-    });
-    table.add("select", "select NAME...", 1, [this](const Words& w) {
-        std::vector<host::ItemPtr> chosen;
-        for (std::size_t i = 1; i < w.size(); ++i)
-            chosen.push_back(ctx_.named(w[i]));
-        const auto explorer = ctx_.host.application().ActiveExplorer();
-        if (!explorer) throw std::runtime_error("No explorer is open");
-        explorer->Select(chosen);
-    });
-    table.add("find", "find FOLDER FILTER", 3, [this](const Words& w) {
-        ScriptContext::OwnCalls own(ctx_);
-        auto found = folderByPath(w[1])->Items()->Restrict(w.rest(2));
-        ctx_.out << "found " << found->Count() << "\n";
-        for (int i = 1; i <= found->Count(); ++i)
-            printItem(*found->Item(i));
-    });
-    table.add("compose", "compose NAME [Property=Value...]", 2, [this](const Words& w) {
-        auto mail = ctx_.host.application().CreateItem(host::olMailItem);
-        applyProperties(*mail, w, 2);
-        ctx_.items[w[1]] = mail;
-        ctx_.host.application().OpenInspector(mail);
-        ctx_.out << "composing mail " << w[1] << "\n";
-    });
-    table.add("open", "open NAME", 2,
-              [this](const Words& w) { ctx_.host.application().OpenInspector(ctx_.named(w[1])); });
-    table.add("send", "send NAME", 2, [this](const Words& w) { ctx_.named(w[1])->Send(); });
-    table.add("deliver", "deliver", 1, [this](const Words&) { ctx_.host.deliverOutbox(); });
-    table.add("delivery", "delivery on-send | delivery on-deliver", 2, [this](const Words& w) {
-        if (w[1] != "on-send" && w[1] != "on-deliver")
-            throw std::runtime_error("usage: delivery on-send | delivery on-deliver");
-        ctx_.host.holdDelivery(w[1] == "on-deliver");
-    });
-    table.add("clock", "clock YYYY-MM-DD HH:MM:SS | clock real", 2, [this](const Words& w) {
-        if (w[1] == "real") return ctx_.clock.run();
-        ado::DateTime at;
-        if (!ado::parseDateTime(joinFrom(w, 1), at))
-            throw UsageError("usage: clock YYYY-MM-DD HH:MM:SS | clock real");
-        ctx_.clock.stopAt(at);
-    });
-    table.add("host-language", "host-language zh|en", 2, [this](const Words& w) {
-        if (w[1] != "zh" && w[1] != "en") throw UsageError("usage: host-language zh|en");
-        if (!ctx_.items.empty())
-            throw UsageError("host-language comes before the first item or folder command");
-        ctx_.host.useLanguage(w[1] == "zh");
-    });
-    table.add("timezone", "timezone ZONE", 2, [this](const Words& w) {
-        try {
-            ctx_.clock.setZone(w[1]);
-        } catch (const timekeeping::ClockError& e) {
-            throw UsageError(e.what());
-        }
-    });
-    table.add("timeformat", "timeformat PATTERN", 2,
-              [this](const Words& w) { ctx_.clock.setTimeFormat(w.rest(1)); });
-    table.add("fail", "fail MEMBER DESCRIPTION [N] | fail store PATTERN DESCRIPTION | fail clear",
-              2, [this](const Words& w) {
-                  if (w[1] == "clear") {
-                      ctx_.storeFaults.clear();
-                      return ctx_.host.clearFaults();
-                  }
-                  if (w[1] == "store") {
-                      if (w.size() < 4) throw UsageError("usage: fail store PATTERN DESCRIPTION");
-                      ctx_.storeFaults.emplace_back(w[2], joinFrom(w, 3));
-                      return;
-                  }
-                  if (w.size() < 3) throw UsageError("usage: fail MEMBER DESCRIPTION [N]");
-                  // A last word that is a number limits the fault to that many calls.
-                  const std::string& last = w[w.size() - 1];
-                  const bool counted = w.size() > 3 && !last.empty() &&
-                                       last.find_first_not_of("0123456789") == std::string::npos;
-                  if (!counted) return ctx_.host.failMember(w[1], w.rest(2));
-                  ctx_.host.failMember(w[1],
-                                       joinFrom(Words{{w.list.begin(), w.list.end() - 1}, ""}, 2),
-                                       std::stoi(last));
-              });
-    table.add("explorer", "explorer close | explorer open", 2, [this](const Words& w) {
-        if (w[1] == "close") return ctx_.host.closeAllExplorers();
-        ctx_.host.addExplorer();
-    });
+    throw UsageError(w[1] + " has no link to " + w[2]);
+}
+
+void HostCommands::recur(const Words& w) {
+    auto item = ctx_.named(w[1]);
+    host::RecurrencePattern pattern;
+    for (std::size_t i = 2; i < w.size(); ++i) {
+        const auto [member, value] = propertyAndValue(w[i]);
+        setPatternMember(pattern, member, value);
+    }
+    item->SetRecurrencePattern(pattern);
+    item->Save();
+}
+
+void HostCommands::deleteItem(const Words& w) {
+    ctx_.named(w[1])->Delete();
+    ctx_.items.erase(w[1]);
+}
+
+void HostCommands::show(const Words& w) {
+    if (w[1] != "selection") return printItem(*ctx_.named(w[1]));
+    const auto explorer = ctx_.host.application().ActiveExplorer();
+    if (!explorer) throw std::runtime_error("No explorer is open");
+    const auto& selection = explorer->Selection();
+    ctx_.out << "selection: " << selection.Count() << " item(s)\n";
+    for (int i = 1; i <= selection.Count(); ++i)
+        printItem(*selection.Item(i));
+}
+
+void HostCommands::folder(const Words& w) {
+    const auto explorer = ctx_.host.application().ActiveExplorer();
+    if (!explorer) throw std::runtime_error("No explorer is open");
+    auto folder = folderByPath(w[1]);
+    explorer->SetCurrentFolder(folder);
+    ctx_.out << "folder: " << folder->Name() << "\n";
+}
+
+void HostCommands::mkfolder(const Words& w) {
+    folderByPath(w[1])->AddFolder(w[2], kindOf(w[3]).itemType);
+}
+
+void HostCommands::select(const Words& w) {
+    std::vector<host::ItemPtr> chosen;
+    for (std::size_t i = 1; i < w.size(); ++i)
+        chosen.push_back(ctx_.named(w[i]));
+    const auto explorer = ctx_.host.application().ActiveExplorer();
+    if (!explorer) throw std::runtime_error("No explorer is open");
+    explorer->Select(chosen);
+}
+
+void HostCommands::find(const Words& w) {
+    ScriptContext::OwnCalls own(ctx_);
+    auto found = folderByPath(w[1])->Items()->Restrict(w.rest(2));
+    ctx_.out << "found " << found->Count() << "\n";
+    for (int i = 1; i <= found->Count(); ++i)
+        printItem(*found->Item(i));
+}
+
+void HostCommands::compose(const Words& w) {
+    auto mail = ctx_.host.application().CreateItem(host::olMailItem);
+    applyProperties(*mail, w, 2);
+    ctx_.items[w[1]] = mail;
+    ctx_.host.application().OpenInspector(mail);
+    ctx_.out << "composing mail " << w[1] << "\n";
+}
+
+void HostCommands::open(const Words& w) {
+    ctx_.host.application().OpenInspector(ctx_.named(w[1]));
+}
+
+void HostCommands::send(const Words& w) {
+    ctx_.named(w[1])->Send();
+}
+
+void HostCommands::deliver(const Words&) {
+    ctx_.host.deliverOutbox();
+}
+
+void HostCommands::delivery(const Words& w) {
+    if (w[1] != "on-send" && w[1] != "on-deliver")
+        throw std::runtime_error("usage: delivery on-send | delivery on-deliver");
+    ctx_.host.holdDelivery(w[1] == "on-deliver");
+}
+
+void HostCommands::clock(const Words& w) {
+    if (w[1] == "real") return ctx_.clock.run();
+    ado::DateTime at;
+    if (!ado::parseDateTime(joinFrom(w, 1), at))
+        throw UsageError("usage: clock YYYY-MM-DD HH:MM:SS | clock real");
+    ctx_.clock.stopAt(at);
+}
+
+void HostCommands::hostLanguage(const Words& w) {
+    if (w[1] != "zh" && w[1] != "en") throw UsageError("usage: host-language zh|en");
+    if (!ctx_.items.empty())
+        throw UsageError("host-language comes before the first item or folder command");
+    ctx_.host.useLanguage(w[1] == "zh");
+}
+
+void HostCommands::timezone(const Words& w) {
+    try {
+        ctx_.clock.setZone(w[1]);
+    } catch (const timekeeping::ClockError& e) {
+        throw UsageError(e.what());
+    }
+}
+
+void HostCommands::timeformat(const Words& w) {
+    ctx_.clock.setTimeFormat(w.rest(1));
+}
+
+void HostCommands::fail(const Words& w) {
+    if (w[1] == "clear") {
+        ctx_.storeFaults.clear();
+        return ctx_.host.clearFaults();
+    }
+    if (w[1] == "store") {
+        if (w.size() < 4) throw UsageError("usage: fail store PATTERN DESCRIPTION");
+        ctx_.storeFaults.emplace_back(w[2], joinFrom(w, 3));
+        return;
+    }
+    if (w.size() < 3) throw UsageError("usage: fail MEMBER DESCRIPTION [N]");
+    // A last word that is a number limits the fault to that many calls.
+    const std::string& last = w[w.size() - 1];
+    const bool counted =
+        w.size() > 3 && !last.empty() && last.find_first_not_of("0123456789") == std::string::npos;
+    if (!counted) return ctx_.host.failMember(w[1], w.rest(2));
+    ctx_.host.failMember(w[1], joinFrom(Words{{w.list.begin(), w.list.end() - 1}, ""}, 2),
+                         std::stoi(last));
+}
+
+void HostCommands::explorer(const Words& w) {
+    if (w[1] == "close") return ctx_.host.closeAllExplorers();
+    ctx_.host.addExplorer();
 }
 
 } // namespace velmora::app
