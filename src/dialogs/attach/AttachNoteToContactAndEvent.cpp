@@ -77,8 +77,6 @@ AttachNoteToContactAndEvent::AttachNoteToContactAndEvent(DialogContext& state)
     using Note = AttachNoteToContactAndEvent;
     using enum FormEvent;
     wire({
-        {"Form", Load, {*this, &Note::Form_Load}},
-        {"Form", Unload, {*this, &Note::Form_Unload}},
         {"cmdClose", Click, {*this, &Note::cmdClose_Click}},
         {"checkNoteShare", Click, {*this, &Note::checkNoteShare_Click}},
         {"cmdNotetoContact", Click, {*this, &Note::cmdNotetoContact_Click}},

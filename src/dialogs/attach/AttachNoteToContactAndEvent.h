@@ -37,8 +37,8 @@ class AttachNoteToContactAndEvent : public DialogForm {
   private:
     enum Tab { contactsTab = 0, eventsTab = 1 };
 
-    void Form_Load();
-    void Form_Unload();
+    void Form_Load() override;
+    void Form_Unload() override;
     void cmdClose_Click();
     void checkNoteShare_Click();
     void cmdNotetoContact_Click();

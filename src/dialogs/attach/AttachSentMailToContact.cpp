@@ -15,7 +15,7 @@ namespace {
 using enum ControlKind;
 
 // The controls in the form's order, the Chinese captions designed, the English ones set at load.
-// An option's twins (name, name1) carry their own language each.
+// An option's twin (name1) carries the English caption, its control the Chinese one.
 constexpr ControlDesign design[] = {
     {List, "ListViewLeft"},
     {List, "ListViewRight"},
@@ -49,20 +49,13 @@ constexpr ControlDesign design[] = {
     {Button, "cmdShare", -1, "分享...", "Sharing. . ."},
     {Label, "showAppoint"},
     {Button, "cmdClose", -1, "关闭", "Close"},
-    {Button, "cmdMailtoContact", -1, "确定 "},
-    {Button, "cmdMailtoContact1", -1, "Attach"},
-    {Check, "shareEmail", -1, "随联系人分享"},
-    {Check, "shareEmail1", -1, "Share with contact"},
-    {Check, "includeMailAttachment", -1, "含附件"},
-    {Check, "includeMailAttachment1", -1, "include Attachment"},
-    {Check, "deleteMailForContact", -1, "删除邮件"},
-    {Check, "deleteMailForContact1", -1, "Delete mail"},
-    {Label, "done", -1, "绑定成功!"},
-    {Label, "done1", -1, "Done!"},
-    {Check, "deleteMailForEvent", -1, "删除邮件"},
-    {Check, "deleteMailForEvent1", -1, "Delete Email"},
-    {Check, "includeAttachmentForEvent", -1, "含附件"},
-    {Check, "includeAttachmentForEvent1", -1, "Include Attachment"},
+    {Button, "cmdMailtoContact", -1, "确定 ", "Attach", withTwin},
+    {Check, "shareEmail", -1, "随联系人分享", "Share with contact", withTwin},
+    {Check, "includeMailAttachment", -1, "含附件", "include Attachment", withTwin},
+    {Check, "deleteMailForContact", -1, "删除邮件", "Delete mail", withTwin},
+    {Label, "done", -1, "绑定成功!", "Done!", withTwin},
+    {Check, "deleteMailForEvent", -1, "删除邮件", "Delete Email", withTwin},
+    {Check, "includeAttachmentForEvent", -1, "含附件", "Include Attachment", withTwin},
     {Label, "Label3", 0, "时间为 "},
     {Label, "Label3", 1, "at "},
 };
@@ -86,7 +79,7 @@ controls::TabControl& designForm(controls::Form& form) {
 } // namespace
 
 AttachSentMailToContact::AttachSentMailToContact(DialogContext& state)
-    : DialogForm(state, "AttachSentMailToContact"), tab_(designForm(form_)), mail_(state),
+    : DialogForm(state, "AttachSentMailToContact", design), tab_(designForm(form_)), mail_(state),
       contacts_(state, form_, mail_), events_(state, form_, mail_),
       quick_(state, form_, mail_, events_) {
     for (const char* list :
@@ -97,26 +90,18 @@ AttachSentMailToContact::AttachSentMailToContact(DialogContext& state)
     using Events = MailEventsTab;
     using Quick = QuickAppointmentTab;
     using enum FormEvent;
-    // The English layout's twin of an option runs its Chinese twin's handler.
+    // The English layout's twin of an option, marked in the design, runs its control's handler.
     wire({
-        {"Form", Load, {*this, &Form::Form_Load}},
-        {"Form", Unload, {*this, &Form::Form_Unload}},
         {"cmdClose", Click, {*this, &Form::cmdClose_Click}},
         {"cmdMailtoContact", Click, {contacts_, &Contacts::cmdMailtoContact_Click}},
-        {"cmdMailtoContact1", Click, {contacts_, &Contacts::cmdMailtoContact_Click}},
         {"shareEmail", Click, {contacts_, &Contacts::shareEmail_Click}},
-        {"shareEmail1", Click, {contacts_, &Contacts::shareEmail_Click}},
         {"includeMailAttachment", Click, {contacts_, &Contacts::includeMailAttachment_Click}},
-        {"includeMailAttachment1", Click, {contacts_, &Contacts::includeMailAttachment_Click}},
         {"deleteMailForContact", Click, {contacts_, &Contacts::deleteMailForContact_Click}},
-        {"deleteMailForContact1", Click, {contacts_, &Contacts::deleteMailForContact_Click}},
         {"CommandSearch", Click, {contacts_, &Contacts::CommandSearch_Click}},
         {"ConProp", Click, {contacts_, &Contacts::ConProp_Click}},
         {"ListViewRight", DblClick, {contacts_, &Contacts::ListViewRight_DblClick}},
         {"deleteMailForEvent", Click, {events_, &Events::deleteMailForEvent_Click}},
-        {"deleteMailForEvent1", Click, {events_, &Events::deleteMailForEvent_Click}},
         {"includeAttachmentForEvent", Click, {events_, &Events::includeAttachmentForEvent_Click}},
-        {"includeAttachmentForEvent1", Click, {events_, &Events::includeAttachmentForEvent_Click}},
         {"cmdSearchPlus", Click, {events_, &Events::cmdSearchPlus_Click}},
         {"cmdMailtoEvent", Click, {events_, &Events::cmdMailtoEvent_Click}},
         {"cmdProp2", Click, {events_, &Events::cmdProp2_Click}},

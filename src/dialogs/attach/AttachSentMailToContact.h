@@ -31,8 +31,8 @@ class AttachSentMailToContact : public DialogForm {
     host::ItemPtr createdAppointment() const { return quick_.created(); }
 
   private:
-    void Form_Load();
-    void Form_Unload();
+    void Form_Load() override;
+    void Form_Unload() override;
     void cmdClose_Click();
     // The controls come back as designed; so does the state of a previous opening.
     void forgetPreviousOpening();

@@ -27,16 +27,13 @@ std::string displayName(const std::string& name) {
 } // namespace
 
 MailContactsTab::MailContactsTab(DialogContext& state, controls::Form& form, AttachedMail& mail)
-    : state_(state), form_(form), mail_(mail), left_(form.get<controls::ListView>("ListViewLeft")),
-      right_(form.get<controls::ListView>("ListViewRight")),
-      conProp_(form.get<controls::CommandButton>("ConProp")),
-      cFrame_(form.get<controls::Frame>("AttachCFrame")),
-      eFrame_(form.get<controls::Frame>("AttachEFrame")), attach_(form, "cmdMailtoContact"),
+    : MailPickerTab(state, form, mail,
+                    {"ListViewLeft", "ListViewRight", "AttachCFrame", "AttachEFrame",
+                     "cmdMoveFields", contactIcon, ListLayout::contacts},
+                    [this](int, MoveResult) { contactsMoved(); }),
+      conProp_(form.get<controls::CommandButton>("ConProp")), attach_(form, "cmdMailtoContact"),
       share_(form, "shareEmail"), includeAttachment_(form, "includeMailAttachment"),
-      deleteMail_(form, "deleteMailForContact"), done_(form, "done"),
-      contacts_(left_, right_, contactIcon) {
-    contacts_.wireOn(form_, "cmdMoveFields", [this](int, MoveResult) { contactsMoved(); });
-}
+      deleteMail_(form, "deleteMailForContact"), done_(form, "done") {}
 
 DialogSearch& MailContactsTab::contactSearch() {
     if (!search_) search_ = std::make_unique<DialogSearch>(state_);
@@ -46,10 +43,7 @@ DialogSearch& MailContactsTab::contactSearch() {
 void MailContactsTab::showLayout(bool chinese) {
     for (LayoutPair* pair : {&attach_, &share_, &includeAttachment_, &deleteMail_, &done_})
         pair->showLayout(chinese);
-    cFrame_.setVisible(chinese);
-    eFrame_.setVisible(!chinese);
-    for (auto* list : {&left_, &right_})
-        applyListLayout(*list, ListLayout::contacts, state_);
+    showPicker(chinese);
 }
 
 // ---- Opening ----

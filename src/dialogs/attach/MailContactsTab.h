@@ -2,27 +2,20 @@
 // share, include-attachments and delete-mail options, and attaching the mail to the chosen ones.
 #pragma once
 
-#include "dialogs/attach/AttachedMail.h"
 #include "dialogs/attach/LayoutPair.h"
-#include "dialogs/common/DialogContext.h"
-#include "dialogs/common/ListPair.h"
+#include "dialogs/attach/MailPickerTab.h"
 #include "dialogs/search/DialogSearch.h"
 #include "platform/controls/CommandButton.h"
-#include "platform/controls/Form.h"
-#include "platform/controls/Frame.h"
-#include "platform/controls/ListView.h"
 
 #include <memory>
 #include <string>
 
 namespace velmora::dialogs {
 
-class MailContactsTab {
+class MailContactsTab : public MailPickerTab {
   public:
     // The controls are the form's, found by name; the move buttons are added here.
     MailContactsTab(DialogContext& state, controls::Form& form, AttachedMail& mail);
-    MailContactsTab(const MailContactsTab&) = delete;
-    MailContactsTab& operator=(const MailContactsTab&) = delete;
 
     DialogSearch& contactSearch();
     void showLayout(bool chinese);
@@ -58,16 +51,8 @@ class MailContactsTab {
     bool settleRowKey(int row, const host::FolderPtr& folder);
     void showChosenContact();
 
-    DialogContext& state_;
-    controls::Form& form_;
-    AttachedMail& mail_;
-    controls::ListView& left_;
-    controls::ListView& right_;
     controls::CommandButton& conProp_;
-    controls::Frame& cFrame_;
-    controls::Frame& eFrame_;
     LayoutPair attach_, share_, includeAttachment_, deleteMail_, done_;
-    ListPair contacts_;
     std::unique_ptr<DialogSearch> search_;
 };
 

@@ -16,19 +16,14 @@
 namespace velmora::dialogs {
 
 MailEventsTab::MailEventsTab(DialogContext& state, controls::Form& form, AttachedMail& mail)
-    : state_(state), form_(form), mail_(mail),
-      leftPlus_(form.get<controls::ListView>("ListViewLeftPlus")),
-      rightPlus_(form.get<controls::ListView>("ListViewRightPlus")),
+    : MailPickerTab(state, form, mail,
+                    {"ListViewLeftPlus", "ListViewRightPlus", "AttachCEventFrame",
+                     "AttachEEventFrame", "cmdMoveFieldsPlus", eventIcon, ListLayout::events},
+                    [this](int, MoveResult) { eventsChanged(); }),
       prop2_(form.get<controls::CommandButton>("cmdProp2")),
       mailtoEvent_(form.get<controls::CommandButton>("cmdMailtoEvent")),
-      doneTab2_(form.get<controls::Label>("doneTab2")),
-      cEventFrame_(form.get<controls::Frame>("AttachCEventFrame")),
-      eEventFrame_(form.get<controls::Frame>("AttachEEventFrame")),
-      deleteMail_(form, "deleteMailForEvent"),
-      includeAttachment_(form, "includeAttachmentForEvent"),
-      events_(leftPlus_, rightPlus_, eventIcon) {
-    events_.wireOn(form_, "cmdMoveFieldsPlus", [this](int, MoveResult) { eventsChanged(); });
-}
+      doneTab2_(form.get<controls::Label>("doneTab2")), deleteMail_(form, "deleteMailForEvent"),
+      includeAttachment_(form, "includeAttachmentForEvent") {}
 
 DialogSearchPlus& MailEventsTab::eventSearch() {
     if (!search_) search_ = std::make_unique<DialogSearchPlus>(state_);
@@ -38,24 +33,20 @@ DialogSearchPlus& MailEventsTab::eventSearch() {
 void MailEventsTab::showLayout(bool chinese) {
     deleteMail_.showLayout(chinese);
     includeAttachment_.showLayout(chinese);
-    cEventFrame_.setVisible(chinese);
-    eEventFrame_.setVisible(!chinese);
-    for (auto* list : {&leftPlus_, &rightPlus_})
-        applyListLayout(*list, ListLayout::events, state_);
+    showPicker(chinese);
 }
 
 void MailEventsTab::iniAttachMailToEvent() {
     errorTrap(state_, "iniAttachMailToEvent :", [&] {
-        for (auto* list : {&leftPlus_, &rightPlus_})
+        for (auto* list : {&left_, &right_})
             list->ListItems().Clear();
         ado::Recordset rs;
         rs.Open("Select OutlookApptID,bAttachment,contactId from ToEvent where OutlookEmailID= '" +
                     ado::sqlText(mail_.id) + "' and makedelete =false",
                 state_.connection());
         const bool withAttachments = !rs.IsEOF() && rs.Fields("bAttachment").Value().toBool();
-        addLinkedRows(state_, rs, "OutlookApptID", "contactId", kindAppointment,
-                      {&leftPlus_, &rightPlus_});
-        setEventButtons(rightPlus_.ListItems().Count() > 0);
+        addLinkedRows(state_, rs, "OutlookApptID", "contactId", kindAppointment, {&left_, &right_});
+        setEventButtons(right_.ListItems().Count() > 0);
         includeAttachment_.tick(state_.isChinese, withAttachments);
         // Ticking from the store raised the option's Click; that is no change of the user's.
         changed_ = false;
@@ -66,7 +57,7 @@ void MailEventsTab::iniAttachMailToEvent() {
 
 void MailEventsTab::addCreatedAppointment(const host::Item& appointment) {
     const std::string entryId = appointment.EntryID();
-    for (auto* list : {&leftPlus_, &rightPlus_})
+    for (auto* list : {&left_, &right_})
         AddShareListRow(*list, eventIcon, entryId, appointment.Text("Subject"),
                         appointment.Text("CreationTime"));
     setEventButtons(true);
@@ -85,7 +76,7 @@ void MailEventsTab::eventsChanged() {
     mailtoEvent_.setEnabled(true);
     doneTab2_.setVisible(false);
     // Options a user can tick follow the list, as on the contacts tab.
-    const bool any = rightPlus_.ListItems().Count() > 0;
+    const bool any = right_.ListItems().Count() > 0;
     if (prop2_.Enabled() != any) setEventButtons(any);
 }
 
@@ -111,7 +102,7 @@ void MailEventsTab::attachMailToEventClick() {
     if (mail_.hasAttachments() && !include && !mail_.links().isAttachNoteTb(mail_.id))
         mail_.links().removeMailAttachments(mail_.id);
     writeEventRows(include);
-    if (rightPlus_.ListItems().Count() == 0) settleHistory(key);
+    if (right_.ListItems().Count() == 0) settleHistory(key);
     doneTab2_.setVisible(true);
     if (!deleteMail_.ticked(state_.isChinese)) return;
     ignoreErrors([&] { mail_.item->Delete(); });
@@ -131,7 +122,7 @@ void MailEventsTab::removeEventRows(const std::string& key) {
 
 void MailEventsTab::writeEventRows(bool include) {
     AttachEmail& links = mail_.links();
-    auto& rows = rightPlus_.ListItems();
+    auto& rows = right_.ListItems();
     for (int i = 1; i <= rows.Count(); ++i) {
         const std::string appointment = rows.Item(i).Key();
         const bool written = links.emailToEvent(*mail_.item, appointment, mail_.id, include);
@@ -157,16 +148,16 @@ void MailEventsTab::settleHistory(const std::string& key) {
 // ---- Searching and opening ----
 
 void MailEventsTab::cmdSearchPlus_Click() {
-    state_.searchTarget = &leftPlus_;
+    state_.searchTarget = &left_;
     eventSearch().Show(true, &form_);
 }
 
 void MailEventsTab::ListViewRightPlus_DblClick() {
-    if (rightPlus_.SelectedItem()) showChosenEvent();
+    if (right_.SelectedItem()) showChosenEvent();
 }
 
 void MailEventsTab::showChosenEvent() {
-    controls::ListItem* row = rightPlus_.SelectedItem();
+    controls::ListItem* row = right_.SelectedItem();
     if (!row) {
         showInformation(state_,
                         state_.isChinese ? "请先择一个要显示的日历！" : "Please a calendar item!");

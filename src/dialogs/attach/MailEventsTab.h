@@ -2,28 +2,21 @@
 // include-attachments options, and attaching the mail to the chosen events.
 #pragma once
 
-#include "dialogs/attach/AttachedMail.h"
 #include "dialogs/attach/LayoutPair.h"
-#include "dialogs/common/DialogContext.h"
-#include "dialogs/common/ListPair.h"
+#include "dialogs/attach/MailPickerTab.h"
 #include "dialogs/search/DialogSearch.h"
 #include "platform/controls/CommandButton.h"
-#include "platform/controls/Form.h"
-#include "platform/controls/Frame.h"
 #include "platform/controls/Label.h"
-#include "platform/controls/ListView.h"
 
 #include <memory>
 #include <string>
 
 namespace velmora::dialogs {
 
-class MailEventsTab {
+class MailEventsTab : public MailPickerTab {
   public:
     // The controls are the form's, found by name; the move buttons are added here.
     MailEventsTab(DialogContext& state, controls::Form& form, AttachedMail& mail);
-    MailEventsTab(const MailEventsTab&) = delete;
-    MailEventsTab& operator=(const MailEventsTab&) = delete;
 
     DialogSearchPlus& eventSearch();
     void showLayout(bool chinese);
@@ -52,18 +45,10 @@ class MailEventsTab {
     void settleHistory(const std::string& key);
     void showChosenEvent();
 
-    DialogContext& state_;
-    controls::Form& form_;
-    AttachedMail& mail_;
-    controls::ListView& leftPlus_;
-    controls::ListView& rightPlus_;
     controls::CommandButton& prop2_;
     controls::CommandButton& mailtoEvent_;
     controls::Label& doneTab2_;
-    controls::Frame& cEventFrame_;
-    controls::Frame& eEventFrame_;
     LayoutPair deleteMail_, includeAttachment_;
-    ListPair events_;
     std::unique_ptr<DialogSearchPlus> search_;
     bool changed_ = false;
 };

@@ -8,6 +8,7 @@
 #include "platform/controls/Form.h"
 
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,13 +26,25 @@ class DialogForm {
     void Show(bool modal = false, controls::Form* owner = nullptr) { form_.Show(modal, owner); }
 
   protected:
-    DialogForm(DialogContext& state, std::string formName)
-        : state_(state), form_(std::move(formName)) {}
+    // twins is the design of a form whose controls have English-layout twins.
+    DialogForm(DialogContext& state, std::string formName,
+               std::span<const ControlDesign> twins = {})
+        : state_(state), form_(std::move(formName)), twins_(twins) {}
 
-    // Wires the dialog's handler table and Escape, and takes the controls as they stand now as
-    // the design every load starts from. REQUIRES: called once, at the end of construction.
+    // What every dialog does when its form loads and unloads.
+    virtual void Form_Load() = 0;
+    virtual void Form_Unload() = 0;
+
+    // Wires Form_Load, Form_Unload, the dialog's handler table and Escape, and takes the
+    // controls as they stand now as the design every load starts from. A row is wired on its
+    // control's twin too where the form's twins say it has one. REQUIRES: called once, at the
+    // end of construction.
     void wire(std::initializer_list<HandlerRow> rows) {
-        subscriptions_ = wireHandlers(form_, rows);
+        using enum FormEvent;
+        subscriptions_ = wireHandlers(form_, {{"Form", Load, {*this, &DialogForm::Form_Load}},
+                                              {"Form", Unload, {*this, &DialogForm::Form_Unload}}});
+        for (host::Subscription& subscription : wireHandlers(form_, rows, twins_))
+            subscriptions_.push_back(std::move(subscription));
         subscriptions_.push_back(closeOnEscapeFromAnyControl(form_));
         form_.keepAsDesigned();
     }
@@ -40,6 +53,7 @@ class DialogForm {
     controls::Form form_;
 
   private:
+    std::span<const ControlDesign> twins_;
     std::vector<host::Subscription> subscriptions_;
 };
 

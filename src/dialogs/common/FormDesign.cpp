@@ -13,16 +13,18 @@
 #include "platform/controls/TextBox.h"
 
 #include <iterator>
+#include <string>
 
 namespace velmora {
 
 namespace {
 
-template <typename T> controls::Control& make(controls::Form& form, const char* name, int index) {
+template <typename T>
+controls::Control& make(controls::Form& form, const std::string& name, int index) {
     return form.add<T>(name, index);
 }
 
-using Maker = controls::Control& (*)(controls::Form&, const char*, int);
+using Maker = controls::Control& (*)(controls::Form&, const std::string&, int);
 
 // One maker per kind, in the order of ControlKind.
 constexpr Maker makers[] = {
@@ -35,15 +37,16 @@ static_assert(std::size(makers) == static_cast<std::size_t>(ControlKind::Text) +
 
 void addControls(controls::Form& form, std::span<const ControlDesign> design) {
     for (const ControlDesign& row : design) {
-        controls::Control& control =
-            makers[static_cast<std::size_t>(row.kind)](form, row.name, row.index);
+        const Maker maker = makers[static_cast<std::size_t>(row.kind)];
+        controls::Control& control = maker(form, row.name, row.index);
         if (row.chinese) control.setCaption(row.chinese);
+        if (row.twin) maker(form, std::string(row.name) + "1", row.index).setCaption(row.english);
     }
 }
 
 void setCaptions(controls::Form& form, std::span<const ControlDesign> design, bool chinese) {
     for (const ControlDesign& row : design)
-        if (row.chinese && row.english)
+        if (row.chinese && row.english && !row.twin)
             form.get<controls::Control>(row.name, row.index)
                 .setCaption(chinese ? row.chinese : row.english);
 }

@@ -22,12 +22,19 @@ struct ControlDesign {
     int index = -1;
     const char* chinese = nullptr; // the designed caption; none leaves the default
     const char* english = nullptr; // none keeps the designed caption in both languages
+    // The control has an English-layout twin, named with a trailing 1, shown in place of it in
+    // English: the control keeps the Chinese caption and the twin the English one.
+    bool twin = false;
 };
 
-// Adds the controls in the table's order, each with its designed caption.
+// Marks a design row whose control has a twin.
+inline constexpr bool withTwin = true;
+
+// Adds the controls in the table's order, each with its designed caption, a twin right after
+// its control.
 void addControls(controls::Form& form, std::span<const ControlDesign> design);
 
-// Sets the captions of a language on the controls of the table that have both.
+// Sets the captions of a language on the controls of the table that have both and no twin.
 void setCaptions(controls::Form& form, std::span<const ControlDesign> design, bool chinese);
 
 } // namespace velmora

@@ -11,6 +11,7 @@
 #include "platform/controls/OptionButton.h"
 #include "platform/controls/TextBox.h"
 
+#include <algorithm>
 #include <string>
 
 namespace velmora {
@@ -46,14 +47,14 @@ host::EventSource<>* sourceOf(controls::Control& control, FormEvent event) {
     }
 }
 
-host::Subscription wireRow(controls::Form& form, const HandlerRow& row) {
+host::Subscription wireRow(controls::Form& form, const HandlerRow& row, std::string_view name) {
     if (row.control == "Form") {
         if (row.event == FormEvent::Load)
             return form.Load.subscribe([handler = row.handler] { handler(-1); });
         if (row.event == FormEvent::Unload)
             return form.Unload.subscribe([handler = row.handler](int&) { handler(-1); });
     }
-    controls::Control* control = form.find(row.control, row.index);
+    controls::Control* control = form.find(name, row.index);
     if (auto* list = dynamic_cast<controls::ListView*>(control);
         list && row.event == FormEvent::ColumnClick)
         return list->ColumnClick.subscribe(
@@ -61,18 +62,27 @@ host::Subscription wireRow(controls::Form& form, const HandlerRow& row) {
     host::EventSource<>* source = control ? sourceOf(*control, row.event) : nullptr;
     if (!source)
         throw controls::ControlError("Form " + form.Name() + " has no event to wire for " +
-                                     std::string(row.control));
+                                     std::string(name));
     return source->subscribe([handler = row.handler, index = row.index] { handler(index); });
+}
+
+bool hasTwin(std::span<const ControlDesign> design, std::string_view name) {
+    return std::ranges::any_of(
+        design, [name](const ControlDesign& row) { return row.twin && row.name == name; });
 }
 
 } // namespace
 
 std::vector<host::Subscription> wireHandlers(controls::Form& form,
-                                             std::initializer_list<HandlerRow> rows) {
+                                             std::initializer_list<HandlerRow> rows,
+                                             std::span<const ControlDesign> design) {
     std::vector<host::Subscription> subscriptions;
     subscriptions.reserve(rows.size());
-    for (const HandlerRow& row : rows)
-        subscriptions.push_back(wireRow(form, row));
+    for (const HandlerRow& row : rows) {
+        subscriptions.push_back(wireRow(form, row, row.control));
+        if (hasTwin(design, row.control))
+            subscriptions.push_back(wireRow(form, row, std::string(row.control) + "1"));
+    }
     return subscriptions;
 }
 

@@ -2,11 +2,13 @@
 // array), one of its events and the member function that handles it, named control_event.
 #pragma once
 
+#include "dialogs/common/FormDesign.h"
 #include "platform/controls/Form.h"
 #include "platform/host/Events.h"
 
 #include <functional>
 #include <initializer_list>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -39,9 +41,11 @@ struct HandlerRow {
     int index = -1;
 };
 
-// Subscribes every row. A row naming a control the form lacks, or an event its control does not
-// raise, is a fault of the form's design and raises ControlError.
+// Subscribes every row, and the same handler on the twin of a control the design gives one. A row
+// naming a control the form lacks, or an event its control does not raise, is a fault of the form's
+// design and raises ControlError.
 std::vector<host::Subscription> wireHandlers(controls::Form& form,
-                                             std::initializer_list<HandlerRow> rows);
+                                             std::initializer_list<HandlerRow> rows,
+                                             std::span<const ControlDesign> design = {});
 
 } // namespace velmora

@@ -75,8 +75,6 @@ SearchDialogBase::SearchDialogBase(DialogContext& state, SearchProfile profile)
     using Dialog = SearchDialogBase;
     using enum FormEvent;
     wire({
-        {"Form", Load, {*this, &Dialog::Form_Load}},
-        {"Form", Unload, {*this, &Dialog::Form_Unload}},
         {"timeBox", Click, {*this, &Dialog::timeBox_Click}},
         {"Search", Click, {*this, &Dialog::Search_Click}},
         {"Check1", Click, {*this, &Dialog::Check1_Click}},

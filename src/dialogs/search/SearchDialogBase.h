@@ -59,8 +59,8 @@ class SearchDialogBase : public DialogForm {
     SearchDialogBase(DialogContext& state, SearchProfile profile);
 
   private:
-    void Form_Load();
-    void Form_Unload();
+    void Form_Load() override;
+    void Form_Unload() override;
     void timeBox_Click();
     void Search_Click();
     void Check1_Click();

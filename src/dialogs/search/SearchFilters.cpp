@@ -68,18 +68,30 @@ DayRange monthFrom(sys_days today, int monthOffset) {
     return {dayStart(from), dayStart(to)};
 }
 
-bool upperBoundFirst(TimeRange range) {
-    switch (range) {
-    case TimeRange::lastWeek:
-    case TimeRange::thisWeek:
-    case TimeRange::nextWeek:
-    case TimeRange::lastMonth:
-    case TimeRange::thisMonth:
-    case TimeRange::nextMonth:
-        return true;
-    default:
-        return false;
-    }
+enum class Unit { day, week, month };
+
+// A range as whole days from today, or as the week or month so many from this one. Week and
+// month filters name their upper bound first.
+struct RangeRule {
+    TimeRange range;
+    Unit unit;
+    int from; // days, weeks or months from today's
+    int to;   // days from today (days only)
+};
+
+constexpr RangeRule rangeRules[] = {
+    {TimeRange::yesterday, Unit::day, -1, 0},   {TimeRange::today, Unit::day, 0, 1},
+    {TimeRange::tomorrow, Unit::day, 1, 2},     {TimeRange::last7Days, Unit::day, -6, 1},
+    {TimeRange::next7Days, Unit::day, 0, 7},    {TimeRange::lastWeek, Unit::week, -1, 0},
+    {TimeRange::thisWeek, Unit::week, 0, 0},    {TimeRange::nextWeek, Unit::week, 1, 0},
+    {TimeRange::lastMonth, Unit::month, -1, 0}, {TimeRange::thisMonth, Unit::month, 0, 0},
+    {TimeRange::nextMonth, Unit::month, 1, 0},
+};
+
+const RangeRule& ruleOf(TimeRange range) {
+    for (const RangeRule& rule : rangeRules)
+        if (rule.range == range) return rule;
+    throw std::invalid_argument("The time range anytime has no bounds");
 }
 
 // "MM/DD/YYYY 00:00": the day in the form the host's filters read, at midnight.
@@ -90,34 +102,17 @@ std::string filterDay(host::DateTime day) {
 } // namespace
 
 DayRange rangeBounds(TimeRange range, host::DateTime now) {
+    const RangeRule& rule = ruleOf(range);
     const sys_days today = floor<days>(now);
-    switch (range) {
-    case TimeRange::yesterday:
-        return daysFrom(today, -1, 0);
-    case TimeRange::today:
-        return daysFrom(today, 0, 1);
-    case TimeRange::tomorrow:
-        return daysFrom(today, 1, 2);
-    case TimeRange::last7Days:
-        return daysFrom(today, -6, 1);
-    case TimeRange::next7Days:
-        return daysFrom(today, 0, 7);
-    case TimeRange::lastWeek:
-        return weekFrom(today, -1);
-    case TimeRange::thisWeek:
-        return weekFrom(today, 0);
-    case TimeRange::nextWeek:
-        return weekFrom(today, 1);
-    case TimeRange::lastMonth:
-        return monthFrom(today, -1);
-    case TimeRange::thisMonth:
-        return monthFrom(today, 0);
-    case TimeRange::nextMonth:
-        return monthFrom(today, 1);
-    case TimeRange::anytime:
-        break;
+    switch (rule.unit) {
+    case Unit::day:
+        return daysFrom(today, rule.from, rule.to);
+    case Unit::week:
+        return weekFrom(today, rule.from);
+    case Unit::month:
+        return monthFrom(today, rule.from);
     }
-    throw std::invalid_argument("The time range anytime has no bounds");
+    throw std::logic_error("unknown range unit");
 }
 
 std::string timeFilter(std::string_view property, TimeRange range, host::DateTime now) {
@@ -125,7 +120,7 @@ std::string timeFilter(std::string_view property, TimeRange range, host::DateTim
     const std::string name(property);
     const std::string lower = name + ">='" + filterDay(bounds.from) + "'";
     const std::string upper = name + "<'" + filterDay(bounds.to) + "'";
-    return upperBoundFirst(range) ? upper + " And " + lower : lower + " And " + upper;
+    return ruleOf(range).unit != Unit::day ? upper + " And " + lower : lower + " And " + upper;
 }
 
 std::string equalsFilter(const std::vector<std::string_view>& terms, const std::string& words) {

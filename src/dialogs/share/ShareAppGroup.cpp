@@ -69,8 +69,6 @@ ShareAppGroup::ShareAppGroup(DialogContext& state)
     using Dialog = ShareAppGroup;
     using enum FormEvent;
     wire({
-        {"Form", Load, {*this, &Dialog::Form_Load}},
-        {"Form", Unload, {*this, &Dialog::Form_Unload}},
         {"OK", Click, {*this, &Dialog::OK_Click}},
         {"attachEventtoContact", Click, {*this, &Dialog::attachEventtoContact_Click}},
         {"checkShareEvent", Click, {*this, &Dialog::checkShareEvent_Click}},

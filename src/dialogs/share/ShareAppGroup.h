@@ -27,8 +27,8 @@ class ShareAppGroup : public DialogForm {
     bool sharesChanged() const { return sharesChanged_; }
 
   private:
-    void Form_Load();
-    void Form_Unload();
+    void Form_Load() override;
+    void Form_Unload() override;
     void OK_Click();
     void attachEventtoContact_Click();
     void checkShareEvent_Click();

@@ -69,8 +69,6 @@ ShareGroupDialog::ShareGroupDialog(DialogContext& state, const ShareGroupProfile
     using Dialog = ShareGroupDialog;
     using enum FormEvent;
     wire({
-        {"Form", Load, {*this, &Dialog::Form_Load}},
-        {"Form", Unload, {*this, &Dialog::Form_Unload}},
         {"OK", Click, {*this, &Dialog::OK_Click}},
         {"Cancel", Click, {*this, &Dialog::Cancel_Click}},
     });

@@ -42,8 +42,8 @@ class ShareGroupDialog : public DialogForm {
     std::string mailEntryId_;
 
   private:
-    void Form_Load();
-    void Form_Unload();
+    void Form_Load() override;
+    void Form_Unload() override;
     void OK_Click();
     void Cancel_Click();
     void groupsMoved(MoveResult result);

@@ -1,6 +1,7 @@
 // A form's handler table and design: each row reaches its own control's event with the index of
 // a control array or the clicked column, a row naming what the form lacks is refused, and the
-// captions follow the language only where the design gives both.
+// captions follow the language only where the design gives both; a twin is made and wired with
+// its control and keeps the English caption.
 #include "dialogs/common/HandlerTable.h"
 #include "dialogs/common/FormDesign.h"
 #include "platform/controls/CommandButton.h"
@@ -23,6 +24,7 @@ struct Recorder {
     void cmdPick_Click(int index) { calls.push_back("pick " + std::to_string(index)); }
     void ListView_ColumnClick(int column) { calls.push_back("column " + std::to_string(column)); }
     void Form_Load() { calls.push_back("load"); }
+    void cmdOk_Click() { calls.push_back("ok"); }
 };
 
 using enum ControlKind;
@@ -30,7 +32,7 @@ using enum ControlKind;
 constexpr ControlDesign design[] = {
     {Button, "cmdGo", -1, "走", "Go"},      {Button, "cmdPick", 0, "选"},
     {Button, "cmdPick", 1, "Pick"},         {List, "ListView"},
-    {Label, "Label1", -1, "标签", "Label"},
+    {Label, "Label1", -1, "标签", "Label"}, {Button, "cmdOk", -1, "确定", "OK", withTwin},
 };
 
 TEST(HandlerTable, RowsReachTheirControlsWithIndexOrColumn) {
@@ -38,11 +40,14 @@ TEST(HandlerTable, RowsReachTheirControlsWithIndexOrColumn) {
     addControls(form, design);
     Recorder recorder;
     using enum FormEvent;
-    const auto subscriptions = wireHandlers(
-        form, {{"Form", Load, {recorder, &Recorder::Form_Load}},
-               {"cmdGo", Click, {recorder, &Recorder::cmdGo_Click}},
-               {"cmdPick", Click, {recorder, &Recorder::cmdPick_Click}, 1},
-               {"ListView", ColumnClick, {recorder, &Recorder::ListView_ColumnClick}}});
+    const auto subscriptions =
+        wireHandlers(form,
+                     {{"Form", Load, {recorder, &Recorder::Form_Load}},
+                      {"cmdGo", Click, {recorder, &Recorder::cmdGo_Click}},
+                      {"cmdPick", Click, {recorder, &Recorder::cmdPick_Click}, 1},
+                      {"ListView", ColumnClick, {recorder, &Recorder::ListView_ColumnClick}},
+                      {"cmdOk", Click, {recorder, &Recorder::cmdOk_Click}}},
+                     design);
     auto& list = form.get<controls::ListView>("ListView");
     list.ColumnHeaders().Add("A", 100);
     list.ColumnHeaders().Add("B", 100);
@@ -51,7 +56,10 @@ TEST(HandlerTable, RowsReachTheirControlsWithIndexOrColumn) {
     form.get<controls::CommandButton>("cmdPick", 0).click(); // not wired
     form.get<controls::CommandButton>("cmdPick", 1).click();
     list.clickColumn(2);
-    EXPECT_EQ(recorder.calls, (std::vector<std::string>{"load", "go", "pick 1", "column 2"}));
+    form.get<controls::CommandButton>("cmdOk").click();
+    form.get<controls::CommandButton>("cmdOk1").click();
+    EXPECT_EQ(recorder.calls,
+              (std::vector<std::string>{"load", "go", "pick 1", "column 2", "ok", "ok"}));
 
     EXPECT_THROW(wireHandlers(form, {{"cmdGone", Click, {recorder, &Recorder::cmdGo_Click}}}),
                  controls::ControlError);
@@ -63,12 +71,15 @@ TEST(HandlerTable, RowsReachTheirControlsWithIndexOrColumn) {
 TEST(FormDesign, CaptionsFollowTheLanguageWhereBothAreGiven) {
     controls::Form form("Test");
     addControls(form, design);
-    ASSERT_EQ(form.controls().size(), 5u);
+    ASSERT_EQ(form.controls().size(), 7u);
     EXPECT_EQ(form.controls()[2]->displayName(), "cmdPick(1)");
+    EXPECT_EQ(form.controls()[6]->displayName(), "cmdOk1") << "a twin follows its control";
     setCaptions(form, design, false);
     EXPECT_EQ(form.get<controls::CommandButton>("cmdGo").Caption(), "Go");
     EXPECT_EQ(form.get<controls::Label>("Label1").Caption(), "Label");
     EXPECT_EQ(form.get<controls::CommandButton>("cmdPick", 0).Caption(), "选");
+    EXPECT_EQ(form.get<controls::CommandButton>("cmdOk").Caption(), "确定");
+    EXPECT_EQ(form.get<controls::CommandButton>("cmdOk1").Caption(), "OK");
     setCaptions(form, design, true);
     EXPECT_EQ(form.get<controls::CommandButton>("cmdGo").Caption(), "走");
 }
