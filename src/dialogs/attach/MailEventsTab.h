@@ -7,10 +7,8 @@
 #include "dialogs/common/DialogContext.h"
 #include "dialogs/common/ListPair.h"
 #include "dialogs/search/DialogSearch.h"
-#include "platform/controls/CommandButton.h"
+#include "platform/controls/CaptionedControls.h"
 #include "platform/controls/Form.h"
-#include "platform/controls/Frame.h"
-#include "platform/controls/Label.h"
 #include "platform/controls/ListView.h"
 
 #include <memory>
