@@ -2,9 +2,9 @@
 // contacts of the in-memory host, beside a plain loop doing the same comparisons on the same data.
 #include "dialogs/search/DialogSearch.h"
 #include "dialogs/search/SearchFilters.h"
+#include "platform/controls/CaptionedControls.h"
 #include "platform/controls/ComboBox.h"
-#include "platform/controls/CommandButton.h"
-#include "platform/controls/TextBox.h"
+#include "platform/controls/EntryControls.h"
 #include "support/TestSession.h"
 
 #include "BenchSupport.h"

@@ -5,15 +5,12 @@
 #include "BarView.h"
 
 #include "platform/ado/Value.h"
-#include "platform/controls/CheckBox.h"
+#include "platform/controls/CaptionedControls.h"
 #include "platform/controls/ComboBox.h"
-#include "platform/controls/CommandButton.h"
-#include "platform/controls/DatePicker.h"
+#include "platform/controls/EntryControls.h"
 #include "platform/controls/KeyCodes.h"
 #include "platform/controls/ListView.h"
-#include "platform/controls/OptionButton.h"
 #include "platform/controls/TabControl.h"
-#include "platform/controls/TextBox.h"
 
 namespace velmora::app {
 

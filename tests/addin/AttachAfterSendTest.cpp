@@ -2,7 +2,7 @@
 // mail sent with it down gets its own dialog, and the rows follow the mail into Sent Items.
 #include "addin/AddInDesigner1.h"
 #include "addin/CommandBars.h"
-#include "platform/controls/CommandButton.h"
+#include "platform/controls/CaptionedControls.h"
 #include "platform/controls/ListView.h"
 #include "platform/host/DateText.h"
 #include "support/TestSession.h"

@@ -6,9 +6,7 @@
 #include "dialogs/common/ListPair.h"
 #include "dialogs/search/DialogSearch.h"
 #include "platform/ado/Recordset.h"
-#include "platform/controls/CheckBox.h"
-#include "platform/controls/CommandButton.h"
-#include "platform/controls/Label.h"
+#include "platform/controls/CaptionedControls.h"
 #include "platform/controls/ListView.h"
 #include "platform/controls/TabControl.h"
 

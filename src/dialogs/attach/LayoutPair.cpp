@@ -2,8 +2,7 @@
 // Labels (the done labels) are shown instead of enabled.
 #include "dialogs/attach/LayoutPair.h"
 
-#include "platform/controls/CheckBox.h"
-#include "platform/controls/Label.h"
+#include "platform/controls/CaptionedControls.h"
 
 namespace velmora::dialogs {
 

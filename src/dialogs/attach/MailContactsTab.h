@@ -5,7 +5,7 @@
 #include "dialogs/attach/LayoutPair.h"
 #include "dialogs/attach/MailPickerTab.h"
 #include "dialogs/search/DialogSearch.h"
-#include "platform/controls/CommandButton.h"
+#include "platform/controls/CaptionedControls.h"
 
 #include <memory>
 #include <string>

@@ -6,8 +6,8 @@
 #include "dialogs/common/DialogContext.h"
 #include "dialogs/common/ListLayouts.h"
 #include "dialogs/common/ListPair.h"
+#include "platform/controls/CaptionedControls.h"
 #include "platform/controls/Form.h"
-#include "platform/controls/Frame.h"
 #include "platform/controls/ListView.h"
 
 namespace velmora::dialogs {

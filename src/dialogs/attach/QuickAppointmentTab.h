@@ -6,13 +6,10 @@
 #include "dialogs/attach/MailEventsTab.h"
 #include "dialogs/common/DialogContext.h"
 #include "dialogs/share/ShareGroupDialog.h"
+#include "platform/controls/CaptionedControls.h"
 #include "platform/controls/ComboBox.h"
-#include "platform/controls/CommandButton.h"
-#include "platform/controls/DatePicker.h"
+#include "platform/controls/EntryControls.h"
 #include "platform/controls/Form.h"
-#include "platform/controls/Label.h"
-#include "platform/controls/OptionButton.h"
-#include "platform/controls/TextBox.h"
 
 #include <chrono>
 #include <memory>

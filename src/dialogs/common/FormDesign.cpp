@@ -2,15 +2,10 @@
 // The kinds are the controls the dialogs are made of.
 #include "dialogs/common/FormDesign.h"
 
-#include "platform/controls/CheckBox.h"
+#include "platform/controls/CaptionedControls.h"
 #include "platform/controls/ComboBox.h"
-#include "platform/controls/CommandButton.h"
-#include "platform/controls/DatePicker.h"
-#include "platform/controls/Frame.h"
-#include "platform/controls/Label.h"
+#include "platform/controls/EntryControls.h"
 #include "platform/controls/ListView.h"
-#include "platform/controls/OptionButton.h"
-#include "platform/controls/TextBox.h"
 
 #include <iterator>
 #include <string>

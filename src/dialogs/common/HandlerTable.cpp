@@ -2,14 +2,11 @@
 // Load and Unload are the rows named "Form".
 #include "dialogs/common/HandlerTable.h"
 
-#include "platform/controls/CheckBox.h"
+#include "platform/controls/CaptionedControls.h"
 #include "platform/controls/ComboBox.h"
-#include "platform/controls/CommandButton.h"
 #include "platform/controls/ControlError.h"
-#include "platform/controls/DatePicker.h"
+#include "platform/controls/EntryControls.h"
 #include "platform/controls/ListView.h"
-#include "platform/controls/OptionButton.h"
-#include "platform/controls/TextBox.h"
 
 #include <algorithm>
 #include <string>

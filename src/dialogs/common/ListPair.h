@@ -3,7 +3,7 @@
 #pragma once
 
 #include "dialogs/common/DualListPicker.h"
-#include "platform/controls/CommandButton.h"
+#include "platform/controls/CaptionedControls.h"
 #include "platform/controls/Form.h"
 
 #include <functional>

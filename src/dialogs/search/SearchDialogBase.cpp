@@ -4,7 +4,7 @@
 
 #include "dialogs/common/DualListPicker.h"
 #include "links/PublicModules.h"
-#include "platform/controls/Label.h"
+#include "platform/controls/CaptionedControls.h"
 #include "store/ErrorTrap.h"
 
 #include <algorithm>

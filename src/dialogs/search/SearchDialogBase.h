@@ -5,11 +5,10 @@
 #include "dialogs/common/DialogForm.h"
 #include "dialogs/common/FormDesign.h"
 #include "dialogs/search/SearchFilters.h"
-#include "platform/controls/CheckBox.h"
+#include "platform/controls/CaptionedControls.h"
 #include "platform/controls/ComboBox.h"
-#include "platform/controls/CommandButton.h"
+#include "platform/controls/EntryControls.h"
 #include "platform/controls/ListView.h"
-#include "platform/controls/TextBox.h"
 
 #include <array>
 #include <cstdint>

@@ -5,9 +5,7 @@
 #include "dialogs/common/DialogForm.h"
 #include "dialogs/common/ListPair.h"
 #include "dialogs/search/DialogSearch.h"
-#include "platform/controls/CheckBox.h"
-#include "platform/controls/CommandButton.h"
-#include "platform/controls/Label.h"
+#include "platform/controls/CaptionedControls.h"
 #include "platform/controls/ListView.h"
 #include "platform/controls/TabControl.h"
 

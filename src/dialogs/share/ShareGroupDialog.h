@@ -5,8 +5,7 @@
 #include "dialogs/common/DialogForm.h"
 #include "dialogs/common/ListPair.h"
 #include "dialogs/share/ShareModel.h"
-#include "platform/controls/CommandButton.h"
-#include "platform/controls/Label.h"
+#include "platform/controls/CaptionedControls.h"
 #include "platform/controls/ListView.h"
 #include "platform/controls/TabControl.h"
 

@@ -59,6 +59,66 @@ DateTime compose(int y, int m, int d, int hh, int mm, int ss) {
     return DateTime{days} + hours{hh} + minutes{mm} + seconds{ss};
 }
 
+// How a date text lays out its three numbers and what may follow them.
+struct DateLayout {
+    char separator;
+    // "Y-M-D" with a year of up to four digits, else "M/D/Y" with a year of exactly four.
+    bool yearFirst;
+    // Blanks before the time may repeat, and a 12-hour "AM"/"PM" marker may follow it.
+    bool lenientTime;
+};
+
+struct DateFields {
+    int y = 0, m = 0, d = 0, hh = 0, mm = 0, ss = 0;
+    bool hasSeconds = false;
+};
+
+// Reads blanks and an "AM"/"PM" marker ending the text at pos, turning hh into the 24-hour clock.
+// True when there is no marker (pos unmoved) or a valid one (pos at the end).
+bool readMarker(std::string_view s, std::size_t& pos, int& hh) {
+    std::size_t marker = pos;
+    while (marker < s.size() && s[marker] == ' ')
+        ++marker;
+    if (marker == s.size()) return true;
+    const std::string_view suffix = s.substr(marker);
+    const bool am = text::iequals(suffix, "AM"), pm = text::iequals(suffix, "PM");
+    if (marker == pos || !(am || pm) || hh < 1 || hh > 12) return false;
+    if (am && hh == 12)
+        hh = 0;
+    else if (pm && hh != 12)
+        hh += 12;
+    pos = s.size();
+    return true;
+}
+
+// Reads "number, separator, number, separator, number, optional time" laid out as layout says;
+// the whole text is a valid date or the answer is empty.
+std::optional<DateFields> readDate(std::string_view text, const DateLayout& layout) {
+    const std::string_view s = text::trim(text);
+    std::size_t pos = 0;
+    const int first = readNumberThen(s, pos, layout.yearFirst ? 4 : 2, layout.separator);
+    const int second = readNumberThen(s, pos, 2, layout.separator);
+    const std::size_t lastStart = pos;
+    const int last = readNumber(s, pos, layout.yearFirst ? 2 : 4);
+    if (first < 0 || second < 0 || last < 0) return std::nullopt;
+    if (!layout.yearFirst && pos - lastStart != 4) return std::nullopt;
+    DateFields f = layout.yearFirst ? DateFields{.y = first, .m = second, .d = last}
+                                    : DateFields{.y = last, .m = first, .d = second};
+    if (pos < s.size()) {
+        if (!expect(s, pos, ' ')) return std::nullopt;
+        while (layout.lenientTime && expect(s, pos, ' ')) {
+        }
+        if (!readTime(s, pos, f.hh, f.mm, f.ss, f.hasSeconds)) return std::nullopt;
+        if (layout.lenientTime && !readMarker(s, pos, f.hh)) return std::nullopt;
+    }
+    if (pos != s.size() || !validDate(f.y, f.m, f.d, f.hh, f.mm, f.ss)) return std::nullopt;
+    return f;
+}
+
+DateTime compose(const DateFields& f) {
+    return compose(f.y, f.m, f.d, f.hh, f.mm, f.ss);
+}
+
 } // namespace
 
 std::string isoDateText(DateTime when) {
@@ -66,18 +126,9 @@ std::string isoDateText(DateTime when) {
 }
 
 std::optional<DateTime> parseIsoDate(std::string_view text) {
-    const std::string_view s = text::trim(text);
-    std::size_t pos = 0;
-    const int y = readNumberThen(s, pos, 4, '-');
-    const int m = readNumberThen(s, pos, 2, '-');
-    const int d = readNumber(s, pos, 2);
-    if (y < 0 || m < 0 || d < 0) return std::nullopt;
-    int hh = 0, mm = 0, ss = 0;
-    bool hasSeconds = false;
-    if (pos < s.size() && (!expect(s, pos, ' ') || !readTime(s, pos, hh, mm, ss, hasSeconds)))
-        return std::nullopt;
-    if (pos != s.size() || !validDate(y, m, d, hh, mm, ss)) return std::nullopt;
-    return compose(y, m, d, hh, mm, ss);
+    const auto fields = readDate(text, DateLayout{'-', true, false});
+    if (!fields) return std::nullopt;
+    return compose(*fields);
 }
 
 std::string filterDateText(DateTime when) {
@@ -85,36 +136,9 @@ std::string filterDateText(DateTime when) {
 }
 
 std::optional<FilterDate> parseFilterDate(std::string_view text) {
-    const std::string_view s = text::trim(text);
-    std::size_t pos = 0;
-    const int m = readNumberThen(s, pos, 2, '/');
-    const int d = readNumberThen(s, pos, 2, '/');
-    const std::size_t yearStart = pos;
-    const int y = readNumber(s, pos, 4);
-    if (m < 0 || d < 0 || y < 0 || pos - yearStart != 4) return std::nullopt;
-    int hh = 0, mm = 0, ss = 0;
-    bool hasSeconds = false;
-    if (pos < s.size()) {
-        if (!expect(s, pos, ' ')) return std::nullopt;
-        while (expect(s, pos, ' ')) {
-        }
-        if (!readTime(s, pos, hh, mm, ss, hasSeconds)) return std::nullopt;
-        std::size_t marker = pos;
-        while (marker < s.size() && s[marker] == ' ')
-            ++marker;
-        if (marker < s.size()) {
-            const std::string_view suffix = s.substr(marker);
-            const bool am = text::iequals(suffix, "AM"), pm = text::iequals(suffix, "PM");
-            if (marker == pos || !(am || pm) || hh < 1 || hh > 12) return std::nullopt;
-            if (am && hh == 12)
-                hh = 0;
-            else if (pm && hh != 12)
-                hh += 12;
-            pos = s.size();
-        }
-    }
-    if (pos != s.size() || !validDate(y, m, d, hh, mm, ss)) return std::nullopt;
-    return FilterDate{compose(y, m, d, hh, mm, ss), hasSeconds};
+    const auto fields = readDate(text, DateLayout{'/', false, true});
+    if (!fields) return std::nullopt;
+    return FilterDate{compose(*fields), fields->hasSeconds};
 }
 
 DateTime makeDate(int year, int month, int day, int hour, int minute, int second) {

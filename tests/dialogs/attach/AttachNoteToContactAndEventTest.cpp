@@ -3,7 +3,7 @@
 #include "dialogs/attach/AttachNoteToContactAndEvent.h"
 #include "AttachFixture.h"
 #include "links/attachNote.h"
-#include "platform/controls/TextBox.h"
+#include "platform/controls/EntryControls.h"
 #include "platform/host/DateText.h"
 #include "support/TestSession.h"
 

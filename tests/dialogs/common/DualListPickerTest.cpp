@@ -3,7 +3,7 @@
 #include "dialogs/common/DualListPicker.h"
 #include "dialogs/common/ListPair.h"
 #include "dialogs/common/RowIcons.h"
-#include "platform/controls/CommandButton.h"
+#include "platform/controls/CaptionedControls.h"
 #include "platform/controls/KeyCodes.h"
 
 #include <gtest/gtest.h>

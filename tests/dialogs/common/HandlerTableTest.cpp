@@ -4,9 +4,8 @@
 // its control and keeps the English caption.
 #include "dialogs/common/HandlerTable.h"
 #include "dialogs/common/FormDesign.h"
-#include "platform/controls/CommandButton.h"
+#include "platform/controls/CaptionedControls.h"
 #include "platform/controls/ControlError.h"
-#include "platform/controls/Label.h"
 #include "platform/controls/ListView.h"
 
 #include <gtest/gtest.h>

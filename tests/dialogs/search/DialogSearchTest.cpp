@@ -2,8 +2,8 @@
 // languages, time ranges, messages, creators, remembered positions, quotes, OK, Apply and Escape.
 #include "dialogs/search/DialogSearch.h"
 
+#include "platform/controls/CaptionedControls.h"
 #include "platform/controls/KeyCodes.h"
-#include "platform/controls/Label.h"
 #include "SearchFixture.h"
 
 #include <gtest/gtest.h>

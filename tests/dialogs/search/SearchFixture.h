@@ -2,12 +2,11 @@
 // make contacts and appointments at a given time and run a search as the user would.
 #pragma once
 
-#include "platform/controls/CheckBox.h"
+#include "platform/controls/CaptionedControls.h"
 #include "platform/controls/ComboBox.h"
-#include "platform/controls/CommandButton.h"
+#include "platform/controls/EntryControls.h"
 #include "platform/controls/Form.h"
 #include "platform/controls/ListView.h"
-#include "platform/controls/TextBox.h"
 #include "platform/host/DateText.h"
 #include "support/TestSession.h"
 

@@ -1,17 +1,13 @@
 // Form stand-in: the control registry, loading and unloading, modal showing with a script,
 // key routing from any control through key preview, and the whole-form text dump.
 #include "platform/controls/Form.h"
-#include "platform/controls/CheckBox.h"
+#include "platform/controls/CaptionedControls.h"
 #include "platform/controls/ComboBox.h"
-#include "platform/controls/CommandButton.h"
 #include "platform/controls/ControlError.h"
-#include "platform/controls/DatePicker.h"
+#include "platform/controls/EntryControls.h"
 #include "platform/controls/KeyCodes.h"
-#include "platform/controls/Label.h"
 #include "platform/controls/ListView.h"
-#include "platform/controls/OptionButton.h"
 #include "platform/controls/TabControl.h"
-#include "platform/controls/TextBox.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,11 @@
 // Tab control, option buttons, combo box, check box, text box and date picker stand-ins:
 // refusals of bad values and disabled tabs, group clearing, and when each event is raised.
-#include "platform/controls/CheckBox.h"
+#include "platform/controls/CaptionedControls.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/ControlError.h"
-#include "platform/controls/DatePicker.h"
+#include "platform/controls/EntryControls.h"
 #include "platform/controls/Form.h"
-#include "platform/controls/OptionButton.h"
 #include "platform/controls/TabControl.h"
-#include "platform/controls/TextBox.h"
 
 #include <gtest/gtest.h>
 

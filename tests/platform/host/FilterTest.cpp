@@ -172,6 +172,20 @@ TEST(Filter, DatesInTheFilterFormCompareToTheMinute) {
     }
 }
 
+TEST(Filter, EachDateFormKeepsItsOwnLayout) {
+    EXPECT_EQ(parseIsoDate("2024-3-4 9:05"), makeDate(2024, 3, 4, 9, 5));
+    for (const char* bad : {"2024-03-04  9:05", "2024-03-04 9:05 PM", "03/04/2024", "2024-03-04 9"})
+        EXPECT_EQ(parseIsoDate(bad), std::nullopt) << bad;
+    const auto midnight = parseFilterDate("3/4/2024   12:30:15 am");
+    ASSERT_TRUE(midnight);
+    EXPECT_EQ(midnight->when, makeDate(2024, 3, 4, 0, 30, 15));
+    EXPECT_TRUE(midnight->hasSeconds);
+    EXPECT_EQ(parseFilterDate("3/4/2024 12:00 PM")->when, makeDate(2024, 3, 4, 12));
+    EXPECT_EQ(parseFilterDate("3/4/2024 1:00 pm")->when, makeDate(2024, 3, 4, 13));
+    for (const char* bad : {"3/4/2024 1:00PM", "3/4/2024 13:00 PM", "3/4/2024 1:00 XM"})
+        EXPECT_EQ(parseFilterDate(bad), std::nullopt) << bad;
+}
+
 TEST(Filter, NumbersAndFlagsAreTypedAndChecked) {
     InMemoryHost host;
     auto items = host.folder(olFolderInbox)->Items();
