@@ -108,7 +108,12 @@ int main(int argc, char** argv) {
         }
         velmora::app::ScriptRunner runner(std::cout);
         if (mode == "--script" && argc > 2) {
+            // A folder opens as a stream that reads nothing: it would pass as an empty script.
             std::ifstream in(argv[2]);
+            if (std::filesystem::is_directory(argv[2])) {
+                std::cerr << "velmora-host: " << argv[2] << " is a folder, not a script\n";
+                return 1;
+            }
             if (!in) {
                 std::cerr << "velmora-host: cannot read " << argv[2] << "\n";
                 return 1;

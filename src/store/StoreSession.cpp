@@ -51,7 +51,8 @@ std::unique_ptr<ado::Connection> openStore(const StoreContext& state) {
     std::string target = state.platform.storeConnectionString;
     if (target.empty()) {
         const auto file = ado::defaultStorePath();
-        std::filesystem::create_directories(file.parent_path());
+        // A bare file name (VELMORA_STORE=store.db) lives in the current folder.
+        if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path());
         target = "Database=" + file.string();
     }
     auto connection = std::make_unique<ado::Connection>();
