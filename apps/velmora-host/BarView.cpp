@@ -26,9 +26,7 @@ void describeControls(host::CommandBarControls& controls, int depth, std::ostrea
 } // namespace
 
 host::CommandBars& explorerBars(ScriptContext& ctx) {
-    auto explorer = ctx.host.application().ActiveExplorer();
-    if (!explorer) throw UsageError("No explorer is open");
-    return explorer->CommandBars();
+    return ctx.activeExplorer()->CommandBars();
 }
 
 host::CommandBars* itemWindowBars(ScriptContext& ctx, const std::string& name) {

@@ -263,8 +263,7 @@ void HostCommands::deleteItem(const Words& w) {
 
 void HostCommands::show(const Words& w) {
     if (w[1] != "selection") return printItem(*ctx_.named(w[1]));
-    const auto explorer = ctx_.host.application().ActiveExplorer();
-    if (!explorer) throw std::runtime_error("No explorer is open");
+    const auto explorer = ctx_.activeExplorer();
     const auto& selection = explorer->Selection();
     ctx_.out << "selection: " << selection.Count() << " item(s)\n";
     for (int i = 1; i <= selection.Count(); ++i)
@@ -272,8 +271,7 @@ void HostCommands::show(const Words& w) {
 }
 
 void HostCommands::folder(const Words& w) {
-    const auto explorer = ctx_.host.application().ActiveExplorer();
-    if (!explorer) throw std::runtime_error("No explorer is open");
+    const auto explorer = ctx_.activeExplorer();
     auto folder = folderByPath(w[1]);
     explorer->SetCurrentFolder(folder);
     ctx_.out << "folder: " << folder->Name() << "\n";
@@ -287,8 +285,7 @@ void HostCommands::select(const Words& w) {
     std::vector<host::ItemPtr> chosen;
     for (std::size_t i = 1; i < w.size(); ++i)
         chosen.push_back(ctx_.named(w[i]));
-    const auto explorer = ctx_.host.application().ActiveExplorer();
-    if (!explorer) throw std::runtime_error("No explorer is open");
+    const auto explorer = ctx_.activeExplorer();
     explorer->Select(chosen);
 }
 

@@ -73,6 +73,13 @@ struct ScriptContext : StandInPlatform<ScriptClock> {
         return found->second;
     }
 
+    // The explorer the user works in; commands on the selection or the bars need one open.
+    host::ExplorerPtr activeExplorer() {
+        auto explorer = host.application().ActiveExplorer();
+        if (!explorer) throw std::runtime_error("No explorer is open");
+        return explorer;
+    }
+
     void onStatement(const std::string& sql) {
         if (ownCalls > 0) return;
         for (auto fault = storeFaults.begin(); fault != storeFaults.end(); ++fault)
