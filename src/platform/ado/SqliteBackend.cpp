@@ -4,12 +4,11 @@
 
 #include "platform/ado/StatementText.h"
 #include "platform/clock/CalendarText.h"
+#include "platform/files/BaseDirectories.h"
 
 #include <sqlite3.h>
 
 #include <cstdlib>
-#include <pwd.h>
-#include <unistd.h>
 #include <variant>
 #include <vector>
 
@@ -19,18 +18,6 @@ namespace {
 
 // The companion program may hold the write lock for a moment; wait rather than fail at once.
 constexpr int busyTimeoutMs = 5000;
-
-std::filesystem::path homeFolder() {
-    if (const char* home = std::getenv("HOME"); home && *home) return home;
-    // No HOME (a service account, a stripped environment): ask the user database.
-    std::vector<char> buffer(16384);
-    passwd entry{};
-    passwd* found = nullptr;
-    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
-        found->pw_dir && *found->pw_dir)
-        return found->pw_dir;
-    return std::filesystem::current_path();
-}
 
 } // namespace
 
@@ -244,7 +231,7 @@ void SqliteBackend::rollback() {
 // The environment is read on every call, so a test or tool can point it elsewhere first.
 std::filesystem::path defaultStorePath() {
     if (const char* store = std::getenv("VELMORA_STORE"); store && *store) return store;
-    return homeFolder() / ".local" / "share" / "velmora" / "linkstore.db";
+    return files::dataHome() / "velmora" / "linkstore.db";
 }
 
 } // namespace velmora::ado

@@ -45,7 +45,7 @@ class SqliteBackend : public SqlBackend {
 };
 
 // Where the embedded link store lives when nothing else is named: $VELMORA_STORE, else
-// $HOME/.local/share/velmora/linkstore.db. The path only; callers create the parent folders.
+// $XDG_DATA_HOME/velmora/linkstore.db (~/.local/share). The path only; callers create the parent folders.
 std::filesystem::path defaultStorePath();
 
 } // namespace velmora::ado

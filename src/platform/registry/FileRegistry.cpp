@@ -2,13 +2,13 @@
 // folder that is flushed and renamed over the old one, so a reader never sees half a file.
 #include "platform/registry/FileRegistry.h"
 
+#include "platform/files/BaseDirectories.h"
 #include "platform/registry/Registry.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -42,14 +42,7 @@ FileRegistry::FileRegistry(std::filesystem::path file) : file_(std::move(file)) 
 
 std::filesystem::path FileRegistry::defaultPath() {
     if (const char* env = std::getenv("VELMORA_REGISTRY"); env && *env) return env;
-    std::string home;
-    if (const char* env = std::getenv("HOME"); env && *env)
-        home = env;
-    else if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir)
-        home = pw->pw_dir;
-    else
-        throw RegistryError("Neither VELMORA_REGISTRY nor HOME is set", ERROR_FILE_NOT_FOUND);
-    return std::filesystem::path(home) / ".config" / "velmora" / "registry";
+    return files::configHome() / "velmora" / "registry";
 }
 
 RegistryDocument FileRegistry::load() const {

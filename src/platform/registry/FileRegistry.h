@@ -15,7 +15,7 @@ class FileRegistry : public Registry {
   public:
     explicit FileRegistry(std::filesystem::path file);
 
-    // VELMORA_REGISTRY when set and not empty, else $HOME/.config/velmora/registry.
+    // VELMORA_REGISTRY when set and not empty, else $XDG_CONFIG_HOME/velmora/registry.
     static std::filesystem::path defaultPath();
     const std::filesystem::path& path() const { return file_; }
 

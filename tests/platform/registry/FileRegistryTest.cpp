@@ -192,7 +192,19 @@ TEST(FileRegistry, DefaultPathFollowsTheEnvironment) {
     EXPECT_EQ(FileRegistry::defaultPath(), "/some/where/reg");
     ::unsetenv("VELMORA_REGISTRY");
     ::setenv("HOME", "/home/tester", 1);
+    const char* savedXdg = std::getenv("XDG_CONFIG_HOME");
+    const std::string keepXdg = savedXdg ? savedXdg : "";
+    ::unsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(FileRegistry::defaultPath(), "/home/tester/.config/velmora/registry");
+    ::setenv("XDG_CONFIG_HOME", "/xdg/config", 1);
+    EXPECT_EQ(FileRegistry::defaultPath(), "/xdg/config/velmora/registry");
+    // A relative value is no base directory: the home's folder is used instead.
+    ::setenv("XDG_CONFIG_HOME", "config", 1);
+    EXPECT_EQ(FileRegistry::defaultPath(), "/home/tester/.config/velmora/registry");
+    if (savedXdg)
+        ::setenv("XDG_CONFIG_HOME", keepXdg.c_str(), 1);
+    else
+        ::unsetenv("XDG_CONFIG_HOME");
     ::setenv("HOME", home.c_str(), 1);
     if (saved) ::setenv("VELMORA_REGISTRY", keep.c_str(), 1);
 }
