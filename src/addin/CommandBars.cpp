@@ -4,7 +4,9 @@
 
 #include "store/ErrorTrap.h"
 
+#include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 namespace velmora {
 
@@ -50,9 +52,23 @@ void addToolbarButton(AddinState& state, int position, const std::string& tag,
 
 } // namespace
 
+std::string faceImage(int resourceId, const std::filesystem::path& programFolder) {
+    const std::string name = std::to_string(resourceId) + ".xpm";
+    std::vector<std::filesystem::path> folders;
+    if (const char* data = std::getenv("VELMORA_DATA_DIR"); data && *data)
+        folders.push_back(std::filesystem::path(data) / "faces");
+    if (!programFolder.empty())
+        folders.push_back((programFolder / VELMORA_DATA_FROM_PROGRAM / "faces").lexically_normal());
+    folders.emplace_back(VELMORA_SOURCE_FACES);
+    for (const auto& folder : folders)
+        if (std::filesystem::is_regular_file(folder / name)) return (folder / name).string();
+    return (folders.front() / name).string();
+}
+
 std::string faceImage(int resourceId) {
-    const std::filesystem::path here = __FILE__;
-    return (here.parent_path() / "resources" / (std::to_string(resourceId) + ".xpm")).string();
+    std::error_code unknown; // without /proc the installed folder is simply not found
+    return faceImage(resourceId,
+                     std::filesystem::read_symlink("/proc/self/exe", unknown).parent_path());
 }
 
 bool emptyPopup(host::CommandBar& menuBar) {

@@ -4,6 +4,7 @@
 
 #include "addin/AddinState.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -21,7 +22,12 @@ struct MenuButtons {
     host::ControlPtr shareAndAttach, syncVelmora, about;
 };
 
-// The picture file of one of the add-in's button faces (resources 102, 103, 104).
+// The picture file of one of the add-in's button faces (resources 102, 103, 104), from the first
+// folder holding it: $VELMORA_DATA_DIR/faces, the data folder installed beside the program
+// (PREFIX/bin/../share/velmora/faces), the source tree. When none does, its path in the first of
+// them.
+std::string faceImage(int resourceId, const std::filesystem::path& programFolder);
+// The same for the running program.
 std::string faceImage(int resourceId);
 
 // Rebuilds the popup's three entries; empty when the popup is missing or could not be rebuilt
