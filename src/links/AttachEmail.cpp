@@ -9,6 +9,7 @@
 #include "platform/ado/Recordset.h"
 #include "platform/controls/ListView.h"
 #include "platform/files/FileSystem.h"
+#include "platform/log/Log.h"
 #include "platform/text/AsciiText.h"
 #include "store/ErrorTrap.h"
 #include "store/StoreSession.h"
@@ -235,7 +236,11 @@ void AttachEmail::saveMailAttachments(host::Item& mail, std::string mailEntryId)
             }
         });
         errorTrap(state_, "labelSaveAttachment :", [&] {
-            if (!absent) return; // copied before: neither new copies nor new rows
+            if (!absent) { // copied before: neither new copies nor new rows
+                log::info("labelSaveAttachment",
+                          "attachments of " + key + " kept: " + folder.string() + " exists");
+                return;
+            }
             files::createFolder(folder);
             journal_.createdFolder(folder);
             host::Attachments& attachments = mail.Attachments();

@@ -5,6 +5,7 @@
 #include "platform/ado/OdbcBackend.h"
 #include "platform/ado/SqliteBackend.h"
 #include "platform/ado/StatementText.h"
+#include "platform/log/Log.h"
 #include "platform/text/AsciiText.h"
 
 #include <algorithm>
@@ -40,6 +41,10 @@ std::string savepointName(int depth) {
 
 } // namespace
 
+void logStoreFailure(std::string_view what, std::string_view error) {
+    log::error("store", std::string(error) + " [" + std::string(what) + "]");
+}
+
 Connection::Connection() = default;
 
 Connection::~Connection() {
@@ -59,14 +64,16 @@ void Connection::Open(const std::string& connectionString) {
     if (text.empty())
         throw StoreError("The connection string is empty: name a data source (\"DSN=...\") or a "
                          "database file (\"Database=...\")");
-    if (velmora::text::lower(text).find("dsn=") != std::string::npos) {
-        backend_ = std::make_unique<OdbcBackend>(text);
-    } else {
-        const std::string file = databaseFile(text);
-        if (file.empty())
-            throw StoreError("The connection string '" + text + "' names no database file");
-        backend_ = std::make_unique<SqliteBackend>(file);
-    }
+    logFailure("open " + text, [&] {
+        if (velmora::text::lower(text).find("dsn=") != std::string::npos) {
+            backend_ = std::make_unique<OdbcBackend>(text);
+        } else {
+            const std::string file = databaseFile(text);
+            if (file.empty())
+                throw StoreError("The connection string '" + text + "' names no database file");
+            backend_ = std::make_unique<SqliteBackend>(file);
+        }
+    });
     connectionString_ = text;
     depth_ = 0;
     ++serial_;
@@ -94,7 +101,7 @@ Backend& Connection::backend() {
 std::int64_t Connection::Execute(const std::string& sql) {
     Backend& store = backend();
     noteStatement(sql);
-    return store.execute(sql);
+    return logFailure(sql, [&] { return store.execute(sql); });
 }
 
 void Connection::BeginTrans() {

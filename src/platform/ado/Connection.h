@@ -9,6 +9,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -64,6 +65,19 @@ class Backend {
     void release(const std::string& name);
     void rollbackTo(const std::string& name);
 };
+
+// Writes a failed store operation to the log with what was run (a statement, a table's row);
+// the failure itself goes on to the caller.
+void logStoreFailure(std::string_view what, std::string_view error);
+
+template <typename Body> decltype(auto) logFailure(std::string_view what, Body&& body) {
+    try {
+        return body();
+    } catch (const std::exception& e) {
+        logStoreFailure(what, e.what());
+        throw;
+    }
+}
 
 class Connection {
   public:

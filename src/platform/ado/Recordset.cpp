@@ -43,9 +43,9 @@ void Recordset::Open(const std::string& sql, Connection& connection, int cursorT
     std::unique_ptr<RowCursor> cursor;
     std::string reason;
     if (wantsChanges && shape.updatable) {
-        result = backend.query(sql, true);
+        result = logFailure(sql, [&] { return backend.query(sql, true); });
     } else {
-        cursor = backend.openCursor(sql);
+        cursor = logFailure(sql, [&] { return backend.openCursor(sql); });
         result.columns = cursor->columns();
         // Aggregates such as "select max(access) ..." are opened keyset too; they stay
         // readable and refuse changes with the reason.
@@ -322,10 +322,12 @@ void Recordset::Update() {
     // On failure the assignments stay pending, so the caller can correct and retry.
     const bool isNew = pendingIsNew_;
     std::int64_t rowid = isNew ? 0 : result_.rowids[position_];
-    if (isNew)
-        rowid = backend.insertRow(result_.table, columns, values);
-    else if (!columns.empty())
-        backend.updateRow(result_.table, rowid, columns, values);
+    logFailure((isNew ? "add a row to " : "update a row of ") + result_.table, [&] {
+        if (isNew)
+            rowid = backend.insertRow(result_.table, columns, values);
+        else if (!columns.empty())
+            backend.updateRow(result_.table, rowid, columns, values);
+    });
     // Saved: from here on a retry would write the row twice, so nothing stays pending.
     std::vector<ado::Value> row(result_.columns.size());
     // A row not read yet keeps only the assigned fields; the whole row is read back when used.
@@ -364,7 +366,8 @@ void Recordset::Delete() {
     }
     requireRow();
     requireSameStore();
-    connection_->backend().deleteRow(result_.table, result_.rowids[position_]);
+    logFailure("delete a row of " + result_.table,
+               [&] { connection_->backend().deleteRow(result_.table, result_.rowids[position_]); });
     deleted_[position_] = true;
     pending_.reset();
 }

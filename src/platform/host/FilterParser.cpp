@@ -4,6 +4,7 @@
 #include "platform/host/FilterExpression.h"
 
 #include "platform/host/DateText.h"
+#include "platform/log/Log.h"
 #include "platform/text/AsciiText.h"
 #include "platform/text/UnicodeText.h"
 
@@ -248,7 +249,13 @@ class Parser {
 
 std::shared_ptr<const FilterExpression> FilterParser::parse(const std::string& filter,
                                                             int itemType) {
-    return Parser(filter, itemType).run();
+    try {
+        return Parser(filter, itemType).run();
+    } catch (const std::exception& e) {
+        // A refused filter is a search that found nothing for the user: keep why.
+        log::warn("filter", e.what());
+        throw;
+    }
 }
 
 } // namespace velmora::host

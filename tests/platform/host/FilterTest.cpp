@@ -2,8 +2,14 @@
 // case, precedence, dates and the descriptions of filters that cannot be parsed.
 #include "platform/host/DateText.h"
 #include "platform/host/InMemoryHost.h"
+#include "platform/log/Log.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
 
 using namespace velmora::host;
 
@@ -125,8 +131,20 @@ TEST_F(Contacts, UnparsableFiltersSayWhatAndWhere) {
     EXPECT_NE(errorOf("[LastName = 'x'").find("not closed by \"]\""), std::string::npos);
     // A failed Find loses nothing: the next good one works.
     EXPECT_EQ(namesFound("[LastName] = 'Lee'"), (Names{"Ann Lee"}));
-    // Restrict reports the same way.
+    // Restrict reports the same way, and the log keeps what was refused.
+    const auto logFile = std::filesystem::temp_directory_path() /
+                         ("velmora-filter-" + std::to_string(::getpid()) + ".log");
+    ::setenv("VELMORA_LOG_FILE", logFile.c_str(), 1);
+    velmora::log::open("test", false);
     EXPECT_THROW(items->Restrict("[LastName] == 'x'"), HostError);
+    velmora::log::close();
+    ::unsetenv("VELMORA_LOG_FILE");
+    std::ifstream logged(logFile);
+    const std::string line((std::istreambuf_iterator<char>(logged)), {});
+    std::filesystem::remove(logFile);
+    EXPECT_NE(line.find("warning: filter: Cannot parse the filter \"[LastName] == 'x'\""),
+              std::string::npos)
+        << line;
     InMemoryHost fresh;
     EXPECT_THROW(fresh.folder(olFolderContacts)->Items()->FindNext(), HostError);
 }
