@@ -2,6 +2,8 @@
 // the program reads, --version, the log opened, and one set of exit codes for all of them.
 #pragma once
 
+#include "UsageError.h"
+
 #include <CLI/CLI.hpp>
 
 #include <functional>
@@ -16,13 +18,6 @@ namespace velmora::app {
 constexpr int exitSuccess = 0;
 constexpr int exitFailure = 1;
 constexpr int exitUsage = 2;
-
-// A command line the parser accepted but the program cannot use (two stores named, say); it
-// ends the program as a parse error does, with exit code 2.
-class UsageError : public std::runtime_error {
-  public:
-    using std::runtime_error::runtime_error;
-};
 
 struct EnvironmentVariable {
     std::string name;
