@@ -32,7 +32,7 @@ class ToolCommandLine {
     // environment: the variables this program reads; the ones every program reads (the log's)
     // are added after them in the help.
     ToolCommandLine(std::string program, const std::string& description,
-                    std::vector<EnvironmentVariable> environment);
+                    const std::vector<EnvironmentVariable>& environment);
 
     CLI::App& app() { return app_; }
     const std::string& program() const { return program_; }
