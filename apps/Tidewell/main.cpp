@@ -2,6 +2,7 @@
 // the language of the shared registry, until it is told to close. It carries no rows.
 #include "platform/registry/FileRegistry.h"
 #include "platform/text/AsciiText.h"
+#include "platform/text/Bilingual.h"
 #include "platform/windows/TopLevelWindow.h"
 
 #include <algorithm>
@@ -74,7 +75,9 @@ std::string caption(registry::Registry& reg) {
         if (!text.empty() && text.back() == '\0') text.pop_back();
         chinese = text == "CN";
     }
-    return chinese ? "Velmora－Outlook信息同步" : "Synchronize Outlook - Velmora";
+    constexpr text::Bilingual title{.english = "Synchronize Outlook - Velmora",
+                                    .chinese = "Velmora－Outlook信息同步"};
+    return title.in(chinese);
 }
 
 void writeHistory(registry::FileRegistry& reg, std::int32_t value) {

@@ -13,6 +13,7 @@ namespace {
 const std::vector<EnvironmentVariable> commonEnvironment = {
     {"VELMORA_LOG", "log level: trace, debug, info (default), warn, error or off"},
     {"VELMORA_LOG_FILE", "the log file (default $XDG_STATE_HOME/velmora/velmora.log)"},
+    {"HOME", "the home folder the default folders below are in"},
     {"XDG_CONFIG_HOME, XDG_DATA_HOME, XDG_STATE_HOME",
      "base folders for settings, data and the log (default ~/.config, ~/.local/share, "
      "~/.local/state)"},
@@ -37,7 +38,7 @@ std::string_view version() {
 }
 
 ToolCommandLine::ToolCommandLine(std::string program, const std::string& description,
-                                 std::vector<EnvironmentVariable> environment)
+                                 const std::vector<EnvironmentVariable>& environment)
     : program_(std::move(program)), app_(description, program_) {
     app_.set_version_flag("--version", program_ + " " + std::string(version()));
     app_.footer(environmentFooter(environment));

@@ -2,6 +2,8 @@
 // the program reads, --version, the log opened, and one set of exit codes for all of them.
 #pragma once
 
+#include "UsageError.h"
+
 #include <CLI/CLI.hpp>
 
 #include <functional>
@@ -17,13 +19,6 @@ constexpr int exitSuccess = 0;
 constexpr int exitFailure = 1;
 constexpr int exitUsage = 2;
 
-// A command line the parser accepted but the program cannot use (two stores named, say); it
-// ends the program as a parse error does, with exit code 2.
-class UsageError : public std::runtime_error {
-  public:
-    using std::runtime_error::runtime_error;
-};
-
 struct EnvironmentVariable {
     std::string name;
     std::string meaning;
@@ -37,7 +32,7 @@ class ToolCommandLine {
     // environment: the variables this program reads; the ones every program reads (the log's)
     // are added after them in the help.
     ToolCommandLine(std::string program, const std::string& description,
-                    std::vector<EnvironmentVariable> environment);
+                    const std::vector<EnvironmentVariable>& environment);
 
     CLI::App& app() { return app_; }
     const std::string& program() const { return program_; }

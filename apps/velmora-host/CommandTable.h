@@ -2,6 +2,9 @@
 // Command groups register their verbs here; the runner looks them up by the first word.
 #pragma once
 
+// UsageError: a line the host cannot run as written (an unknown verb, missing words, a name).
+#include "UsageError.h"
+
 #include <cstddef>
 #include <functional>
 #include <initializer_list>
@@ -11,13 +14,6 @@
 #include <vector>
 
 namespace velmora::app {
-
-// A line the host cannot run as written: an unknown verb, missing words, an unknown name. The
-// run stops with exit code 2, so that a broken script never passes for a failing program.
-class UsageError : public std::runtime_error {
-  public:
-    using std::runtime_error::runtime_error;
-};
 
 // An expectation that does not hold: exit code 1.
 class ExpectationFailed : public std::runtime_error {

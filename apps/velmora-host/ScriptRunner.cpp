@@ -2,14 +2,16 @@
 // message boxes as they appear, and nests a loop for each modal dialog.
 #include "ScriptRunner.h"
 
+#include "platform/log/Log.h"
+
 #include <chrono>
 #include <thread>
 
 namespace velmora::app {
 
-ScriptRunner::ScriptRunner(std::ostream& out)
+ScriptRunner::ScriptRunner(std::ostream& out, std::ostream& errors)
     : ctx_(out), host_(ctx_), store_(ctx_), dialogs_(ctx_), expect_(ctx_, store_, host_, dialogs_),
-      addin_(ctx_) {
+      addin_(ctx_), errors_(errors) {
     host_.install(table_);
     store_.install(table_);
     dialogs_.install(table_);
@@ -27,9 +29,11 @@ ScriptRunner::ScriptRunner(std::ostream& out)
     ctx_.modalLoop = [this](controls::Form& form) { modalLoop(form); };
 }
 
-int ScriptRunner::run(std::istream& in, bool keepGoing) {
+int ScriptRunner::run(LineReader& in, const ScriptSource& source) {
     in_ = &in;
-    keepGoing_ = keepGoing;
+    source_ = source;
+    lineNumber_ = 0;
+    aborted_ = false;
     runLines([](const std::string&) { return false; });
     flushMessages();
     if (scriptErrors_ > 0) return 2;
@@ -54,27 +58,46 @@ std::string ScriptRunner::withEntryIds(const std::string& line) const {
 }
 
 bool ScriptRunner::runLines(const std::function<bool(const std::string&)>& done) {
-    std::string line;
-    while (!aborted_ && std::getline(*in_, line)) {
+    while (!aborted_) {
+        const auto line = in_->next(prompt());
+        if (!line) break;
         ++lineNumber_;
-        const auto first = line.find_first_not_of(" \t");
-        if (first == std::string::npos || line[first] == '#') continue;
-        if (done(line.substr(first))) return true;
+        const auto first = line->find_first_not_of(" \t");
+        if (first == std::string::npos || (*line)[first] == '#') continue;
+        const std::string command = line->substr(first);
+        // The demo's narration (echo) is not something the user did.
+        if (source_.echo && command.substr(0, command.find_first_of(" \t")) != "echo")
+            ctx_.out << "> " << command << "\n";
+        if (done(command)) return true;
         try {
-            const std::string expanded = withEntryIds(line);
+            const std::string expanded = withEntryIds(*line);
             table_.execute(Words{splitWords(expanded), expanded});
         } catch (const std::exception& e) {
-            ++failures_;
-            if (!dynamic_cast<const ExpectationFailed*>(&e)) ++scriptErrors_;
-            flushMessages();
-            ctx_.out << "error (line " << lineNumber_ << "): " << e.what() << "\n";
-            aborted_ = !keepGoing_;
+            report(e);
         }
         addin_.trackDialogs();
         flushMessages();
         if (done("")) return true;
     }
     return !aborted_;
+}
+
+// A failing line goes to the error stream as compilers write theirs, so that an editor finds
+// the line, and to the log; the output printed before it is flushed first to keep the order.
+void ScriptRunner::report(const std::exception& e) {
+    ++failures_;
+    if (!dynamic_cast<const ExpectationFailed*>(&e)) ++scriptErrors_;
+    flushMessages();
+    ctx_.out.flush();
+    const std::string where = source_.name + ":" + std::to_string(lineNumber_);
+    errors_ << where << ": error: " << e.what() << std::endl;
+    log::error(where, e.what());
+    aborted_ = !source_.keepGoing;
+}
+
+std::string ScriptRunner::prompt() const {
+    if (ctx_.forms.empty()) return "velmora> ";
+    return "velmora " + ctx_.forms.back()->Name() + "> ";
 }
 
 void ScriptRunner::modalLoop(controls::Form& form) {

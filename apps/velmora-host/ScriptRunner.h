@@ -7,24 +7,36 @@
 #include "ExpectCommands.h"
 #include "FormDriver.h"
 #include "HostCommands.h"
+#include "LineReader.h"
 #include "ScriptContext.h"
 #include "StoreCommands.h"
 
-#include <istream>
 #include <ostream>
 #include <string>
 #include <vector>
 
 namespace velmora::app {
 
+// What a run reads and how it treats a failing line.
+struct ScriptSource {
+    // Names the script in error lines, "NAME:LINE: error: ...": a file, "<stdin>", "demo".
+    std::string name;
+    // A failing line is reported and the run goes on with the next one, as at a terminal.
+    bool keepGoing = false;
+    // Each command is printed "> LINE" before what it prints, so that a reader of the output
+    // sees what the user did.
+    bool echo = false;
+};
+
 class ScriptRunner {
   public:
-    explicit ScriptRunner(std::ostream& out);
+    // out: what the script prints; errors: its failing lines, as FILE:LINE: error: ...
+    ScriptRunner(std::ostream& out, std::ostream& errors);
 
-    // Runs every line; a failing command prints its error and, unless keepGoing, stops the run.
-    // Returns the process exit code: 0 when every command succeeded, 1 when an expectation
+    // Runs every line; a failing command reports its error and, unless keepGoing, stops the
+    // run. Returns the process exit code: 0 when every command succeeded, 1 when an expectation
     // failed, 2 when a line could not be run as written.
-    int run(std::istream& in, bool keepGoing);
+    int run(LineReader& in, const ScriptSource& source);
 
     ScriptContext& context() { return ctx_; }
     CommandTable& commands() { return table_; }
@@ -35,6 +47,9 @@ class ScriptRunner {
     // A modal dialog's own message loop: the following lines play it until it closes or "end".
     void modalLoop(controls::Form& form);
     void flushMessages();
+    void report(const std::exception& e);
+    // What a terminal shows before each line: the dialog that takes the lines, if one does.
+    std::string prompt() const;
     std::string withEntryIds(const std::string& line) const;
 
     ScriptContext ctx_;
@@ -45,8 +60,9 @@ class ScriptRunner {
     ExpectCommands expect_;
     AddinCommands addin_;
 
-    std::istream* in_ = nullptr;
-    bool keepGoing_ = false;
+    std::ostream& errors_;
+    LineReader* in_ = nullptr;
+    ScriptSource source_;
     bool aborted_ = false;
     int lineNumber_ = 0;
     int failures_ = 0;

@@ -1,181 +1,258 @@
-// velmora-store: creates the link store's schema, runs one statement and prints its rows, lists
-// the tables with their row counts, and sets the current user, as an installer or tester would.
+// velmora-store: creates the link store, runs one statement, lists the tables and one item's
+// links, and sets the current user, as an installer or tester would. Only init creates a store.
+#include "LinkReport.h"
+#include "RowWriter.h"
+#include "ToolCommandLine.h"
+
 #include "platform/ado/Recordset.h"
 #include "platform/ado/SqliteBackend.h"
 #include "platform/ado/StatementText.h"
+#include "platform/log/Log.h"
 #include "platform/text/AsciiText.h"
-#include "platform/text/QuotedText.h"
 #include "store/Schema.h"
 
-#include <algorithm>
-#include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
-#include <stdexcept>
+#include <memory>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
 
 using namespace velmora;
 
-const char* const usage =
-    "usage: velmora-store [--db FILE | --dsn CONNSTR] init | sql \"STATEMENT\" | tables | "
-    "set-user NAME\n"
-    "  --db FILE      the embedded store file (default: $VELMORA_STORE, else\n"
-    "                 ~/.local/share/velmora/linkstore.db)\n"
-    "  --dsn CONNSTR  an ODBC data source, e.g. \"DSN=VelmoraOutlook;UID=sa;PWD=\"\n"
-    "  init           create the missing tables, columns and indexes\n"
-    "  sql STATEMENT  run one statement; rows are printed tab-separated under a header\n"
-    "  tables         list the tables with their row counts\n"
-    "  set-user NAME  make NAME the one row of CurrentUser\n";
-
 struct Options {
-    std::string target; // a connection string
-    std::string command;
-    std::vector<std::string> arguments;
+    std::string file;
+    std::string dsn;
+    std::string format;
+    std::string argument; // the statement, login name or entry ID
 };
 
-Options parse(int argc, char** argv) {
-    Options options;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (options.command.empty() && (arg == "--db" || arg == "--dsn")) {
-            if (i + 1 >= argc) throw std::runtime_error(arg + " needs a value");
-            if (!options.target.empty())
-                throw std::runtime_error("name one store: --db or --dsn, once");
-            const std::string value = argv[++i];
-            if (value.empty()) throw std::runtime_error(arg + " needs a value");
-            if (arg == "--db")
-                options.target = "Database=" + value;
-            else // a bare data source name is accepted too
-                options.target = value.find('=') == std::string::npos ? "DSN=" + value : value;
-        } else if (options.command.empty()) {
-            options.command = arg;
-        } else {
-            options.arguments.push_back(arg);
-        }
-    }
-    return options;
-}
+// Where the store is, as a connection string: --db, --dsn, $VELMORA_STORE_CONNECTION, else the
+// embedded file ($VELMORA_STORE or the XDG default).
+struct StoreTarget {
+    std::string connection;
+    std::filesystem::path defaultFile; // set when nothing named the store
+};
 
-std::string defaultTarget() {
+StoreTarget storeTarget(const Options& options) {
+    if (!options.file.empty()) return {"Database=" + options.file, {}};
+    if (!options.dsn.empty())
+        // A bare data source name is accepted too.
+        return {options.dsn.find('=') == std::string::npos ? "DSN=" + options.dsn : options.dsn,
+                {}};
+    if (const char* named = std::getenv("VELMORA_STORE_CONNECTION"); named && *named)
+        return {named, {}};
     const std::filesystem::path file = ado::defaultStorePath();
-    if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path());
-    return "Database=" + file.string();
+    return {"Database=" + file.string(), file};
 }
 
-bool returnsRows(const std::string& sql) {
-    std::string word;
-    for (char c : sql) {
-        if (std::isalpha(static_cast<unsigned char>(c)))
-            word += text::lowerChar(c);
-        else if (!word.empty() || !std::isspace(static_cast<unsigned char>(c)))
-            break;
+// Opens an existing store: read-only, or for changes. A missing store is never created here.
+void openExisting(ado::Connection& store, const StoreTarget& target, bool forChanges) {
+    try {
+        store.Open(target.connection + ";Mode=Read");
+    } catch (const ado::NoStoreError& e) {
+        throw std::runtime_error(std::string(e.what()) + "; create one with `velmora-store init`");
     }
-    return word == "select" || word == "pragma" || word == "with" || word == "values" ||
-           word == "explain";
+    if (!forChanges) return;
+    store.Close();
+    store.Open(target.connection);
 }
 
-void printRows(ado::Recordset& rs) {
-    for (int i = 0; i < rs.FieldCount(); ++i)
-        std::cout << (i ? "\t" : "") << rs.Fields(i).Name();
-    std::cout << '\n';
-    // Escaped, so that a tab or line break inside a value cannot split the row.
+void writeRows(ado::Recordset& rs, app::RowWriter& writer) {
+    std::vector<ado::Value> values(static_cast<std::size_t>(rs.FieldCount()));
     for (; !rs.IsEOF(); rs.MoveNext()) {
         for (int i = 0; i < rs.FieldCount(); ++i)
-            std::cout << (i ? "\t" : "") << text::escaped(rs.Fields(i).Value().text());
-        std::cout << '\n';
+            values[static_cast<std::size_t>(i)] = rs.Fields(i).Value();
+        writer.row(values);
     }
+    writer.finish();
 }
 
-void runStatement(ado::Connection& c, const std::string& sql) {
-    if (returnsRows(sql)) {
-        ado::Recordset rs;
-        rs.Open(sql, c);
-        printRows(rs);
-    } else {
-        const std::int64_t affected = c.Execute(sql);
-        std::cout << affected << (affected == 1 ? " row" : " rows") << " affected\n";
-    }
-}
-
-// The table list comes from SQLite's catalogue: both backends are SQLite underneath.
-void listTables(ado::Connection& c) {
+std::vector<std::string> columnNames(ado::Recordset& rs) {
     std::vector<std::string> names;
-    {
-        ado::Recordset rs;
-        rs.Open("select name from sqlite_master where type='table' and name not like 'sqlite%' "
-                "order by name collate nocase",
-                c);
-        for (; !rs.IsEOF(); rs.MoveNext())
-            names.push_back(rs.Fields(0).Value().text());
-    }
-    std::cout << "table\trows\n";
-    for (const std::string& name : names) {
-        ado::Recordset rs;
-        rs.Open("select count(*) from " + ado::quoteIdentifier(name), c);
-        std::cout << name << '\t' << rs.Fields(0).Value().toInt() << '\n';
-    }
+    names.reserve(static_cast<std::size_t>(rs.FieldCount()));
+    for (int i = 0; i < rs.FieldCount(); ++i)
+        names.push_back(rs.Fields(i).Name());
+    return names;
 }
 
-void setUser(ado::Connection& c, const std::string& name) {
-    ado::inTransaction(c, [&] {
-        c.Execute("delete from CurrentUser");
+void init(const StoreTarget& target) {
+    if (!target.defaultFile.empty() && target.defaultFile.has_parent_path())
+        std::filesystem::create_directories(target.defaultFile.parent_path());
+    ado::Connection store;
+    store.Open(target.connection);
+    createSchema(store);
+    store.Close();
+    std::cout << "link store ready: " << schemaTableNames().size() << " tables\n";
+}
+
+// A statement that yields columns prints its rows, whatever its first word; any other prints
+// the rows it changed. The store is opened for changes only when the statement writes.
+void runStatement(const StoreTarget& target, const std::string& sql, app::RowFormat format) {
+    if (text::trim(sql).empty()) throw app::UsageError("sql needs a statement, e.g. \"select 1\"");
+    ado::Connection store;
+    openExisting(store, target, false);
+    if (!store.ReadsOnly(sql)) {
+        store.Close();
+        openExisting(store, target, true);
+    }
+    ado::Recordset rs;
+    rs.Open(sql, store);
+    if (rs.FieldCount() == 0) {
+        const std::int64_t affected = rs.RecordsAffected();
+        std::cout << affected << (affected == 1 ? " row" : " rows") << " affected\n";
+        return;
+    }
+    app::RowWriter writer(std::cout, format, columnNames(rs));
+    writeRows(rs, writer);
+}
+
+// The link store's own tables, on any engine: a table the store lacks shows NULL rows.
+void listTables(const StoreTarget& target, app::RowFormat format) {
+    ado::Connection store;
+    openExisting(store, target, false);
+    app::RowWriter writer(std::cout, format, {"table", "rows"});
+    std::vector<std::string> missing;
+    for (const std::string& name : schemaTableNames()) {
+        ado::Value rows;
+        try {
+            ado::Recordset rs;
+            rs.Open("select count(*) from " + ado::quoteIdentifier(name), store);
+            rows = rs.Fields(0).Value();
+        } catch (const ado::StoreError& e) {
+            if (std::string(e.what()).find("no such table") == std::string::npos) throw;
+            missing.push_back(name);
+        }
+        writer.row({ado::Value(name), rows});
+    }
+    writer.finish();
+    if (!missing.empty())
+        log::warn("tables", std::to_string(missing.size()) +
+                                " of the link store's tables are missing; `velmora-store init` "
+                                "adds them");
+}
+
+void setUser(const StoreTarget& target, const std::string& name) {
+    if (name.empty()) throw app::UsageError("set-user needs a login name");
+    ado::Connection store;
+    openExisting(store, target, true);
+    ado::inTransaction(store, [&] {
+        store.Execute("delete from CurrentUser");
         // Bound, not spliced: a login name may hold a quote.
         ado::Recordset rs;
-        rs.Open("select CurrentUser from CurrentUser", c, ado::adOpenKeyset,
+        rs.Open("select CurrentUser from CurrentUser", store, ado::adOpenKeyset,
                 ado::adLockPessimistic);
         rs.AddNew();
         rs.Fields("CurrentUser") = name;
         rs.Update();
     });
+    store.Close();
     std::cout << "current user: " << name << '\n';
 }
 
-int run(int argc, char** argv) {
-    const Options options = parse(argc, argv);
-    if (options.command == "--help" || options.command == "-h") {
-        std::cout << usage;
-        return 0;
-    }
-    if (options.command.empty())
-        throw std::runtime_error(std::string("no command given\n") + usage);
-    const auto expectArguments = [&](std::size_t n) {
-        if (options.arguments.size() != n)
-            throw std::runtime_error(options.command + " takes " +
-                                     (n ? std::to_string(n) : std::string("no")) + " argument" +
-                                     (n == 1 ? "" : "s") + "\n" + usage);
-    };
-    const std::string& c0 = options.command;
-    if (c0 != "init" && c0 != "sql" && c0 != "tables" && c0 != "set-user")
-        throw std::runtime_error("unknown command '" + c0 + "'\n" + usage);
-    expectArguments(c0 == "sql" || c0 == "set-user" ? 1 : 0);
-
-    ado::Connection connection;
-    connection.Open(options.target.empty() ? defaultTarget() : options.target);
-    createSchema(connection);
-    if (c0 == "init") {
-        std::cout << "link store ready: " << schemaTableNames().size() << " tables\n";
-    } else if (c0 == "sql") {
-        runStatement(connection, options.arguments[0]);
-    } else if (c0 == "tables") {
-        listTables(connection);
-    } else {
-        if (options.arguments[0].empty()) throw std::runtime_error("set-user needs a login name");
-        setUser(connection, options.arguments[0]);
-    }
-    connection.Close();
-    return 0;
+// No links is an answer, not a failure: scripts asking about many items go on.
+void showLinks(const StoreTarget& target, const std::string& entryId) {
+    if (entryId.empty()) throw app::UsageError("links needs an entry ID");
+    ado::Connection store;
+    openExisting(store, target, false);
+    if (app::printLinks(store, entryId, std::cout) == 0)
+        std::cout << "no links for " << entryId << '\n';
 }
+
+// The top line names the command as the one thing every call needs; the stray-word catcher
+// below is no argument of its own.
+class UsageFormatter : public CLI::Formatter {
+  public:
+    std::string make_usage(const CLI::App* app, std::string name) const override {
+        if (app->get_parent()) return CLI::Formatter::make_usage(app, std::move(name));
+        return "Usage: " + name + " [OPTIONS] COMMAND\n";
+    }
+};
 
 } // namespace
 
 int main(int argc, char** argv) {
-    try {
-        return run(argc, argv);
-    } catch (const std::exception& e) {
-        std::cerr << "velmora-store: " << e.what() << '\n';
-        return 1;
-    }
+    app::ToolCommandLine cli(
+        "velmora-store",
+        "Creates the Velmora link store, runs a statement on it, lists its tables and one item's\n"
+        "links, and sets the current user. Only init creates a store; the other commands need "
+        "one.\n"
+        "sql with a statement that only reads, tables and links open the store read-only.\n"
+        "Exit status: 0 done, 1 failed, 2 wrong arguments.",
+        {{"VELMORA_STORE_CONNECTION",
+          "the store's connection string when neither --db nor --dsn is given, e.g. "
+          "\"DSN=VelmoraOutlook;UID=sa;PWD=\" or \"Database=/path/linkstore.db\""},
+         {"VELMORA_STORE", "the store file when no connection string is given (default "
+                           "$XDG_DATA_HOME/velmora/linkstore.db)"}});
+    CLI::App& app = cli.app();
+    Options options;
+    CLI::Option* db =
+        app.add_option("--db", options.file, "the link store file (SQLite)")->type_name("FILE");
+    CLI::Option* dsn =
+        app.add_option("--dsn", options.dsn,
+                       "an ODBC connection string or data source name (VelmoraOutlook)")
+            ->type_name("CONNSTR");
+    db->excludes(dsn);
+    app.add_option("--format", options.format,
+                   "rows of sql and tables as table, tsv, csv or json\n"
+                   "(default: table on a terminal, else tsv)")
+        ->type_name("FORMAT")
+        ->check(CLI::IsMember({"table", "tsv", "csv", "json"}));
+    // A word that is no command lands here, so that the message can name it and the commands.
+    std::string stray;
+    app.add_option("stray", stray)->group("");
+    app.formatter(std::make_shared<UsageFormatter>());
+    app.get_formatter()->column_width(30);
+    app.get_formatter()->label("Subcommands", "Commands");
+
+    CLI::App* initCommand = app.add_subcommand(
+        "init", "create the link store, or add the tables, columns and indexes it lacks");
+    CLI::App* sqlCommand =
+        app.add_subcommand("sql", "run one statement: print its rows, or how many rows it changed");
+    sqlCommand->add_option("STATEMENT", options.argument, "one SQL statement")->required();
+    CLI::App* tablesCommand =
+        app.add_subcommand("tables", "list the link store's tables with their row counts");
+    CLI::App* userCommand =
+        app.add_subcommand("set-user", "make NAME the current user (the one row of CurrentUser)");
+    userCommand->add_option("NAME", options.argument, "the login name")->required();
+    CLI::App* linksCommand =
+        app.add_subcommand("links", "show the contact and event links of one item in words\n"
+                                    "(\"no links for ENTRYID\" and exit 0 when it has none)");
+    linksCommand->add_option("ENTRYID", options.argument, "the item's entry ID")->required();
+
+    return cli.run(argc, argv, [&] {
+        const std::string commands = "init, sql STATEMENT, tables, set-user NAME or links ENTRYID";
+        const auto given = app.get_subcommands();
+        if (!stray.empty() && !given.empty())
+            throw app::UsageError(given.front()->get_name() + ": unexpected argument '" + stray +
+                                  "'");
+        if (!stray.empty())
+            throw app::UsageError("unknown command '" + stray + "': expected " + commands);
+        if (given.empty()) throw app::UsageError("no command given: expected " + commands);
+        if (db->count() > 0 && options.file.empty())
+            throw app::UsageError("--db needs a file name");
+        if (options.file.find(';') != std::string::npos)
+            throw app::UsageError("--db: a file name holding ';' cannot name the store in a "
+                                  "connection string; rename the file");
+        if (dsn->count() > 0 && options.dsn.empty())
+            throw app::UsageError("--dsn needs a connection string or data source name");
+        const auto format = options.format.empty() ? (isatty(STDOUT_FILENO) ? app::RowFormat::table
+                                                                            : app::RowFormat::tsv)
+                                                   : app::rowFormatNamed(options.format).value();
+        const StoreTarget target = storeTarget(options);
+        if (initCommand->parsed())
+            init(target);
+        else if (sqlCommand->parsed())
+            runStatement(target, options.argument, format);
+        else if (tablesCommand->parsed())
+            listTables(target, format);
+        else if (userCommand->parsed())
+            setUser(target, options.argument);
+        else if (linksCommand->parsed())
+            showLinks(target, options.argument);
+        return app::exitSuccess;
+    });
 }

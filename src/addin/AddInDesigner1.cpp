@@ -58,8 +58,8 @@ void AddInDesigner1::AddinInstance_OnConnection(host::Application& application, 
             ignoreErrors(
                 [&] { language = readRegister(*state_.platform.registry).GetCurrentVersion(); });
         state_.isChinese = language == "CN";
-        state_.syncWindowCaption =
-            state_.isChinese ? "Velmora－Outlook信息同步" : "Synchronize Outlook - Velmora";
+        state_.syncWindowCaption = say(state_, {.english = "Synchronize Outlook - Velmora",
+                                                .chinese = "Velmora－Outlook信息同步"});
 
         if (!hookEvents(application)) return;
         if (!buildCommandBars(application)) return;

@@ -25,13 +25,13 @@ void setFace(host::CommandBarControl& control, int resourceId) {
 }
 
 std::string shareCaption(const AddinState& state, bool toolbar) {
-    if (state.isChinese) return std::string("分享") + "&&" + "绑定...";
-    return std::string("Share") + "&&" + (toolbar ? "Attach to..." : "Attach...");
+    return say(state, {.english = toolbar ? "Share&&Attach to..." : "Share&&Attach...",
+                       .chinese = "分享&&绑定..."});
 }
 
 std::string syncCaption(const AddinState& state, bool toolbar) {
-    if (state.isChinese) return "同步Velmora...";
-    return toolbar ? "Sync velmora..." : "Sync Velmora...";
+    return say(state, {.english = toolbar ? "Sync velmora..." : "Sync Velmora...",
+                       .chinese = "同步Velmora..."});
 }
 
 void addToolbarButton(AddinState& state, int position, const std::string& tag,
@@ -119,7 +119,7 @@ std::optional<MenuButtons> buildMenuPopup(AddinState& state) {
         buttons.syncVelmora->SetTag(tagSyncVelmora);
         setFace(*buttons.syncVelmora, 103);
         buttons.about = popup->Controls().Add(host::msoControlButton);
-        buttons.about->SetCaption(state.isChinese ? "关于..." : "About...");
+        buttons.about->SetCaption(say(state, {.english = "About...", .chinese = "关于..."}));
         buttons.about->SetTag(tagAbout);
         buttons.about->SetBeginGroup(true);
         built = buttons;
@@ -185,8 +185,8 @@ host::ControlPtr addInspectorAttachButton(AddinState& state, host::Inspector& in
         });
     if (auto remaining = bar.FindControl(0, 0, tagAttach)) return remaining;
     auto button = bar.Controls().Add(host::msoControlButton, 0, position.value_or(0));
-    button->SetCaption(state.isChinese ? "绑定" : "Attach");
-    button->SetTooltipText(state.isChinese ? "&绑定" : "&Attach");
+    button->SetCaption(say(state, {.english = "Attach", .chinese = "绑定"}));
+    button->SetTooltipText(say(state, {.english = "&Attach", .chinese = "&绑定"}));
     button->SetTag(tagAttach);
     button->SetStyle(host::msoButtonIconAndCaption);
     button->SetState(host::msoButtonUp);

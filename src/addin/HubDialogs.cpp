@@ -43,14 +43,13 @@ host::ItemPtr HubDialogs::selectedItem(int itemClass) const {
     return item;
 }
 
-std::string HubDialogs::caption(const std::string& text, const char* english,
-                                const char* chinese) const {
-    if (!trimBlanks(text).empty()) return text;
-    return state_.isChinese ? chinese : english;
+std::string HubDialogs::caption(const std::string& own, const text::Bilingual& blank) const {
+    if (!trimBlanks(own).empty()) return own;
+    return say(state_, blank);
 }
 
-void HubDialogs::refuse(const char* english, const char* chinese) const {
-    showExclamation(state_, state_.isChinese ? chinese : english);
+void HubDialogs::refuse(const text::Bilingual& message) const {
+    showExclamation(state_, say(state_, message));
 }
 
 void HubDialogs::dispatcher(int kind) {
@@ -59,33 +58,34 @@ void HubDialogs::dispatcher(int kind) {
         // Per dispatch kind: the item class it opens a dialog for, and the request without one.
         static constexpr int classes[] = {
             host::olMail, host::olAppointment, host::olContact, host::olTask, -1, host::olNote};
-        static constexpr std::pair<const char*, const char*> pleaseSelect[] = {
-            {"Please select a mail item.", "请选择邮件项目。"},
-            {"Please select a calendar item.", "请选择事件项目。"},
-            {"Please select a contact item.", "请选择联系人项目。"},
-            {"Please select a task item.", "请选择任务项目。"},
-            {"", ""},
-            {"Please select a note item.", "请选择备忘录项目。"}};
+        static constexpr text::Bilingual pleaseSelect[] = {
+            {.english = "Please select a mail item.", .chinese = "请选择邮件项目。"},
+            {.english = "Please select a calendar item.", .chinese = "请选择事件项目。"},
+            {.english = "Please select a contact item.", .chinese = "请选择联系人项目。"},
+            {.english = "Please select a task item.", .chinese = "请选择任务项目。"},
+            {.english = "", .chinese = ""},
+            {.english = "Please select a note item.", .chinese = "请选择备忘录项目。"}};
         if (kind < 0 || kind > 5 || kind == 4) return;
         const host::ItemPtr item = selectedItem(classes[kind]);
-        if (!item) return refuse(pleaseSelect[kind].first, pleaseSelect[kind].second);
+        if (!item) return refuse(pleaseSelect[kind]);
         switch (kind) {
         case 0:
             return made(attachMail_, state_,
-                        caption(item->Flag("Sent") ? item->Text("Subject") : "", "No Subject",
-                                "No Subject"))
+                        caption(item->Flag("Sent") ? item->Text("Subject") : "",
+                                {.english = "No Subject", .chinese = "No Subject"}))
                 .Show();
         case 1: {
-            auto& dialog = made(shareAppointment_, state_,
-                                caption(item->Text("Subject"), "No subject", "没有主题"));
+            auto& dialog = made(
+                shareAppointment_, state_,
+                caption(item->Text("Subject"), {.english = "No subject", .chinese = "没有主题"}));
             auto& tabs = dialog.form().get<controls::TabControl>("SSTab1");
             tabs.setTabEnabled(0, true);
             if (!isCreator(state_, kindAppointment, item->EntryID())) {
                 if (getEventAccess(state_, *item) == 1) {
                     state_.activeDialog = dialogNone;
                     shareAppointment_.reset();
-                    return refuse("You are not allowed to share or attach this item",
-                                  "您不能对此项目进行分享或捆绑操作。");
+                    return refuse({.english = "You are not allowed to share or attach this item",
+                                   .chinese = "您不能对此项目进行分享或捆绑操作。"});
                 }
                 tabs.setTabEnabled(0, false);
             }
@@ -94,17 +94,24 @@ void HubDialogs::dispatcher(int kind) {
         }
         case 2:
             if (!isCreator(state_, kindContact, item->EntryID()))
-                return refuse("You can't share this Item.", "您不能对此项目进行分享操作。");
-            return made(shareContact_, state_, caption(item->Text("FullName"), "No Name", "无名字"))
+                return refuse({.english = "You can't share this Item.",
+                               .chinese = "您不能对此项目进行分享操作。"});
+            return made(
+                       shareContact_, state_,
+                       caption(item->Text("FullName"), {.english = "No Name", .chinese = "无名字"}))
                 .Show();
         case 3:
             if (!isCreator(state_, kindTask, item->EntryID()))
-                return refuse("You can't share this item.", "您不能对此项目进行分享操作。");
+                return refuse({.english = "You can't share this item.",
+                               .chinese = "您不能对此项目进行分享操作。"});
             return made(shareTask_, state_,
-                        caption(item->Text("Subject"), "No Subject", "No Subject"))
+                        caption(item->Text("Subject"),
+                                {.english = "No Subject", .chinese = "No Subject"}))
                 .Show();
         case 5:
-            return made(attachNote_, state_, caption(item->Text("Subject"), "No Subject", "无主题"))
+            return made(attachNote_, state_,
+                        caption(item->Text("Subject"),
+                                {.english = "No Subject", .chinese = "无主题"}))
                 .Show();
         }
     });

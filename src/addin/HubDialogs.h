@@ -4,6 +4,7 @@
 
 #include "addin/AddinState.h"
 #include "platform/controls/Form.h"
+#include "platform/text/Bilingual.h"
 
 #include <memory>
 #include <string>
@@ -52,8 +53,9 @@ class HubDialogs {
 
   private:
     host::ItemPtr selectedItem(int itemClass) const;
-    std::string caption(const std::string& text, const char* english, const char* chinese) const;
-    void refuse(const char* english, const char* chinese) const;
+    // The item's own text, or the language's stand-in when it is blank.
+    std::string caption(const std::string& own, const text::Bilingual& blank) const;
+    void refuse(const text::Bilingual& message) const;
 
     AddinState& state_;
     std::unique_ptr<dialogs::AttachSentMailToContact> attachMail_;

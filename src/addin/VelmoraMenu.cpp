@@ -311,18 +311,18 @@ void VelmoraMenu::VelmoraMenuBar_ShareAndAttach_Click() {
         state_.skipNextItemEvent = false;
         state_.currentUser = getCurrentUser(state_);
         if (state_.currentUser == "-1")
-            return showExclamation(state_, state_.isChinese
-                                               ? "在使用之前，请首先与Velmora同步。"
-                                               : "Please synchronization with velmora.");
+            return showExclamation(state_,
+                                   say(state_, {.english = "Please synchronization with velmora.",
+                                                .chinese = "在使用之前，请首先与Velmora同步。"}));
         if (isSyncWindowOpen(state_))
-            return showExclamation(state_, state_.isChinese
-                                               ? "进行此操作前，请关闭同步窗口。"
-                                               : "Please close window of synchronization.");
+            return showExclamation(
+                state_, say(state_, {.english = "Please close window of synchronization.",
+                                     .chinese = "进行此操作前，请关闭同步窗口。"}));
         auto explorer = state_.application().ActiveExplorer();
         if (!explorer) return;
         if (explorer->Selection().Count() == 0)
-            return showInformation(state_, state_.isChinese ? "请选择一个要操作的记录。"
-                                                            : "Please select a item.");
+            return showInformation(state_, say(state_, {.english = "Please select a item.",
+                                                        .chinese = "请选择一个要操作的记录。"}));
         const host::FolderPtr folder = explorer->CurrentFolder();
         if (!folder || folderKind(*folder) == -1) return;
         const host::FolderPtr top = topLevelFolder(folder);
@@ -337,10 +337,10 @@ void VelmoraMenu::VelmoraMenuBar_ShareAndAttach_Click() {
 
 void VelmoraMenu::VelmoraMenuBar_SyncVelmora_Click() {
     if (state_.activeDialog != dialogNone) {
-        showExclamation(state_,
-                        state_.isChinese
-                            ? "同步前，请关闭VelmoraOutlook的所有窗口。"
-                            : "Please close window of VelmoraOutlook before synchronization.");
+        showExclamation(
+            state_,
+            say(state_, {.english = "Please close window of VelmoraOutlook before synchronization.",
+                         .chinese = "同步前，请关闭VelmoraOutlook的所有窗口。"}));
         return;
     }
     startCompanion({});

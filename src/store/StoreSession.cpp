@@ -140,6 +140,10 @@ std::int16_t getEventAccess(StoreContext& state, const host::Item& appointment) 
     return access;
 }
 
+std::string say(const StoreContext& state, const text::Bilingual& words) {
+    return words.in(state.isChinese);
+}
+
 void showMessage(const StoreContext& state, const std::string& text) {
     if (state.platform.messageBox)
         state.platform.messageBox->show(text, state.messageTitle, windows::vbOKOnly);

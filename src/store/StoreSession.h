@@ -2,6 +2,7 @@
 // the current user, server ids, the creator test, event access and the error reporter.
 #pragma once
 
+#include "platform/text/Bilingual.h"
 #include "platform/windows/MessageBox.h"
 #include "store/StoreContext.h"
 
@@ -39,6 +40,9 @@ long countRows(const StoreContext& state, const std::string& sql);
 // The creator part (before the last "_") and number part (after it) of a server id.
 std::string serverIdCreator(const std::string& serverId);
 std::string serverIdNumber(const std::string& serverId);
+
+// The caption or message in the add-in's language.
+std::string say(const StoreContext& state, const text::Bilingual& words);
 
 // The shared error reporter: an OK-only box with the add-in's title.
 void showMessage(const StoreContext& state, const std::string& text);

@@ -19,9 +19,9 @@ namespace velmora::dialogs {
 namespace {
 
 // The tab control comes first in the form, then the design's controls.
-constexpr Bilingual tabCaptions[] = {
-    {"Attach to Contact", "绑定到联系人"},
-    {"Attach to Event", "绑定到事件"},
+constexpr text::Bilingual tabCaptions[] = {
+    {.english = "Attach to Contact", .chinese = "绑定到联系人"},
+    {.english = "Attach to Event", .chinese = "绑定到事件"},
 };
 
 using enum ControlKind;
@@ -31,18 +31,18 @@ using enum ControlKind;
 constexpr ControlDesign design[] = {
     {List, "ListViewLeft"},
     {List, "ListViewRight"},
-    {Button, "cmdSearch", -1, "查找联系人. . .", "Search for Contact. . ."},
-    {Button, "cmdProp1", -1, "属性. . .", "Properties. . ."},
-    {Check, "checkNoteShare", -1, "随联系人分享", "Share with contact"},
-    {Button, "cmdNotetoContact", -1, "确定", "Attach"},
-    {Label, "doneTab1", -1, "绑定成功!", "Done!"},
+    {Button, "cmdSearch", -1, {.english = "Search for Contact. . .", .chinese = "查找联系人. . ."}},
+    {Button, "cmdProp1", -1, {.english = "Properties. . .", .chinese = "属性. . ."}},
+    {Check, "checkNoteShare", -1, {.english = "Share with contact", .chinese = "随联系人分享"}},
+    {Button, "cmdNotetoContact", -1, {.english = "Attach", .chinese = "确定"}},
+    {Label, "doneTab1", -1, {.english = "Done!", .chinese = "绑定成功!"}},
     {List, "ListViewLeftPlus"},
     {List, "ListViewRightPlus"},
-    {Button, "cmdSearchPlus", -1, "查找事件. . .", "Search for Event. . ."},
-    {Button, "cmdProp2", -1, "属性. . .", "Properties. . ."},
-    {Button, "cmdNotetoEvent", -1, "确定", "Attach"},
-    {Label, "doneTab2", -1, "绑定成功!", "Done!"},
-    {Button, "cmdClose", -1, "关闭", "Close"},
+    {Button, "cmdSearchPlus", -1, {.english = "Search for Event. . .", .chinese = "查找事件. . ."}},
+    {Button, "cmdProp2", -1, {.english = "Properties. . .", .chinese = "属性. . ."}},
+    {Button, "cmdNotetoEvent", -1, {.english = "Attach", .chinese = "确定"}},
+    {Label, "doneTab2", -1, {.english = "Done!", .chinese = "绑定成功!"}},
+    {Button, "cmdClose", -1, {.english = "Close", .chinese = "关闭"}},
 };
 
 controls::TabControl& designForm(controls::Form& form) {
@@ -111,10 +111,9 @@ std::string AttachNoteToContactAndEvent::storeIdOf(std::int16_t kind) {
 }
 
 void AttachNoteToContactAndEvent::setCaptions() {
-    const bool chinese = state_.isChinese;
-    velmora::setCaptions(form_, design, chinese);
+    velmora::setCaptions(form_, design, state_.isChinese);
     for (int i = 0; i < 2; ++i)
-        tab_.setTabCaption(i, chinese ? tabCaptions[i].chinese : tabCaptions[i].english);
+        tab_.setTabCaption(i, say(state_, tabCaptions[i]));
 }
 
 // ---- Opening ----
@@ -312,27 +311,31 @@ void AttachNoteToContactAndEvent::cmdSearchPlus_Click() {
 }
 
 void AttachNoteToContactAndEvent::cmdProp1_Click() {
-    showChosen(right_, kindContact, "Please select a contact item！", "请先择一个要显示的联系人！");
+    showChosen(
+        right_, kindContact,
+        {.english = "Please select a contact item！", .chinese = "请先择一个要显示的联系人！"});
 }
 
 void AttachNoteToContactAndEvent::ListViewRight_DblClick() {
-    if (right_.SelectedItem()) showChosen(right_, kindContact, "", "");
+    if (right_.SelectedItem()) showChosen(right_, kindContact, {.english = "", .chinese = ""});
 }
 
 void AttachNoteToContactAndEvent::cmdProp2_Click() {
-    showChosen(rightPlus_, kindAppointment, "Please select a calendar item！",
-               "请先择一个要显示的日历！");
+    showChosen(
+        rightPlus_, kindAppointment,
+        {.english = "Please select a calendar item！", .chinese = "请先择一个要显示的日历！"});
 }
 
 void AttachNoteToContactAndEvent::ListViewRightPlus_DblClick() {
-    if (rightPlus_.SelectedItem()) showChosen(rightPlus_, kindAppointment, "", "");
+    if (rightPlus_.SelectedItem())
+        showChosen(rightPlus_, kindAppointment, {.english = "", .chinese = ""});
 }
 
 void AttachNoteToContactAndEvent::showChosen(controls::ListView& list, std::int16_t kind,
-                                             const char* english, const char* chinese) {
+                                             const text::Bilingual& noneChosen) {
     const controls::ListItem* row = list.SelectedItem();
     if (!row) {
-        showInformation(state_, state_.isChinese ? chinese : english);
+        showInformation(state_, say(state_, noneChosen));
         return;
     }
     WaitCursor wait(state_);

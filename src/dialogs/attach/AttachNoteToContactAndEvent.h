@@ -9,6 +9,7 @@
 #include "platform/controls/CaptionedControls.h"
 #include "platform/controls/ListView.h"
 #include "platform/controls/TabControl.h"
+#include "platform/text/Bilingual.h"
 
 #include <functional>
 #include <memory>
@@ -67,8 +68,7 @@ class AttachNoteToContactAndEvent : public DialogForm {
     void attachToEvents();
     // With no event left, the note's history keeps only its contact links, or goes.
     void settleHistory(const std::string& key);
-    void showChosen(controls::ListView& list, std::int16_t kind, const char* english,
-                    const char* chinese);
+    void showChosen(controls::ListView& list, std::int16_t kind, const text::Bilingual& noneChosen);
 
     controls::TabControl& tab_;
     controls::ListView& left_;

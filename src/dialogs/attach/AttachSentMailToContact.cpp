@@ -19,21 +19,21 @@ using enum ControlKind;
 constexpr ControlDesign design[] = {
     {List, "ListViewLeft"},
     {List, "ListViewRight"},
-    {Button, "CommandSearch", -1, "查找联系人...", "Search for contact..."},
-    {Button, "ConProp", -1, "属性...", "Property..."},
+    {Button, "CommandSearch", -1, {.english = "Search for contact...", .chinese = "查找联系人..."}},
+    {Button, "ConProp", -1, {.english = "Property...", .chinese = "属性..."}},
     {Frame, "AttachCFrame"},
     {Frame, "AttachEFrame"},
     {List, "ListViewLeftPlus"},
     {List, "ListViewRightPlus"},
-    {Button, "cmdSearchPlus", -1, "查找事件...", "Search for Event. . ."},
-    {Button, "cmdProp2", -1, "属性...", "Properties. . ."},
-    {Button, "cmdMailtoEvent", -1, "确定", "Attach"},
-    {Label, "doneTab2", -1, "绑定成功!", "Done!"},
+    {Button, "cmdSearchPlus", -1, {.english = "Search for Event. . .", .chinese = "查找事件..."}},
+    {Button, "cmdProp2", -1, {.english = "Properties. . .", .chinese = "属性..."}},
+    {Button, "cmdMailtoEvent", -1, {.english = "Attach", .chinese = "确定"}},
+    {Label, "doneTab2", -1, {.english = "Done!", .chinese = "绑定成功!"}},
     {Frame, "AttachCEventFrame"},
     {Frame, "AttachEEventFrame"},
     {Text, "regarding"},
-    {Option, "OptionIn", -1, "  在", "  in"},
-    {Option, "OptionOn", -1, "  在", "  on"},
+    {Option, "OptionIn", -1, {.english = "  in", .chinese = "  在"}},
+    {Option, "OptionOn", -1, {.english = "  on", .chinese = "  在"}},
     {Text, "inTime"},
     {Combo, "inDays"},
     {Date, "onTime"},
@@ -41,29 +41,30 @@ constexpr ControlDesign design[] = {
     {Frame, "atFrame", 1},
     {Combo, "atTime", 0},
     {Combo, "atTime", 1},
-    {Label, "Label1", -1, "之后", "  "},
-    {Label, "Label2", -1, "事件主题", "Regarding"},
-    {Button, "cmdSetApp", -1, "生成新事件", "Set appointment"},
-    {Button, "cmdDetail", 0, "详细设置. . ."},
-    {Button, "cmdDetail", 1, "Detail. . ."},
-    {Button, "cmdShare", -1, "分享...", "Sharing. . ."},
+    {Label, "Label1", -1, {.english = "  ", .chinese = "之后"}},
+    {Label, "Label2", -1, {.english = "Regarding", .chinese = "事件主题"}},
+    {Button, "cmdSetApp", -1, {.english = "Set appointment", .chinese = "生成新事件"}},
+    {Button, "cmdDetail", 0, sameInBoth("详细设置. . .")},
+    {Button, "cmdDetail", 1, sameInBoth("Detail. . .")},
+    {Button, "cmdShare", -1, {.english = "Sharing. . .", .chinese = "分享..."}},
     {Label, "showAppoint"},
-    {Button, "cmdClose", -1, "关闭", "Close"},
-    {Button, "cmdMailtoContact", -1, "确定 ", "Attach", withTwin},
-    {Check, "shareEmail", -1, "随联系人分享", "Share with contact", withTwin},
-    {Check, "includeMailAttachment", -1, "含附件", "include Attachment", withTwin},
-    {Check, "deleteMailForContact", -1, "删除邮件", "Delete mail", withTwin},
-    {Label, "done", -1, "绑定成功!", "Done!", withTwin},
-    {Check, "deleteMailForEvent", -1, "删除邮件", "Delete Email", withTwin},
-    {Check, "includeAttachmentForEvent", -1, "含附件", "Include Attachment", withTwin},
-    {Label, "Label3", 0, "时间为 "},
-    {Label, "Label3", 1, "at "},
+    {Button, "cmdClose", -1, {.english = "Close", .chinese = "关闭"}},
+    twinned(Button, "cmdMailtoContact", {.english = "Attach", .chinese = "确定 "}),
+    twinned(Check, "shareEmail", {.english = "Share with contact", .chinese = "随联系人分享"}),
+    twinned(Check, "includeMailAttachment", {.english = "include Attachment", .chinese = "含附件"}),
+    twinned(Check, "deleteMailForContact", {.english = "Delete mail", .chinese = "删除邮件"}),
+    twinned(Label, "done", {.english = "Done!", .chinese = "绑定成功!"}),
+    twinned(Check, "deleteMailForEvent", {.english = "Delete Email", .chinese = "删除邮件"}),
+    twinned(Check, "includeAttachmentForEvent",
+            {.english = "Include Attachment", .chinese = "含附件"}),
+    {Label, "Label3", 0, sameInBoth("时间为 ")},
+    {Label, "Label3", 1, sameInBoth("at ")},
 };
 
-constexpr Bilingual tabCaptions[] = {
-    {"Attach to Contact", "绑定到联系人"},
-    {"Attach to Event", "绑定到事件"},
-    {"Quick Create Event", "绑定到新事件"},
+constexpr text::Bilingual tabCaptions[] = {
+    {.english = "Attach to Contact", .chinese = "绑定到联系人"},
+    {.english = "Attach to Event", .chinese = "绑定到事件"},
+    {.english = "Quick Create Event", .chinese = "绑定到新事件"},
 };
 
 // The tab control first, then the design; the tabs find their controls in it.
@@ -71,7 +72,7 @@ controls::TabControl& designForm(controls::Form& form) {
     form.setCaption("绑定邮件");
     auto& tab = form.add<controls::TabControl>("SSTab1", -1, 3);
     for (int i = 0; i < 3; ++i)
-        tab.setTabCaption(i, tabCaptions[i].chinese);
+        tab.setTabCaption(i, std::string(tabCaptions[i].chinese));
     addControls(form, design);
     return tab;
 }
@@ -171,10 +172,9 @@ void AttachSentMailToContact::setCaptions() {
     contacts_.showLayout(chinese);
     events_.showLayout(chinese);
     quick_.showLayout(chinese);
-    if (chinese) return;
     for (int i = 0; i < 3; ++i)
-        tab_.setTabCaption(i, tabCaptions[i].english);
-    velmora::setCaptions(form_, design, false);
+        tab_.setTabCaption(i, say(state_, tabCaptions[i]));
+    velmora::setCaptions(form_, design, chinese);
 }
 
 // ---- Closing ----

@@ -23,9 +23,9 @@ bool AttachedMail::hasAttachments() const {
 
 bool AttachedMail::loaded() const {
     if (item) return true;
-    showExclamation(state_, state_.isChinese ? "邮件未能载入，请关闭此窗口后重新打开。"
-                                             : "The mail could not be loaded. Close this window "
-                                               "and open it again.");
+    showExclamation(state_, say(state_, {.english = "The mail could not be loaded. Close this "
+                                                    "window and open it again.",
+                                         .chinese = "邮件未能载入，请关闭此窗口后重新打开。"}));
     return false;
 }
 

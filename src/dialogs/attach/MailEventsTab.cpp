@@ -159,8 +159,8 @@ void MailEventsTab::ListViewRightPlus_DblClick() {
 void MailEventsTab::showChosenEvent() {
     controls::ListItem* row = right_.SelectedItem();
     if (!row) {
-        showInformation(state_,
-                        state_.isChinese ? "请先择一个要显示的日历！" : "Please a calendar item!");
+        showInformation(state_, say(state_, {.english = "Please a calendar item!",
+                                             .chinese = "请先择一个要显示的日历！"}));
         return;
     }
     WaitCursor wait(state_);

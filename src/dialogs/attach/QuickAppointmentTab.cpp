@@ -36,7 +36,9 @@ std::chrono::sys_days addUnits(std::chrono::sys_days day, int unit, int count) {
     return sys_days(target / (ymd.day() > last ? last : ymd.day()));
 }
 
-const char* const unitTexts[2][3] = {{"day", "week", "Month"}, {"天", "周", "月"}};
+constexpr text::Bilingual unitTexts[] = {{.english = "day", .chinese = "天"},
+                                         {.english = "week", .chinese = "周"},
+                                         {.english = "Month", .chinese = "月"}};
 
 } // namespace
 
@@ -89,8 +91,8 @@ controls::ComboBox& QuickAppointmentTab::atTime() const {
 
 void QuickAppointmentTab::fillUnits() {
     inDays_.Clear();
-    for (const char* unit : unitTexts[state_.isChinese ? 1 : 0])
-        inDays_.AddItem(unit);
+    for (const text::Bilingual& unit : unitTexts)
+        inDays_.AddItem(say(state_, unit));
 }
 
 void QuickAppointmentTab::iniQuickBuildAppointment(const std::string& subject) {
@@ -187,14 +189,15 @@ std::optional<int> QuickAppointmentTab::countFromText() {
     else if (count < 0)
         problem = "输入的" + trimmed(unit) + "值不能小于0！";
     if (problem.empty()) return count;
-    showExclamation(state_, state_.isChinese ? problem : "Please input a correct number.");
+    showExclamation(state_,
+                    say(state_, {.english = "Please input a correct number.", .chinese = problem}));
     return std::nullopt;
 }
 
 bool QuickAppointmentTab::subjectAccepted() {
     if (trimmed(regarding_.Text()).empty()) {
-        showExclamation(state_, state_.isChinese ? "事件的主题不能为空。"
-                                                 : "The regarding is can't space.");
+        showExclamation(state_, say(state_, {.english = "The regarding is can't space.",
+                                             .chinese = "事件的主题不能为空。"}));
         return false;
     }
     bool exists = false;
@@ -203,9 +206,9 @@ bool QuickAppointmentTab::subjectAccepted() {
         return false;
     return !exists ||
            askYesNo(state_,
-                    state_.isChinese
-                        ? "已存在相同主题的事件，继续创建吗？"
-                        : "It is found a  event of same subject , do you want to continue?",
+                    say(state_, {.english = "It is found a  event of same subject , do you want "
+                                            "to continue?",
+                                 .chinese = "已存在相同主题的事件，继续创建吗？"}),
                     windows::vbInformation);
 }
 
@@ -224,15 +227,17 @@ void QuickAppointmentTab::cmdSetApp_Click() {
 }
 
 std::string QuickAppointmentTab::summary(std::chrono::sys_days day, const std::string& time) const {
-    const bool chinese = state_.isChinese;
-    if (!optionIn_.Value())
-        return chinese ? "约会发生在 " + shortDate(day) + " 时间为" + time
-                       : "Appointment on " + shortDate(day) + " at " + time;
+    if (!optionIn_.Value()) {
+        const std::string english = "Appointment on " + shortDate(day) + " at " + time;
+        const std::string chinese = "约会发生在 " + shortDate(day) + " 时间为" + time;
+        return say(state_, {.english = english, .chinese = chinese});
+    }
     const std::string countText = trimmed(inTime_.Text());
-    return chinese ? "约会发生在 " + countText + " " + inDays_.Text() + " 之后，时间为 " + time +
-                         " (" + shortDate(day) + ")"
-                   : "Appointment in " + countText + " " + inDays_.Text() + " at " + time + " (" +
-                         shortDate(day) + ")";
+    const std::string english = "Appointment in " + countText + " " + inDays_.Text() + " at " +
+                                time + " (" + shortDate(day) + ")";
+    const std::string chinese = "约会发生在 " + countText + " " + inDays_.Text() +
+                                " 之后，时间为 " + time + " (" + shortDate(day) + ")";
+    return say(state_, {.english = english, .chinese = chinese});
 }
 
 bool QuickAppointmentTab::buildNewAppointment(int count) {

@@ -4,6 +4,7 @@
 
 #include "platform/controls/CaptionedControls.h"
 #include "platform/controls/ComboBox.h"
+#include "platform/controls/ControlError.h"
 #include "platform/controls/EntryControls.h"
 #include "platform/controls/ListView.h"
 
@@ -32,18 +33,22 @@ static_assert(std::size(makers) == static_cast<std::size_t>(ControlKind::Text) +
 
 void addControls(controls::Form& form, std::span<const ControlDesign> design) {
     for (const ControlDesign& row : design) {
+        if (row.caption.english.empty() != row.caption.chinese.empty())
+            throw controls::ControlError("The design gives " + std::string(row.name) +
+                                         " a caption in one language only");
         const Maker maker = makers[static_cast<std::size_t>(row.kind)];
         controls::Control& control = maker(form, row.name, row.index);
-        if (row.chinese) control.setCaption(row.chinese);
-        if (row.twin) maker(form, std::string(row.name) + "1", row.index).setCaption(row.english);
+        if (!row.caption.chinese.empty()) control.setCaption(std::string(row.caption.chinese));
+        if (row.twin)
+            maker(form, std::string(row.name) + "1", row.index)
+                .setCaption(std::string(row.caption.english));
     }
 }
 
 void setCaptions(controls::Form& form, std::span<const ControlDesign> design, bool chinese) {
     for (const ControlDesign& row : design)
-        if (row.chinese && row.english && !row.twin)
-            form.get<controls::Control>(row.name, row.index)
-                .setCaption(chinese ? row.chinese : row.english);
+        if (!row.caption.chinese.empty() && !row.twin)
+            form.get<controls::Control>(row.name, row.index).setCaption(row.caption.in(chinese));
 }
 
 } // namespace velmora

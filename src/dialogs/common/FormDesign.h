@@ -3,16 +3,12 @@
 #pragma once
 
 #include "platform/controls/Form.h"
+#include "platform/text/Bilingual.h"
 
 #include <span>
+#include <string_view>
 
 namespace velmora {
-
-// A caption in both languages.
-struct Bilingual {
-    const char* english;
-    const char* chinese;
-};
 
 enum class ControlKind { Button, Check, Combo, Date, Frame, Label, List, Option, Text };
 
@@ -20,21 +16,30 @@ struct ControlDesign {
     ControlKind kind;
     const char* name;
     int index = -1;
-    const char* chinese = nullptr; // the designed caption; none leaves the default
-    const char* english = nullptr; // none keeps the designed caption in both languages
+    // The Chinese caption is the designed one; none leaves the control's default.
+    text::Bilingual caption = {};
     // The control has an English-layout twin, named with a trailing 1, shown in place of it in
     // English: the control keeps the Chinese caption and the twin the English one.
     bool twin = false;
 };
 
-// Marks a design row whose control has a twin.
-inline constexpr bool withTwin = true;
+// The caption of a control that reads the same in both languages, such as one that only a
+// language's own layout shows.
+constexpr text::Bilingual sameInBoth(std::string_view caption) {
+    return {.english = caption, .chinese = caption};
+}
+
+// The design row of a control with an English-layout twin.
+constexpr ControlDesign twinned(ControlKind kind, const char* name, text::Bilingual caption) {
+    return {kind, name, -1, caption, true};
+}
 
 // Adds the controls in the table's order, each with its designed caption, a twin right after
-// its control.
+// its control. Refuses a row with a caption in one language only, which would leave the
+// control blank in the other.
 void addControls(controls::Form& form, std::span<const ControlDesign> design);
 
-// Sets the captions of a language on the controls of the table that have both and no twin.
+// Sets the captions of a language on the captioned controls of the table that have no twin.
 void setCaptions(controls::Form& form, std::span<const ControlDesign> design, bool chinese);
 
 } // namespace velmora

@@ -3,6 +3,7 @@
 #include "dialogs/common/ListLayouts.h"
 
 #include "dialogs/common/RowIcons.h"
+#include "platform/text/Bilingual.h"
 
 #include <cmath>
 
@@ -14,31 +15,32 @@ int share(int listWidth, int parts) {
     return static_cast<int>(std::nearbyint(static_cast<double>(listWidth) / parts));
 }
 
-const char* pick(bool isChinese, const char* chinese, const char* english) {
-    return isChinese ? chinese : english;
-}
-
 } // namespace
 
 std::vector<ColumnSpec> columnsFor(ListLayout layout, int listWidth, bool isChinese) {
     // Each title's width is the list's share plus its own offset.
     struct Column {
-        const char* chinese;
-        const char* english;
+        text::Bilingual title;
         int offset;
     };
     struct Layout {
         int shares;
         std::vector<Column> columns;
     };
-    static const Layout contacts{
-        3, {{"姓名", "Name", -300}, {"邮件地址", "Mail", 380}, {"创建者", "Creator", -500}}};
-    static const Layout events{
-        3,
-        {{"主题", "Subject", -300}, {"创建时间", "Create time", 380}, {"创建者", "Creator", -500}}};
-    static const Layout appointmentGroups{
-        2, {{"创建者", "Creator", -550}, {"组名", "GroupName", 100}}};
-    static const Layout groups{2, {{"创建者", "Creator", -400}, {"组名", "GroupName", 400}}};
+    static const Layout contacts{3,
+                                 {{{.english = "Name", .chinese = "姓名"}, -300},
+                                  {{.english = "Mail", .chinese = "邮件地址"}, 380},
+                                  {{.english = "Creator", .chinese = "创建者"}, -500}}};
+    static const Layout events{3,
+                               {{{.english = "Subject", .chinese = "主题"}, -300},
+                                {{.english = "Create time", .chinese = "创建时间"}, 380},
+                                {{.english = "Creator", .chinese = "创建者"}, -500}}};
+    static const Layout appointmentGroups{2,
+                                          {{{.english = "Creator", .chinese = "创建者"}, -550},
+                                           {{.english = "GroupName", .chinese = "组名"}, 100}}};
+    static const Layout groups{2,
+                               {{{.english = "Creator", .chinese = "创建者"}, -400},
+                                {{.english = "GroupName", .chinese = "组名"}, 400}}};
     const Layout& chosen = layout == ListLayout::contacts            ? contacts
                            : layout == ListLayout::events            ? events
                            : layout == ListLayout::appointmentGroups ? appointmentGroups
@@ -46,7 +48,7 @@ std::vector<ColumnSpec> columnsFor(ListLayout layout, int listWidth, bool isChin
     const int w = share(listWidth, chosen.shares);
     std::vector<ColumnSpec> columns{{"", 350, headerIcon}};
     for (const Column& column : chosen.columns)
-        columns.push_back({pick(isChinese, column.chinese, column.english), w + column.offset, 0});
+        columns.push_back({column.title.in(isChinese), w + column.offset, 0});
     return columns;
 }
 

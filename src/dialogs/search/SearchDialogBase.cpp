@@ -6,6 +6,7 @@
 #include "links/PublicModules.h"
 #include "platform/controls/CaptionedControls.h"
 #include "store/ErrorTrap.h"
+#include "store/StoreSession.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -27,23 +28,26 @@ constexpr ControlDesign design[] = {
 
 struct CaptionRow {
     const char* control;
-    Bilingual caption;
+    text::Bilingual caption;
 };
 
 constexpr CaptionRow captions[] = {
-    {"Label1", {"Search for the Word(s): ", "查找关键字: "}},
-    {"Label2", {"In: ", "要查找的字段: "}},
-    {"Label3", {"Time: ", "时间范围: "}},
-    {"Search", {"Search", "查找"}},
-    {"Check1", {"Select All", "全部选中"}},
-    {"OK", {"OK", "确定"}},
-    {"Cancel", {"Cancel", "取消"}},
-    {"Apply", {"Apply", "应用"}},
+    {"Label1", {.english = "Search for the Word(s): ", .chinese = "查找关键字: "}},
+    {"Label2", {.english = "In: ", .chinese = "要查找的字段: "}},
+    {"Label3", {.english = "Time: ", .chinese = "时间范围: "}},
+    {"Search", {.english = "Search", .chinese = "查找"}},
+    {"Check1", {.english = "Select All", .chinese = "全部选中"}},
+    {"OK", {.english = "OK", .chinese = "确定"}},
+    {"Cancel", {.english = "Cancel", .chinese = "取消"}},
+    {"Apply", {.english = "Apply", .chinese = "应用"}},
 };
 
-const std::vector<Bilingual> modeEntries{{"Contains", "包含"}, {"Equals", "等于"}};
-const Bilingual emptyWordsMessage{"The search words can not be empty.", "查找关键字不能为空。"};
-const Bilingual noItemMessage{"No item found.", "找不到符合条件的项目。"};
+const std::vector<text::Bilingual> modeEntries{{.english = "Contains", .chinese = "包含"},
+                                               {.english = "Equals", .chinese = "等于"}};
+const text::Bilingual emptyWordsMessage{.english = "The search words can not be empty.",
+                                        .chinese = "查找关键字不能为空。"};
+const text::Bilingual noItemMessage{.english = "No item found.",
+                                    .chinese = "找不到符合条件的项目。"};
 
 constexpr int creatorColumn = 5;
 constexpr int leadingColumnWidth = 350;
@@ -85,10 +89,6 @@ SearchDialogBase::SearchDialogBase(DialogContext& state, SearchProfile profile)
     });
 }
 
-const char* SearchDialogBase::text(const Bilingual& caption) const {
-    return state_.isChinese ? caption.chinese : caption.english;
-}
-
 // ---- Opening ----
 
 void SearchDialogBase::Form_Load() {
@@ -102,14 +102,15 @@ void SearchDialogBase::Form_Load() {
 
 void SearchDialogBase::setCaptions() {
     for (const CaptionRow& row : captions)
-        form_.get<controls::Control>(row.control).setCaption(text(row.caption));
+        form_.get<controls::Control>(row.control).setCaption(say(state_, row.caption));
 }
 
 void SearchDialogBase::fillCombos() {
-    const auto fill = [this](controls::ComboBox& combo, const std::vector<Bilingual>& entries) {
+    const auto fill = [this](controls::ComboBox& combo,
+                             const std::vector<text::Bilingual>& entries) {
         combo.Clear();
-        for (const Bilingual& entry : entries)
-            combo.AddItem(text(entry));
+        for (const text::Bilingual& entry : entries)
+            combo.AddItem(say(state_, entry));
     };
     fill(inBox_, profile_.fields);
     fill(comboVague_, modeEntries);
@@ -134,8 +135,8 @@ void SearchDialogBase::prepareResultList() {
     list_.ColumnHeaders().Clear();
     const int width = (list_.Width() - leadingColumnWidth) / 5;
     list_.ColumnHeaders().Add("", leadingColumnWidth, 1);
-    for (const Bilingual& column : profile_.columns)
-        list_.ColumnHeaders().Add(text(column), width > 0 ? width : 0);
+    for (const text::Bilingual& column : profile_.columns)
+        list_.ColumnHeaders().Add(say(state_, column), width > 0 ? width : 0);
     list_.setView(controls::lvwReport);
     list_.setLabelEdit(controls::lvwManual);
 }
@@ -168,7 +169,7 @@ void SearchDialogBase::fillRanges(int timeField) {
     if (shownRanges_ == &ranges) return; // the same list: keep the user's choice
     selectTime_.Clear();
     for (const search::RangeChoice& choice : ranges)
-        selectTime_.AddItem(state_.isChinese ? choice.chinese : choice.english);
+        selectTime_.AddItem(say(state_, choice.caption));
     selectTime_.setListIndex(0);
     shownRanges_ = &ranges;
 }
@@ -179,7 +180,7 @@ void SearchDialogBase::Search_Click() {
     errorTrap(state_, "search_Click :", [&] {
         const std::string words = search::lowered(search::trimmed(searchWords_.Text()));
         if (words.empty()) {
-            showExclamation(state_, text(emptyWordsMessage));
+            showExclamation(state_, say(state_, emptyWordsMessage));
             return;
         }
         search_.setEnabled(false);
@@ -194,7 +195,7 @@ void SearchDialogBase::Search_Click() {
         search(words);
         search_.setEnabled(true);
         if (list_.ListItems().Count() == 0) {
-            showInformation(state_, text(noItemMessage));
+            showInformation(state_, say(state_, noItemMessage));
             return;
         }
         check1_.setEnabled(true);

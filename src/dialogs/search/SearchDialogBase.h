@@ -9,6 +9,7 @@
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/EntryControls.h"
 #include "platform/controls/ListView.h"
+#include "platform/text/Bilingual.h"
 
 #include <array>
 #include <cstdint>
@@ -27,15 +28,15 @@ struct SearchProfile {
     int rowIcon = 0;              // the small icon of a result row
     // inBox, and per field the property groups whose joined text Contains looks in (any group
     // holding the words matches) and the terms Equals compares with the words.
-    std::vector<Bilingual> fields;
+    std::vector<text::Bilingual> fields;
     std::vector<std::vector<std::vector<std::string_view>>> containsGroups;
     std::vector<std::vector<std::string_view>> equalsTerms;
     // timeBox, and per time field the filtered property ("[creationTime]"); fields up to
     // calendarTimeFields offer the calendar's ranges, the others the past ones.
-    std::vector<Bilingual> times;
+    std::vector<text::Bilingual> times;
     std::vector<const char*> timeProperties;
     int calendarTimeFields = 0;
-    std::array<Bilingual, 5> columns;
+    std::array<text::Bilingual, 5> columns;
     std::array<const char*, 4> resultProperties{}; // columns 2 to 5 of a result row
     // Adds the picked items with their creators to the search target.
     void (*addToTarget)(StoreContext& state, controls::ListView& target,
@@ -81,7 +82,6 @@ class SearchDialogBase : public DialogForm {
     void searchEquals(const host::Items& items, const std::string& words);
     void addResultRow(const host::Item& item);
     void pick(bool close);
-    const char* text(const Bilingual& caption) const;
 
     SearchProfile profile_;
     controls::TextBox& searchWords_;

@@ -17,18 +17,18 @@ using namespace std::chrono;
 
 const std::vector<RangeChoice>& calendarRangeChoices() {
     static const std::vector<RangeChoice> choices{
-        {TimeRange::anytime, "anytime", "任何时间"},
-        {TimeRange::yesterday, "yesterday", "昨天"},
-        {TimeRange::today, "today", "今天"},
-        {TimeRange::tomorrow, "tomorrow", "明天"},
-        {TimeRange::last7Days, "in the last 7 days", "最近七天"},
-        {TimeRange::next7Days, "in the next 7 days", "未来七天"},
-        {TimeRange::lastWeek, "last week", "上周"},
-        {TimeRange::thisWeek, "this week", "本周"},
-        {TimeRange::nextWeek, "next week", "下周"},
-        {TimeRange::lastMonth, "last month", "上个月"},
-        {TimeRange::thisMonth, "this month", "本月"},
-        {TimeRange::nextMonth, "next month", "下个月"}};
+        {TimeRange::anytime, {.english = "anytime", .chinese = "任何时间"}},
+        {TimeRange::yesterday, {.english = "yesterday", .chinese = "昨天"}},
+        {TimeRange::today, {.english = "today", .chinese = "今天"}},
+        {TimeRange::tomorrow, {.english = "tomorrow", .chinese = "明天"}},
+        {TimeRange::last7Days, {.english = "in the last 7 days", .chinese = "最近七天"}},
+        {TimeRange::next7Days, {.english = "in the next 7 days", .chinese = "未来七天"}},
+        {TimeRange::lastWeek, {.english = "last week", .chinese = "上周"}},
+        {TimeRange::thisWeek, {.english = "this week", .chinese = "本周"}},
+        {TimeRange::nextWeek, {.english = "next week", .chinese = "下周"}},
+        {TimeRange::lastMonth, {.english = "last month", .chinese = "上个月"}},
+        {TimeRange::thisMonth, {.english = "this month", .chinese = "本月"}},
+        {TimeRange::nextMonth, {.english = "next month", .chinese = "下个月"}}};
     return choices;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/host/ObjectModel.h"
+#include "platform/text/Bilingual.h"
 
 #include <string>
 #include <string_view>
@@ -28,8 +29,7 @@ enum class TimeRange {
 // One entry of a time-range list with its captions.
 struct RangeChoice {
     TimeRange range;
-    const char* english;
-    const char* chinese;
+    text::Bilingual caption;
 };
 
 // "anytime" to "this month": the ranges of creation and modification times.

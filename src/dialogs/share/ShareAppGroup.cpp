@@ -24,24 +24,24 @@ using enum ControlKind;
 constexpr ControlDesign design[] = {
     {List, "ListViewLeftPlus"},
     {List, "ListViewRightPlus"},
-    {Button, "cmdSearch", -1, "查找联系人. . .", "Search for Contact. . ."},
-    {Button, "cmdProp", -1, "属性...", "Properties. . ."},
-    {Check, "checkShareEvent", -1, "随联系人分享", "Share with contact"},
-    {Button, "attachEventtoContact", -1, "确定", "Attach"},
-    {Label, "doneTab", -1, "绑定成功!", "Done!"},
-    {Button, "cmdCancel", -1, "关闭", "Close"},
+    {Button, "cmdSearch", -1, {.english = "Search for Contact. . .", .chinese = "查找联系人. . ."}},
+    {Button, "cmdProp", -1, {.english = "Properties. . .", .chinese = "属性..."}},
+    {Check, "checkShareEvent", -1, {.english = "Share with contact", .chinese = "随联系人分享"}},
+    {Button, "attachEventtoContact", -1, {.english = "Attach", .chinese = "确定"}},
+    {Label, "doneTab", -1, {.english = "Done!", .chinese = "绑定成功!"}},
+    {Button, "cmdCancel", -1, {.english = "Close", .chinese = "关闭"}},
 };
 
-constexpr Bilingual tabCaptions[] = {
-    {"Share Appointment", "分享事件"},
-    {"Attach to Contact", "绑定到联系人"},
+constexpr text::Bilingual tabCaptions[] = {
+    {.english = "Share Appointment", .chinese = "分享事件"},
+    {.english = "Attach to Contact", .chinese = "绑定到联系人"},
 };
 
 controls::TabControl& designForm(controls::Form& form) {
     form.setCaption("分享与绑定事件");
     auto& tab = form.add<controls::TabControl>("SSTab1", -1, 2);
     for (int i = 0; i < 2; ++i)
-        tab.setTabCaption(i, tabCaptions[i].chinese);
+        tab.setTabCaption(i, std::string(tabCaptions[i].chinese));
     addControls(form, groupListsDesign());
     addControls(form, design);
     return tab;
@@ -103,12 +103,10 @@ void ShareAppGroup::Form_Load() {
     if (explorer && explorer->Selection().Count() > 0)
         entryId_ = explorer->Selection().Item(1)->EntryID();
     state_.currentUser = getCurrentUser(state_);
-    if (!state_.isChinese) {
-        for (int i = 0; i < 2; ++i)
-            tab_.setTabCaption(i, tabCaptions[i].english);
-        setCaptions(form_, groupListsDesign(), false);
-        setCaptions(form_, design, false);
-    }
+    for (int i = 0; i < 2; ++i)
+        tab_.setTabCaption(i, say(state_, tabCaptions[i]));
+    setCaptions(form_, groupListsDesign(), state_.isChinese);
+    setCaptions(form_, design, state_.isChinese);
     for (auto* list : {&left_, &right_, &leftPlus_, &rightPlus_})
         list->ListItems().Clear();
     applyListLayout(left_, ListLayout::appointmentGroups, state_);

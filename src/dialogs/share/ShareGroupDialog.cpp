@@ -1,5 +1,5 @@
 // The share dialog family's load, move, OK and close sequences, and the profiles of its three
-// members. The designed captions are Chinese; English ones are set at load.
+// members. The designed captions are Chinese; the language's are set at every load.
 #include "dialogs/share/ShareGroupDialog.h"
 
 #include "dialogs/common/FormDesign.h"
@@ -12,18 +12,25 @@ namespace velmora::dialogs {
 
 namespace {
 
-constexpr ControlDesign cancelDesign[] = {{ControlKind::Button, "Cancel", -1, "取消", "Cancel"}};
+constexpr ControlDesign cancelDesign[] = {
+    {ControlKind::Button, "Cancel", -1, {.english = "Cancel", .chinese = "取消"}}};
 
 // Task: Group_Todo and TodoExt, touch code 3; load errors reach the opener.
-constexpr ShareGroupProfile taskProfile{
-    "ShareTaskGroup", ShareKind::task, "分享任务", "分享任务 ", "Share Task", dialogShareTask,
-    "stg1>>",         nullptr,         false,      3,           true};
+constexpr ShareGroupProfile taskProfile{"ShareTaskGroup",
+                                        ShareKind::task,
+                                        "分享任务",
+                                        {.english = "Share Task", .chinese = "分享任务 "},
+                                        dialogShareTask,
+                                        "stg1>>",
+                                        nullptr,
+                                        false,
+                                        3,
+                                        true};
 // Contact: Group_Contact and ContactExt, touch code 2; each failing load step is passed over.
 constexpr ShareGroupProfile contactProfile{"ShareContactGroup",
                                            ShareKind::contact,
                                            "联系人分享",
-                                           " 分享联系人 ",
-                                           "Share contact",
+                                           {.english = "Share contact", .chinese = " 分享联系人 "},
                                            dialogShareContact,
                                            "scg>>",
                                            nullptr,
@@ -35,8 +42,7 @@ constexpr ShareGroupProfile contactProfile{"ShareContactGroup",
 constexpr ShareGroupProfile mailProfile{"shareEmailGroups",
                                         ShareKind::appointmentFromMail,
                                         "分享事件",
-                                        nullptr,
-                                        nullptr,
+                                        {.english = "", .chinese = ""},
                                         dialogNone,
                                         "seg1>>",
                                         "labelAddGroups: ",
@@ -59,9 +65,9 @@ ShareGroupDialog::ShareGroupDialog(DialogContext& state, const ShareGroupProfile
       ok_(form_.get<controls::CommandButton>("OK")),
       groups_(left_, right_, groupIcon, CopyShareListRow) {
     form_.setCaption(profile_.designedTitle);
-    if (profile_.tabChinese) {
+    if (!profile_.tab.chinese.empty()) {
         tab_ = &form_.add<controls::TabControl>("SSTab1", -1, 1);
-        tab_->setTabCaption(0, profile_.tabChinese);
+        tab_->setTabCaption(0, std::string(profile_.tab.chinese));
     }
     left_.setWidth(pickerListWidth);
     right_.setWidth(pickerListWidth);
@@ -85,10 +91,9 @@ template <typename Step> void ShareGroupDialog::loadStep(Step&& step, const char
 }
 
 void ShareGroupDialog::setCaptions() {
-    if (state_.isChinese) return;
-    if (tab_) tab_->setTabCaption(0, profile_.tabEnglish);
-    velmora::setCaptions(form_, groupListsDesign(), false);
-    velmora::setCaptions(form_, cancelDesign, false);
+    if (tab_) tab_->setTabCaption(0, say(state_, profile_.tab));
+    velmora::setCaptions(form_, groupListsDesign(), state_.isChinese);
+    velmora::setCaptions(form_, cancelDesign, state_.isChinese);
 }
 
 void ShareGroupDialog::Form_Load() {

@@ -8,6 +8,7 @@
 #include "platform/controls/CaptionedControls.h"
 #include "platform/controls/ListView.h"
 #include "platform/controls/TabControl.h"
+#include "platform/text/Bilingual.h"
 
 #include <cstdint>
 #include <string>
@@ -19,8 +20,7 @@ struct ShareGroupProfile {
     const char* formName;
     ShareKind kind;
     const char* designedTitle;
-    const char* tabChinese; // none: the dialog has no tab
-    const char* tabEnglish;
+    text::Bilingual tab;     // none: the dialog has no tab
     std::int16_t dialogCode; // activeDialog while loaded; none leaves it alone
     const char* applyLabel;  // error label of applyGroupShares
     const char* fillLabel;   // error label of fillGroupLists, or unhandled

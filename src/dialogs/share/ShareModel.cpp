@@ -140,11 +140,14 @@ void shareWithGroup(ado::Connection& db, const ShareTables& t, const std::string
 std::span<const ControlDesign> groupListsDesign() {
     using enum ControlKind;
     static constexpr ControlDesign design[] = {
-        {Label, "Label2", -1, "可分享的组:", "Available Groups:"},
-        {Label, "Label3", -1, "分享的组:", "Share Information With These groups:"},
+        {Label, "Label2", -1, {.english = "Available Groups:", .chinese = "可分享的组:"}},
+        {Label,
+         "Label3",
+         -1,
+         {.english = "Share Information With These groups:", .chinese = "分享的组:"}},
         {List, "ListViewLeft"},
         {List, "ListViewRight"},
-        {Button, "OK", -1, "确定", "OK"},
+        {Button, "OK", -1, {.english = "OK", .chinese = "确定"}},
     };
     return design;
 }

@@ -10,29 +10,69 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
+#include <string_view>
 
 namespace velmora::ado {
 
 namespace {
 
+// Where "key=value" stands among "key=value;" pairs: the key's first character and the end of
+// the value. The key matches in any letter case at the start or after a ";" or a blank.
+struct Attribute {
+    std::size_t start;
+    std::size_t valueStart;
+    std::size_t end;
+};
+
+std::optional<Attribute> findAttribute(const std::string& connectionString, std::string_view key) {
+    const std::string lower = text::lower(connectionString);
+    std::size_t at = 0;
+    while ((at = lower.find(key, at)) != std::string::npos) {
+        if (at == 0 || lower[at - 1] == ';' ||
+            std::isspace(static_cast<unsigned char>(lower[at - 1]))) {
+            const std::size_t valueStart = at + key.size();
+            const std::size_t end =
+                std::min(connectionString.find(';', valueStart), connectionString.size());
+            return Attribute{at, valueStart, end};
+        }
+        ++at;
+    }
+    return std::nullopt;
+}
+
+std::string attributeValue(const std::string& connectionString, const Attribute& a) {
+    return std::string(
+        velmora::text::trim(connectionString.substr(a.valueStart, a.end - a.valueStart)));
+}
+
 // The file named by "Database=..." (or "Data Source=...") among "key=value;" pairs; a string
 // that is not in that form is itself the file.
 std::string databaseFile(const std::string& connectionString) {
-    const std::string lower = text::lower(connectionString);
-    for (const char* key : {"database=", "data source="}) {
-        std::size_t at = 0;
-        while ((at = lower.find(key, at)) != std::string::npos) {
-            if (at == 0 || lower[at - 1] == ';' ||
-                std::isspace(static_cast<unsigned char>(lower[at - 1]))) {
-                const std::size_t start = at + std::string(key).size();
-                const std::size_t end = connectionString.find(';', start);
-                return std::string(velmora::text::trim(
-                    connectionString.substr(start, end == std::string::npos ? end : end - start)));
-            }
-            ++at;
-        }
-    }
+    for (const char* key : {"database=", "data source="})
+        if (const auto a = findAttribute(connectionString, key))
+            return attributeValue(connectionString, *a);
     return connectionString;
+}
+
+// Takes "Mode=..." out of the string: it is this layer's word, not the driver's.
+StoreAccess takeAccess(std::string& connectionString) {
+    const auto a = findAttribute(connectionString, "mode=");
+    if (!a) return StoreAccess::ReadWrite;
+    const std::string mode = attributeValue(connectionString, *a);
+    if (!text::iequals(mode, "read") && !text::iequals(mode, "readwrite"))
+        throw StoreError("The connection string's Mode '" + mode +
+                         "' is not known: use Mode=Read or Mode=ReadWrite");
+    // The pair goes with the ";" that separated it from its neighbour.
+    std::size_t start = a->start;
+    std::size_t end = a->end;
+    if (end < connectionString.size())
+        ++end;
+    else if (start > 0 && connectionString[start - 1] == ';')
+        --start;
+    connectionString.erase(start, end - start);
+    connectionString = std::string(velmora::text::trim(connectionString));
+    return text::iequals(mode, "read") ? StoreAccess::Read : StoreAccess::ReadWrite;
 }
 
 std::string savepointName(int depth) {
@@ -64,14 +104,16 @@ void Connection::Open(const std::string& connectionString) {
     if (text.empty())
         throw StoreError("The connection string is empty: name a data source (\"DSN=...\") or a "
                          "database file (\"Database=...\")");
+    std::string target = text;
+    const StoreAccess access = takeAccess(target);
     logFailure("open " + text, [&] {
-        if (velmora::text::lower(text).find("dsn=") != std::string::npos) {
-            backend_ = std::make_unique<OdbcBackend>(text);
+        if (velmora::text::lower(target).find("dsn=") != std::string::npos) {
+            backend_ = std::make_unique<OdbcBackend>(target, access);
         } else {
-            const std::string file = databaseFile(text);
+            const std::string file = databaseFile(target);
             if (file.empty())
                 throw StoreError("The connection string '" + text + "' names no database file");
-            backend_ = std::make_unique<SqliteBackend>(file);
+            backend_ = std::make_unique<SqliteBackend>(file, access);
         }
     });
     connectionString_ = text;

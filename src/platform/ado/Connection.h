@@ -22,6 +22,16 @@ class StoreError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// A store opened read-only ("Mode=Read") whose file does not exist: nothing is created for it.
+class NoStoreError : public StoreError {
+  public:
+    explicit NoStoreError(const std::string& path) : StoreError("no link store at " + path) {}
+};
+
+// "Mode=Read" in a connection string opens the store read-only; without it (or "Mode=ReadWrite")
+// the store is opened for changes and a missing file is created.
+enum class StoreAccess { ReadWrite, Read };
+
 // The rows a statement produced, with their column names as the statement named them.
 struct ResultSet {
     std::vector<std::string> columns;
@@ -29,6 +39,7 @@ struct ResultSet {
     std::vector<std::vector<Value>> rows;
     std::vector<std::int64_t> rowids; // filled for updatable reads: the row's identity
     std::string table;                // the single table an updatable read came from
+    std::int64_t affected = 0;        // rows changed, for a statement that yields no columns
 };
 
 // The rows of a read, one at a time. The caller's row buffer is reused from row to row, so
@@ -39,6 +50,8 @@ class RowCursor {
     virtual const std::vector<std::string>& columns() const = 0;
     // Fills row (sized to the columns) with the next row; false when there is none.
     virtual bool next(std::vector<Value>& row) = 0;
+    // The rows the statement changed, once next has answered false; 0 for a plain read.
+    virtual std::int64_t affected() const = 0;
 };
 
 // What a backend must do; the Connection and Recordset add the ADO conventions on top.
@@ -49,6 +62,8 @@ class Backend {
     virtual ResultSet query(const std::string& sql, bool updatable) = 0;
     // A read-only walk over the statement's rows; valid while the backend is open.
     virtual std::unique_ptr<RowCursor> openCursor(const std::string& sql) = 0;
+    // Whether the statement only reads, judged by the engine without running it.
+    virtual bool readsOnly(const std::string& sql) = 0;
     virtual std::int64_t insertRow(const std::string& table,
                                    const std::vector<std::string>& columns,
                                    const std::vector<Value>& values) = 0; // returns the new rowid
@@ -87,7 +102,9 @@ class Connection {
     Connection& operator=(const Connection&) = delete;
 
     // "DSN=...;UID=...;PWD=..." opens through ODBC; "Database=<file>" (or a bare file path, or
-    // ":memory:") opens the embedded SQLite store. Raises StoreError with the driver's message.
+    // ":memory:") opens the embedded SQLite store. ";Mode=Read" opens it read-only: nothing is
+    // created, the journal is left as it is, and a missing file raises NoStoreError. Raises
+    // StoreError with the driver's message.
     void Open(const std::string& connectionString);
     void Close();
     bool IsOpen() const;
@@ -95,6 +112,8 @@ class Connection {
 
     // Set-based change; returns the records affected. Raises StoreError when closed or on failure.
     std::int64_t Execute(const std::string& sql);
+    // Whether the statement only reads, so that a read-only connection can run it.
+    bool ReadsOnly(const std::string& sql) { return backend().readsOnly(sql); }
 
     // Nested use is allowed: inner levels become savepoints.
     void BeginTrans();

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <charconv>
+#include <optional>
 #include <system_error>
 #include <variant>
 
@@ -60,6 +61,10 @@ bool isIntegerType(SQLSMALLINT type) {
            type == SQL_BIGINT || type == SQL_BIT;
 }
 
+bool isBinaryType(SQLSMALLINT type) {
+    return type == SQL_BINARY || type == SQL_VARBINARY || type == SQL_LONGVARBINARY;
+}
+
 bool isRealType(SQLSMALLINT type) {
     return type == SQL_REAL || type == SQL_FLOAT || type == SQL_DOUBLE || type == SQL_NUMERIC ||
            type == SQL_DECIMAL;
@@ -83,7 +88,6 @@ Value typed(std::string text, SQLSMALLINT type) {
     return Value(std::move(text));
 }
 
-// Walks rows already fetched.
 } // namespace
 
 class OdbcBackend::StatementHandle {
@@ -111,11 +115,36 @@ class OdbcBackend::StatementHandle {
         return count;
     }
 
+    using Buffer = std::array<char, 4096>;
+
+    // One column of the fetched row as text (SQL_C_CHAR) or bytes (SQL_C_BINARY); nothing for
+    // a null. A long value arrives in pieces, each but the last filling the buffer.
+    std::optional<std::string> data(SQLUSMALLINT column, SQLSMALLINT cType, Buffer& buffer,
+                                    const std::string& sql) const {
+        // Text pieces end in a zero that is not part of the value.
+        const std::size_t room = buffer.size() - (cType == SQL_C_CHAR ? 1 : 0);
+        std::string value;
+        for (;;) {
+            SQLLEN indicator = 0;
+            const SQLRETURN rc = SQLGetData(handle_, column, cType, buffer.data(),
+                                            static_cast<SQLLEN>(buffer.size()), &indicator);
+            if (rc == SQL_NO_DATA) break;
+            check(rc, sql);
+            if (indicator == SQL_NULL_DATA) return std::nullopt;
+            const bool truncated =
+                rc == SQL_SUCCESS_WITH_INFO &&
+                (indicator == SQL_NO_TOTAL || static_cast<std::size_t>(indicator) > room);
+            value.append(buffer.data(), truncated ? room : static_cast<std::size_t>(indicator));
+            if (!truncated) break;
+        }
+        return value;
+    }
+
   private:
     SQLHSTMT handle_ = SQL_NULL_HSTMT;
 };
 
-OdbcBackend::OdbcBackend(const std::string& connectionString) {
+OdbcBackend::OdbcBackend(const std::string& connectionString, StoreAccess access) {
     if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env_)))
         throw StoreError("Cannot start the ODBC driver manager");
     SQLSetEnvAttr(env_, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
@@ -124,6 +153,9 @@ OdbcBackend::OdbcBackend(const std::string& connectionString) {
         SQLFreeHandle(SQL_HANDLE_ENV, env_);
         throw StoreError("Cannot allocate an ODBC connection: " + message);
     }
+    if (access == StoreAccess::Read)
+        SQLSetConnectAttr(dbc_, SQL_ATTR_ACCESS_MODE,
+                          reinterpret_cast<SQLPOINTER>(SQL_MODE_READ_ONLY), SQL_IS_UINTEGER);
     std::string text = connectionString;
     const SQLRETURN rc = SQLDriverConnect(dbc_, nullptr, reinterpret_cast<SQLCHAR*>(text.data()),
                                           SQL_NTS, nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);
@@ -161,10 +193,15 @@ ResultSet OdbcBackend::query(const std::string& sql, bool updatable) {
     requireSingleStatement(text);
     StatementHandle statement(dbc_);
     SQLHSTMT s = statement.get();
-    statement.check(SQLExecDirect(s, reinterpret_cast<SQLCHAR*>(text.data()), SQL_NTS), text);
+    const SQLRETURN ran = SQLExecDirect(s, reinterpret_cast<SQLCHAR*>(text.data()), SQL_NTS);
+    statement.check(ran, text);
 
     SQLSMALLINT count = 0;
     statement.check(SQLNumResultCols(s, &count), text);
+    if (count == 0) {
+        result.affected = ran == SQL_NO_DATA ? 0 : statement.rowCount();
+        return result;
+    }
     std::vector<SQLSMALLINT> types;
     for (SQLSMALLINT c = 1; c <= count; ++c) {
         std::array<SQLCHAR, 512> name{};
@@ -180,9 +217,8 @@ ResultSet OdbcBackend::query(const std::string& sql, bool updatable) {
         if (!updatable || c > 1)
             result.columns.emplace_back(reinterpret_cast<const char*>(name.data()));
     }
-    if (count == 0) return result;
 
-    std::array<char, 4096> buffer{};
+    StatementHandle::Buffer buffer{};
     for (;;) {
         const SQLRETURN fetched = SQLFetch(s);
         if (fetched == SQL_NO_DATA) break;
@@ -190,37 +226,34 @@ ResultSet OdbcBackend::query(const std::string& sql, bool updatable) {
         std::vector<Value> row;
         row.reserve(static_cast<std::size_t>(count));
         for (SQLSMALLINT c = 1; c <= count; ++c) {
-            std::string value;
-            bool isNull = false;
-            for (;;) {
-                SQLLEN indicator = 0;
-                const SQLRETURN rc = SQLGetData(s, c, SQL_C_CHAR, buffer.data(),
-                                                static_cast<SQLLEN>(buffer.size()), &indicator);
-                if (rc == SQL_NO_DATA) break;
-                statement.check(rc, text);
-                if (indicator == SQL_NULL_DATA) {
-                    isNull = true;
-                    break;
-                }
-                // Long text arrives in pieces, each but the last filling the buffer.
-                const std::size_t room = buffer.size() - 1;
-                const bool truncated =
-                    rc == SQL_SUCCESS_WITH_INFO &&
-                    (indicator == SQL_NO_TOTAL || static_cast<std::size_t>(indicator) > room);
-                const std::size_t length = truncated ? room : static_cast<std::size_t>(indicator);
-                value.append(buffer.data(), length);
-                if (!truncated) break;
-            }
+            const SQLSMALLINT type = types[static_cast<std::size_t>(c - 1)];
+            const bool binary = isBinaryType(type);
+            std::optional<std::string> value =
+                statement.data(c, binary ? SQL_C_BINARY : SQL_C_CHAR, buffer, text);
             if (updatable && c == 1)
-                result.rowids.push_back(typed(std::move(value), SQL_BIGINT).toInt());
-            else if (isNull)
+                result.rowids.push_back(typed(value.value_or(""), SQL_BIGINT).toInt());
+            else if (!value)
                 row.emplace_back();
+            else if (binary)
+                row.emplace_back(Blob{std::move(*value)});
             else
-                row.push_back(typed(std::move(value), types[static_cast<std::size_t>(c - 1)]));
+                row.push_back(typed(std::move(*value), type));
         }
         result.rows.push_back(std::move(row));
     }
     return result;
+}
+
+bool OdbcBackend::readsOnly(const std::string& sql) {
+    requireSingleStatement(sql);
+    StatementHandle statement(dbc_);
+    std::string text = sql;
+    statement.check(SQLPrepare(statement.get(), reinterpret_cast<SQLCHAR*>(text.data()), SQL_NTS),
+                    sql);
+    // ODBC cannot say whether a statement writes; one that yields rows is taken for a read.
+    SQLSMALLINT count = 0;
+    statement.check(SQLNumResultCols(statement.get(), &count), sql);
+    return count > 0;
 }
 
 std::int64_t OdbcBackend::executeBound(const std::string& sql, const std::vector<Value>& values) {
@@ -250,6 +283,12 @@ std::int64_t OdbcBackend::executeBound(const std::string& sql, const std::vector
             p.real = std::get<double>(data);
             rc = SQLBindParameter(s, number, SQL_PARAM_INPUT, SQL_C_DOUBLE, SQL_DOUBLE, 0, 0,
                                   &p.real, 0, nullptr);
+        } else if (const auto* blob = std::get_if<Blob>(&data)) {
+            p.text = blob->bytes;
+            p.indicator = static_cast<SQLLEN>(p.text.size());
+            rc = SQLBindParameter(s, number, SQL_PARAM_INPUT, SQL_C_BINARY, SQL_VARBINARY,
+                                  p.text.empty() ? 1 : p.text.size(), 0, p.text.data(),
+                                  static_cast<SQLLEN>(p.text.size()), &p.indicator);
         } else if (values[i].isNull()) {
             p.indicator = SQL_NULL_DATA;
             rc = SQLBindParameter(s, number, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR, 1, 0,

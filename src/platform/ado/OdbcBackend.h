@@ -11,11 +11,14 @@ namespace velmora::ado {
 class OdbcBackend : public SqlBackend {
   public:
     // Raises StoreError with the driver manager's or driver's message when it cannot connect.
-    explicit OdbcBackend(const std::string& connectionString);
+    // Read access asks the driver for a read-only connection (SQL_ATTR_ACCESS_MODE).
+    explicit OdbcBackend(const std::string& connectionString,
+                         StoreAccess access = StoreAccess::ReadWrite);
     ~OdbcBackend() override;
 
     std::int64_t execute(const std::string& sql) override;
     ResultSet query(const std::string& sql, bool updatable) override;
+    bool readsOnly(const std::string& sql) override;
     void begin() override;
     void commit() override;
     void rollback() override;

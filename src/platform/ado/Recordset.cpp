@@ -81,6 +81,7 @@ void Recordset::Open(const std::string& sql, Connection& connection, int cursorT
             Close();
             throw;
         }
+        if (result_.columns.empty()) affected_ = cursor_->affected();
         if (eof_) cursor_.reset();
     }
 }
@@ -101,6 +102,7 @@ void Recordset::Close() {
     streamed_ = false;
     passed_ = 0;
     eof_ = false;
+    affected_ = 0;
     connection_ = nullptr;
     position_ = 0;
     open_ = false;

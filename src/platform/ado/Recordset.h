@@ -67,6 +67,8 @@ class Recordset {
 
     Field Fields(int index);
     int FieldCount() const;
+    // A statement that yields no columns runs to its end in Open; these are the rows it changed.
+    std::int64_t RecordsAffected() const { return affected_; }
 
     void AddNew();
     void Update();
@@ -118,6 +120,7 @@ class Recordset {
     std::vector<ado::Value> row_;
     std::size_t passed_ = 0; // rows before the current one
     bool eof_ = false;
+    std::int64_t affected_ = 0;
 };
 
 inline const ado::Value& Field::Value() const {

@@ -19,6 +19,7 @@ class FetchedCursor : public RowCursor {
         row = std::move(rows_.rows[next_++]);
         return true;
     }
+    std::int64_t affected() const override { return rows_.affected; }
 
   private:
     ResultSet rows_;

@@ -9,6 +9,7 @@
 #include <sqlite3.h>
 
 #include <cstdlib>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -19,49 +20,114 @@ namespace {
 // The companion program may hold the write lock for a moment; wait rather than fail at once.
 constexpr int busyTimeoutMs = 5000;
 
+// The connection's last failure, with the reason where the engine's words leave it open.
+std::string failureText(sqlite3* db) {
+    std::string message = sqlite3_errmsg(db);
+    switch (sqlite3_errcode(db)) {
+    case SQLITE_BUSY:
+        return message + ": another program holds the link store's lock (waited " +
+               std::to_string(busyTimeoutMs / 1000) + " s)";
+    case SQLITE_READONLY:
+        return message + (sqlite3_db_readonly(db, "main") == 1
+                              ? ": the link store was opened read-only"
+                              : ": the link store's file or its folder cannot be written");
+    default:
+        return message;
+    }
+}
+
+// sqlite3_changes keeps the last change count across DDL; only trust it when rows moved.
+std::int64_t changesSince(sqlite3* db, sqlite3_int64 before) {
+    return sqlite3_total_changes64(db) == before ? 0 : sqlite3_changes64(db);
+}
+
+// The file as an SQLite URI, for the open options only a URI carries.
+std::string fileUri(const std::string& path) {
+    constexpr std::string_view hex = "0123456789ABCDEF";
+    std::string uri = "file:";
+    for (const char c : std::filesystem::absolute(path).lexically_normal().string()) {
+        if (c == '%' || c == '?' || c == '#') {
+            const auto byte = static_cast<unsigned char>(c);
+            uri += '%';
+            uri += hex[byte >> 4];
+            uri += hex[byte & 0xF];
+        } else {
+            uri += c;
+        }
+    }
+    return uri;
+}
+
 } // namespace
 
 void SqliteBackend::Finalizer::operator()(sqlite3_stmt* statement) const {
     sqlite3_finalize(statement);
 }
 
-SqliteBackend::SqliteBackend(const std::string& path) : path_(path) {
-    // A connection belongs to the one thread that opened it, so sqlite3's per-call connection
-    // mutex buys nothing; leaving it out makes each column read cheaper.
-    const int rc =
-        sqlite3_open_v2(path.c_str(), &db_,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+void SqliteBackend::open(const std::string& name, int flags) {
+    const int rc = sqlite3_open_v2(name.c_str(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
         const std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
-        sqlite3_close(db_);
-        db_ = nullptr;
-        throw StoreError("Cannot open the link store '" + path + "': " + message);
+        close();
+        throw StoreError(message);
     }
     sqlite3_extended_result_codes(db_, 0);
     sqlite3_busy_timeout(db_, busyTimeoutMs);
+}
+
+void SqliteBackend::close() {
+    // Statements are finalized by their owners before this; close_v2 tolerates stragglers.
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+}
+
+SqliteBackend::SqliteBackend(const std::string& path, StoreAccess access) : path_(path) {
+    const bool inMemory = path.empty() || path == ":memory:";
+    const bool readOnly = access == StoreAccess::Read;
+    std::error_code ignored;
+    if (readOnly && !inMemory && !std::filesystem::exists(path, ignored)) throw NoStoreError(path);
+    // A connection belongs to the one thread that opened it, so sqlite3's per-call connection
+    // mutex buys nothing; leaving it out makes each column read cheaper.
+    const int flags = SQLITE_OPEN_NOMUTEX | (readOnly ? SQLITE_OPEN_READONLY
+                                                      : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    const std::string firstRead = "select count(*) from sqlite_master";
     try {
-        // The journal mode statement is also the first read: a file that is not a database
-        // fails here rather than at the first statement of the add-in.
-        if (path != ":memory:" && !path.empty())
-            query("pragma journal_mode=wal", false);
-        else
-            query("select count(*) from sqlite_master", false);
+        open(path, flags);
+        // The engine falls back to reading a file it may not write; changes are refused up front.
+        if (!readOnly && sqlite3_db_readonly(db_, "main") == 1)
+            throw StoreError("the file cannot be written by this user");
+        // The first statement is also the first read: a file that is not a database fails here
+        // rather than at the first statement of the add-in.
+        if (readOnly) {
+            try {
+                query(firstRead, false);
+            } catch (const StoreError&) {
+                // A WAL store in a folder this user cannot write lacks the shared-memory file
+                // readers need. With no journal left beside it, the file alone holds every row.
+                const int code = sqlite3_errcode(db_);
+                if ((code != SQLITE_READONLY && code != SQLITE_CANTOPEN) ||
+                    std::filesystem::exists(path + "-wal", ignored))
+                    throw;
+                close();
+                open(fileUri(path) + "?immutable=1", flags | SQLITE_OPEN_URI);
+                query(firstRead, false);
+            }
+        } else {
+            query(inMemory ? firstRead : "pragma journal_mode=wal", false);
+        }
         execute("pragma foreign_keys=off");
     } catch (const StoreError& e) {
-        sqlite3_close(db_);
-        db_ = nullptr;
+        close();
         throw StoreError("Cannot open the link store '" + path + "': " + e.what());
     }
 }
 
 SqliteBackend::~SqliteBackend() {
-    // Statements are finalized by their owners before this; close_v2 tolerates stragglers.
-    sqlite3_close_v2(db_);
+    close();
 }
 
 void SqliteBackend::fail(const std::string& sql) const {
-    throw StoreError(std::string(sqlite3_errmsg(db_)) + " (statement: " + statementForMessage(sql) +
-                     ")");
+    throw StoreError(failureText(db_) + " (statement: " + statementForMessage(sql) + ")");
 }
 
 SqliteBackend::Statement SqliteBackend::prepare(const std::string& sql) {
@@ -89,6 +155,9 @@ void SqliteBackend::bind(sqlite3_stmt* statement, int index, const Value& value)
             return sqlite3_bind_text64(s, i, text.data(), text.size(), SQLITE_TRANSIENT,
                                        SQLITE_UTF8);
         }
+        int operator()(const Blob& v) const {
+            return sqlite3_bind_blob64(s, i, v.bytes.data(), v.bytes.size(), SQLITE_STATIC);
+        }
     };
     if (std::visit(Visitor{statement, index}, value.data()) != SQLITE_OK)
         fail(sqlite3_sql(statement));
@@ -100,8 +169,7 @@ std::int64_t SqliteBackend::run(sqlite3_stmt* statement, const std::string& sql)
     while (rc == SQLITE_ROW)
         rc = sqlite3_step(statement);
     if (rc != SQLITE_DONE) fail(sql);
-    // sqlite3_changes keeps the last change count across DDL; only trust it when rows moved.
-    return sqlite3_total_changes64(db_) == before ? 0 : sqlite3_changes64(db_);
+    return changesSince(db_, before);
 }
 
 std::int64_t SqliteBackend::execute(const std::string& sql) {
@@ -118,7 +186,8 @@ namespace {
 class SqliteCursor : public RowCursor {
   public:
     SqliteCursor(SqliteBackend::Statement statement, std::string sql)
-        : statement_(std::move(statement)), sql_(std::move(sql)) {
+        : statement_(std::move(statement)), sql_(std::move(sql)),
+          changesBefore_(sqlite3_total_changes64(sqlite3_db_handle(statement_.get()))) {
         const int count = sqlite3_column_count(statement_.get());
         for (int c = 0; c < count; ++c)
             columns_.emplace_back(sqlite3_column_name(statement_.get(), c));
@@ -131,9 +200,12 @@ class SqliteCursor : public RowCursor {
         const int rc = sqlite3_step(s);
         if (rc == SQLITE_DONE) return false;
         if (rc != SQLITE_ROW)
-            throw StoreError(std::string(sqlite3_errmsg(sqlite3_db_handle(s))) +
+            throw StoreError(failureText(sqlite3_db_handle(s)) +
                              " (statement: " + statementForMessage(sql_) + ")");
         return true;
+    }
+    std::int64_t affected() const override {
+        return changesSince(sqlite3_db_handle(statement_.get()), changesBefore_);
     }
     std::int64_t firstColumnInt() { return sqlite3_column_int64(statement_.get(), 0); }
 
@@ -153,7 +225,14 @@ class SqliteCursor : public RowCursor {
             case SQLITE_NULL:
                 row[c] = Value();
                 break;
-            default: // text and blobs alike arrive as bytes; the store keeps text only
+            case SQLITE_BLOB: {
+                // The pointer comes first: it is null for an empty blob, and the size follows it.
+                const auto* bytes = static_cast<const char*>(sqlite3_column_blob(s, i));
+                const auto size = static_cast<std::size_t>(sqlite3_column_bytes(s, i));
+                row[c] = Value(Blob{bytes ? std::string(bytes, size) : std::string()});
+                break;
+            }
+            default:
                 row[c].assignText(reinterpret_cast<const char*>(sqlite3_column_text(s, i)),
                                   static_cast<std::size_t>(sqlite3_column_bytes(s, i)));
             }
@@ -165,6 +244,7 @@ class SqliteCursor : public RowCursor {
     SqliteBackend::Statement statement_;
     std::string sql_;
     std::vector<std::string> columns_;
+    sqlite3_int64 changesBefore_;
 };
 
 } // namespace
@@ -173,6 +253,12 @@ std::unique_ptr<RowCursor> SqliteBackend::openCursor(const std::string& sql) {
     Statement statement = prepare(sql);
     if (!statement) throw StoreError("The statement is empty");
     return std::make_unique<SqliteCursor>(std::move(statement), sql);
+}
+
+bool SqliteBackend::readsOnly(const std::string& sql) {
+    const Statement statement = prepare(sql);
+    // Blanks and comments run nothing.
+    return !statement || sqlite3_stmt_readonly(statement.get()) != 0;
 }
 
 ResultSet SqliteBackend::query(const std::string& sql, bool updatable) {
@@ -186,6 +272,7 @@ ResultSet SqliteBackend::query(const std::string& sql, bool updatable) {
     if (!updatable) {
         while (cursor.next(row))
             result.rows.push_back(row);
+        result.affected = cursor.affected();
         return result;
     }
     // The first rows come whole: most writers look at one row and add or change it. Past them

@@ -13,13 +13,16 @@ namespace velmora::ado {
 
 class SqliteBackend : public SqlBackend {
   public:
-    // Creates the file when it does not exist; raises StoreError when it cannot be opened.
-    explicit SqliteBackend(const std::string& path);
+    // For changes, creates the file when it does not exist and puts it in WAL mode; read-only,
+    // leaves the file as it is and raises NoStoreError when it does not exist. Raises StoreError
+    // when it cannot be opened.
+    explicit SqliteBackend(const std::string& path, StoreAccess access = StoreAccess::ReadWrite);
     ~SqliteBackend() override;
 
     std::int64_t execute(const std::string& sql) override;
     ResultSet query(const std::string& sql, bool updatable) override;
     std::unique_ptr<RowCursor> openCursor(const std::string& sql) override;
+    bool readsOnly(const std::string& sql) override;
     void begin() override;
     void commit() override;
     void rollback() override;
@@ -34,6 +37,8 @@ class SqliteBackend : public SqlBackend {
     std::int64_t lastInsertRowid(const std::string& table) override;
 
   private:
+    void open(const std::string& name, int flags);
+    void close();
     Statement prepare(const std::string& sql);
     void bind(sqlite3_stmt* statement, int index, const Value& value);
     // Steps to the end; returns the rows the statement changed.
@@ -45,7 +50,8 @@ class SqliteBackend : public SqlBackend {
 };
 
 // Where the embedded link store lives when nothing else is named: $VELMORA_STORE, else
-// $XDG_DATA_HOME/velmora/linkstore.db (~/.local/share). The path only; callers create the parent folders.
+// $XDG_DATA_HOME/velmora/linkstore.db (~/.local/share). The path only; callers create the parent
+// folders.
 std::filesystem::path defaultStorePath();
 
 } // namespace velmora::ado

@@ -71,6 +71,14 @@ std::int64_t textToInt(const std::string& text) {
     return 0;
 }
 
+bool textToBool(const std::string& text) {
+    const std::string_view s = text::trim(text);
+    bool b = false;
+    if (parseYesNo(s, b)) return b;
+    double d = 0;
+    return parseReal(s, d) && d != 0.0;
+}
+
 // Reads 1 to `maxDigits` digits at pos; false when there is none.
 bool readNumber(std::string_view s, std::size_t& pos, int maxDigits, int& out) {
     int digits = 0;
@@ -115,6 +123,7 @@ std::string Value::text() const {
         }
         std::string operator()(const std::string& v) const { return v; }
         std::string operator()(DateTime v) const { return timekeeping::isoDateTimeText(v); }
+        std::string operator()(const Blob& v) const { return v.bytes; }
     };
     return std::visit(Visitor{}, data_);
 }
@@ -128,6 +137,7 @@ std::int64_t Value::toInt() const {
         std::int64_t operator()(double v) const { return roundedToInt(v); }
         std::int64_t operator()(const std::string& v) const { return textToInt(v); }
         std::int64_t operator()(DateTime v) const { return v.time_since_epoch().count(); }
+        std::int64_t operator()(const Blob& v) const { return textToInt(v.bytes); }
     };
     return std::visit(Visitor{}, data_);
 }
@@ -142,6 +152,7 @@ double Value::toDouble() const {
         double operator()(DateTime v) const {
             return static_cast<double>(v.time_since_epoch().count());
         }
+        double operator()(const Blob& v) const { return textToDouble(v.bytes); }
     };
     return std::visit(Visitor{}, data_);
 }
@@ -154,14 +165,9 @@ bool Value::toBool() const {
         bool operator()(bool v) const { return v; }
         bool operator()(std::int64_t v) const { return v != 0; }
         bool operator()(double v) const { return v != 0.0; }
-        bool operator()(const std::string& v) const {
-            const std::string_view s = text::trim(v);
-            bool b = false;
-            if (parseYesNo(s, b)) return b;
-            double d = 0;
-            return parseReal(s, d) && d != 0.0;
-        }
+        bool operator()(const std::string& v) const { return textToBool(v); }
         bool operator()(DateTime v) const { return v.time_since_epoch().count() != 0; }
+        bool operator()(const Blob& v) const { return textToBool(v.bytes); }
     };
     return std::visit(Visitor{}, data_);
 }

@@ -2,6 +2,7 @@
 // %p is resolved here, by language, because the host shows its own morning/afternoon words.
 #include "platform/clock/Clock.h"
 #include "platform/clock/CalendarText.h"
+#include "platform/text/Bilingual.h"
 
 #include <ctime>
 #include <string_view>
@@ -33,9 +34,11 @@ std::string expandComposites(std::string_view pattern) {
     return out;
 }
 
+constexpr text::Bilingual morningMarker{.english = "AM", .chinese = "上午"};
+constexpr text::Bilingual afternoonMarker{.english = "PM", .chinese = "下午"};
+
 std::string resolveMarker(std::string_view pattern, bool chinese, bool afternoon) {
-    const std::string_view marker =
-        chinese ? (afternoon ? "下午" : "上午") : (afternoon ? "PM" : "AM");
+    const std::string marker = (afternoon ? afternoonMarker : morningMarker).in(chinese);
     std::string out;
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         if (pattern[i] == '%' && i + 1 < pattern.size()) {

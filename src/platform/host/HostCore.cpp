@@ -10,6 +10,7 @@
 #include "platform/host/InMemoryItems.h"
 #include "platform/host/PropertyCatalog.h"
 #include "platform/text/AsciiText.h"
+#include "platform/text/Bilingual.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -29,22 +30,21 @@ std::string hexId(const char* kind, unsigned long long n) {
 struct DefaultFolderName {
     int type;
     int itemType;
-    const char* english;
-    const char* chinese;
+    text::Bilingual name;
 };
 
 // The host's own names; the add-in recognises default folders by exactly these texts.
 constexpr DefaultFolderName kDefaults[] = {
-    {olFolderInbox, olMailItem, "Inbox", "收件箱"},
-    {olFolderOutbox, olMailItem, "Outbox", "发件箱"},
-    {olFolderSentMail, olMailItem, "Sent Items", "已发送的邮件"},
-    {olFolderDeletedItems, olMailItem, "Deleted Items", "已删除的邮件"},
-    {olFolderDrafts, olMailItem, "Drafts", "草稿"},
-    {olFolderCalendar, olAppointmentItem, "Calendar", "日历"},
-    {olFolderContacts, olContactItem, "Contacts", "联系人"},
-    {olFolderTasks, olTaskItem, "Tasks", "任务"},
-    {olFolderNotes, olNoteItem, "Notes", "便笺"},
-    {olFolderJournal, olJournalItem, "Journal", "日记"},
+    {olFolderInbox, olMailItem, {.english = "Inbox", .chinese = "收件箱"}},
+    {olFolderOutbox, olMailItem, {.english = "Outbox", .chinese = "发件箱"}},
+    {olFolderSentMail, olMailItem, {.english = "Sent Items", .chinese = "已发送的邮件"}},
+    {olFolderDeletedItems, olMailItem, {.english = "Deleted Items", .chinese = "已删除的邮件"}},
+    {olFolderDrafts, olMailItem, {.english = "Drafts", .chinese = "草稿"}},
+    {olFolderCalendar, olAppointmentItem, {.english = "Calendar", .chinese = "日历"}},
+    {olFolderContacts, olContactItem, {.english = "Contacts", .chinese = "联系人"}},
+    {olFolderTasks, olTaskItem, {.english = "Tasks", .chinese = "任务"}},
+    {olFolderNotes, olNoteItem, {.english = "Notes", .chinese = "便笺"}},
+    {olFolderJournal, olJournalItem, {.english = "Journal", .chinese = "日记"}},
 };
 
 } // namespace
@@ -82,7 +82,7 @@ void HostCore::useLanguage(bool chinese) {
     for (auto& store : stores_)
         for (const auto& d : kDefaults)
             if (const auto it = store.defaults.find(d.type); it != store.defaults.end())
-                it->second->rename(chinese ? d.chinese : d.english);
+                it->second->rename(d.name.in(chinese));
 }
 
 std::string HostCore::newEntryId() {
@@ -125,7 +125,7 @@ std::shared_ptr<InMemoryFolder> HostCore::addStore(const std::string& name) {
     for (const auto& d : kDefaults) {
         // Every store has its own Deleted Items; only the default store has the others.
         if (!isDefault && d.type != olFolderDeletedItems) continue;
-        store.defaults[d.type] = store.root->addChild(chinese_ ? d.chinese : d.english, d.itemType);
+        store.defaults[d.type] = store.root->addChild(d.name.in(chinese_), d.itemType);
     }
     stores_.push_back(store);
     return store.root;

@@ -8,12 +8,20 @@
 #include "platform/host/InMemoryItem.h"
 #include "platform/host/InMemoryItems.h"
 #include "platform/host/PropertyCatalog.h"
+#include "platform/text/Bilingual.h"
 
 namespace velmora::host {
 
+namespace {
+
+// The default store's name in an English and in a Chinese installation.
+constexpr text::Bilingual defaultStoreName{.english = "Personal Folders", .chinese = "个人文件夹"};
+
+} // namespace
+
 InMemoryHost::InMemoryHost(bool chinese, bool withExplorer)
     : core_(std::make_shared<HostCore>(chinese)) {
-    core_->addStore(chinese ? "个人文件夹" : "Personal Folders");
+    core_->addStore(defaultStoreName.in(chinese));
     app_ = std::make_unique<InMemoryApplication>(core_);
     if (withExplorer) addExplorer();
 }

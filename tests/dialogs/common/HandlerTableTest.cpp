@@ -1,7 +1,7 @@
 // A form's handler table and design: each row reaches its own control's event with the index of
-// a control array or the clicked column, a row naming what the form lacks is refused, and the
-// captions follow the language only where the design gives both; a twin is made and wired with
-// its control and keeps the English caption.
+// a control array or the clicked column, a row naming what the form lacks is refused, the
+// captions follow the language and a caption in one language only is refused; a twin is made and
+// wired with its control and keeps the English caption.
 #include "dialogs/common/HandlerTable.h"
 #include "dialogs/common/FormDesign.h"
 #include "platform/controls/CaptionedControls.h"
@@ -29,9 +29,12 @@ struct Recorder {
 using enum ControlKind;
 
 constexpr ControlDesign design[] = {
-    {Button, "cmdGo", -1, "走", "Go"},      {Button, "cmdPick", 0, "选"},
-    {Button, "cmdPick", 1, "Pick"},         {List, "ListView"},
-    {Label, "Label1", -1, "标签", "Label"}, {Button, "cmdOk", -1, "确定", "OK", withTwin},
+    {Button, "cmdGo", -1, {.english = "Go", .chinese = "走"}},
+    {Button, "cmdPick", 0, sameInBoth("选")},
+    {Button, "cmdPick", 1, sameInBoth("Pick")},
+    {List, "ListView"},
+    {Label, "Label1", -1, {.english = "Label", .chinese = "标签"}},
+    twinned(Button, "cmdOk", {.english = "OK", .chinese = "确定"}),
 };
 
 TEST(HandlerTable, RowsReachTheirControlsWithIndexOrColumn) {
@@ -81,6 +84,17 @@ TEST(FormDesign, CaptionsFollowTheLanguageWhereBothAreGiven) {
     EXPECT_EQ(form.get<controls::CommandButton>("cmdOk1").Caption(), "OK");
     setCaptions(form, design, true);
     EXPECT_EQ(form.get<controls::CommandButton>("cmdGo").Caption(), "走");
+}
+
+// A row that gives a caption in one language only would leave its control blank in the other.
+TEST(FormDesign, ACaptionInOneLanguageOnlyIsRefused) {
+    constexpr ControlDesign noChinese[] = {{Button, "cmdGo", -1, {.english = "Go", .chinese = ""}}};
+    constexpr ControlDesign noEnglish[] = {
+        {Label, "Label1", -1, {.english = "", .chinese = "标签"}}};
+    controls::Form form("Test");
+    EXPECT_THROW(addControls(form, noChinese), controls::ControlError);
+    EXPECT_THROW(addControls(form, noEnglish), controls::ControlError);
+    EXPECT_TRUE(form.controls().empty()) << "nothing of a refused row is added";
 }
 
 } // namespace

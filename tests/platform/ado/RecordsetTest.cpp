@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 namespace velmora::ado {
 namespace {
@@ -62,6 +63,54 @@ TEST_F(RecordsetTest, WalksRowsAndFindsFieldsByAnyCase) {
     EXPECT_EQ(rs.RecordCount(), 0);
     EXPECT_NE(errorText<StoreError>([&] { rs.Open("select 1", c); }).find("already open"),
               std::string::npos);
+}
+
+TEST_F(RecordsetTest, AnyStatementOpensAndTellsWhetherItOnlyReads) {
+    // Rows come from every form of statement that yields them, whatever its first word.
+    for (const char* sql :
+         {"-- a note\nselect 1", "/* a note */ select 1", "with t(n) as (select 1) select n from t",
+          "values (1)", "select * from (select 1)", "pragma user_version"}) {
+        EXPECT_TRUE(c.ReadsOnly(sql)) << sql;
+        Recordset rs;
+        rs.Open(sql, c);
+        ASSERT_EQ(rs.FieldCount(), 1) << sql;
+        EXPECT_EQ(rs.Fields(0).Value().toInt(), sql[0] == 'p' ? 0 : 1) << sql;
+    }
+    // Judging a statement runs nothing.
+    EXPECT_FALSE(c.ReadsOnly("delete from Group_Task"));
+    EXPECT_FALSE(c.ReadsOnly("pragma user_version=3"));
+    EXPECT_EQ(count("select * from Group_Task"), 3);
+
+    Recordset rs;
+    rs.Open("update Group_Task set IsDirty=0 where GroupID<>'g1'", c);
+    EXPECT_EQ(rs.FieldCount(), 0);
+    EXPECT_TRUE(rs.IsEOF());
+    EXPECT_EQ(rs.RecordsAffected(), 2);
+    EXPECT_EQ(count("select * from Group_Task where IsDirty=0"), 2);
+    rs.Close();
+    rs.Open("create table later (x)", c); // no rows move, whatever the last change counted
+    EXPECT_EQ(rs.RecordsAffected(), 0);
+}
+
+TEST_F(RecordsetTest, NullEmptyTextAndBytesReadBackApart) {
+    c.Execute("create table kinds (k integer, v)");
+    c.Execute("insert into kinds values (1, NULL), (2, ''), (3, x''), (4, 'NULL')");
+    {
+        Recordset rs;
+        rs.Open("select * from kinds", c, adOpenKeyset, adLockPessimistic);
+        rs.AddNew();
+        rs.Fields("k") = 5;
+        rs.Fields("v") = Blob{std::string("\x0A\x00\x1B", 3)};
+        rs.Update();
+    }
+    Recordset rs;
+    rs.Open("select v from kinds order by k", c);
+    std::vector<Value> seen;
+    for (; !rs.IsEOF(); rs.MoveNext())
+        seen.push_back(rs.Fields(0).Value());
+    const std::vector<Value> expected = {Value(), Value(""), Value(Blob{}), Value("NULL"),
+                                         Value(Blob{std::string("\x0A\x00\x1B", 3)})};
+    EXPECT_EQ(seen, expected);
 }
 
 TEST_F(RecordsetTest, LongUpdatableSetsReadTheirLaterRowsWhenUsed) {

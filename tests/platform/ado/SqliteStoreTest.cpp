@@ -67,10 +67,38 @@ TEST(SqliteStore, OpeningReportsWhatIsWrong) {
               std::string::npos);
     EXPECT_FALSE(c.IsOpen());
 
-    c.Open("Data Source=" + (temp.path() / "a.db").string() + ";Mode=rw");
+    c.Open("Data Source=" + (temp.path() / "a.db").string() + ";Mode=ReadWrite");
     EXPECT_TRUE(std::filesystem::exists(temp.path() / "a.db"));
     EXPECT_NE(errorText<StoreError>([&] { c.Open(":memory:"); }).find("already open"),
               std::string::npos);
+}
+
+TEST(SqliteStore, ReadOnlyOpeningCreatesNothingAndChangesNothing) {
+    TempFolder temp;
+    const auto file = temp.path() / "store.db";
+    Connection c;
+    EXPECT_EQ(errorText<NoStoreError>([&] { c.Open("Database=" + file.string() + ";Mode=Read"); }),
+              "no link store at " + file.string());
+    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_FALSE(c.IsOpen());
+    EXPECT_NE(errorText<StoreError>([&] {
+                  c.Open("Database=" + file.string() + ";Mode=Write");
+              }).find("Mode 'Write' is not known"),
+              std::string::npos);
+
+    // A store another program keeps in rollback-journal mode is read as it is.
+    c.Open("Database=" + file.string());
+    createSchema(c);
+    c.Execute("insert into CurrentUser values ('alice')");
+    c.Execute("pragma journal_mode=delete");
+    c.Close();
+    c.Open("mode=READ; Database=" + file.string());
+    EXPECT_EQ(scalar(c, "pragma journal_mode"), "delete");
+    EXPECT_EQ(scalar(c, "select CurrentUser from CurrentUser"), "alice");
+    const std::string refused =
+        errorText<StoreError>([&] { c.Execute("delete from CurrentUser"); });
+    EXPECT_NE(refused.find("opened read-only"), std::string::npos) << refused;
+    EXPECT_EQ(scalar(c, "select count(*) from CurrentUser"), "1");
 }
 
 TEST(SqliteStore, ClosedConnectionAndBadStatementsFailClearly) {

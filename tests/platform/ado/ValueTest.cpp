@@ -29,6 +29,18 @@ TEST(Value, TextAndNumbersConvertBothWays) {
     EXPECT_THROW(Value(1e300).toInt(), std::runtime_error);
 }
 
+TEST(Value, BytesStayApartFromTheSameText) {
+    const Value bytes(Blob{"12"});
+    EXPECT_TRUE(bytes.isBlob());
+    EXPECT_FALSE(Value("12").isBlob());
+    EXPECT_FALSE(bytes == Value("12"));
+    EXPECT_FALSE(Value("") == Value()); // an empty text is no null
+    // Read as the engine converts bytes: their text, and a number when the text is one.
+    EXPECT_EQ(bytes.text(), "12");
+    EXPECT_EQ(bytes.toInt(), 12);
+    EXPECT_TRUE(bytes.toBool());
+}
+
 TEST(Value, YesNoReadsStoredAndTextForms) {
     EXPECT_FALSE(Value().toBool());
     EXPECT_TRUE(Value(1).toBool());
