@@ -198,17 +198,20 @@ const std::string& RegTool::keyArgument() const {
 }
 
 int RegTool::query() {
-    const std::string& key = keyArgument();
     const FileRegistry reg = announcedRegistry(false);
+    const std::string& key = keyArgument();
     const RegistryDocument doc = reg.load();
     if (!doc.hasKey(key)) throw std::runtime_error("no key " + key + " in " + reg.path().string());
+    // A key that only holds other keys has no section, and no values.
+    const std::vector<NamedValue> none;
     const RegistryKey* found = doc.findKey(key);
+    const auto& values = found ? found->values : none;
     if (query_->count("NAME") == 0) {
-        for (const auto& v : found ? found->values : std::vector<NamedValue>{})
+        for (const auto& v : values)
             printValue(v, "");
         return app::exitSuccess;
     }
-    for (const auto& v : found ? found->values : std::vector<NamedValue>{})
+    for (const auto& v : values)
         if (RegistryDocument::sameName(v.name, name_)) {
             printValue(v, "");
             return app::exitSuccess;
@@ -218,21 +221,21 @@ int RegTool::query() {
 }
 
 int RegTool::add() {
-    const std::string& key = keyArgument();
     if (add_->count("--sz") + add_->count("--dword") == 0)
         throw app::UsageError("add needs the value: --sz TEXT or --dword N");
     RegValue value{REG_SZ, {sz_.begin(), sz_.end()}};
     value.data.push_back(0);
     if (add_->count("--dword")) value = parseDword(dword_);
     FileRegistry reg = announcedRegistry(true);
+    const std::string& key = keyArgument();
     reg.createKey(key);
     reg.setValue(key, name_, value);
     return app::exitSuccess;
 }
 
 int RegTool::remove() {
-    const std::string& key = keyArgument();
     FileRegistry reg = announcedRegistry(false);
+    const std::string& key = keyArgument();
     if (delete_->count("NAME"))
         reg.deleteValue(key, name_);
     else
