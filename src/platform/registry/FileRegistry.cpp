@@ -65,16 +65,6 @@ std::string FileRegistry::readText() const {
     }
 }
 
-RegistryDocument FileRegistry::parsed(std::string_view text) const {
-    ParsedRegistry parsed = parseRegistryText(text);
-    if (!parsed.skipped.empty())
-        log::warn(file_.string(),
-                  describeSkipped(parsed.skipped) + "; " +
-                      (parsed.skipped.size() == 1 ? "that line is" : "those lines are") +
-                      " skipped and the other entries read");
-    return std::move(parsed.document);
-}
-
 RegistryDocument FileRegistry::load() const {
     std::string text;
     try {
@@ -83,20 +73,23 @@ RegistryDocument FileRegistry::load() const {
         throw RegistryError("Cannot read registry file " + file_.string() + ": " + e.what(),
                             e.status());
     }
-    return parsed(text);
+    ParsedRegistry read = parseRegistryText(text);
+    if (!read.skipped.empty())
+        log::warn(file_.string(),
+                  describeSkipped(read.skipped) + "; " +
+                      (read.skipped.size() == 1 ? "that line is" : "those lines are") +
+                      " skipped and the other entries read");
+    return std::move(read.document);
 }
 
 RegistryDocument FileRegistry::lookup() const {
-    std::string text;
     try {
-        text = readText();
+        return load();
     } catch (const RegistryError& e) {
         // The add-in then goes on with its defaults; the log keeps why.
-        log::warn(file_.string(), "cannot read it (" + std::string(e.what()) +
-                                      "); it reads as a registry without keys");
+        log::warn("registry", std::string(e.what()) + "; it reads as a registry without keys");
         return {};
     }
-    return parsed(text);
 }
 
 void FileRegistry::update(const std::function<bool(RegistryDocument&)>& change) {

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <functional>
 #include <string>
-#include <string_view>
 
 namespace velmora::registry {
 
@@ -53,8 +52,6 @@ class FileRegistry : public Registry {
   private:
     // Raises RegistryError with errno's description; a missing file is empty.
     std::string readText() const;
-    // The text's entries; a malformed line is skipped with one warning for the whole text.
-    RegistryDocument parsed(std::string_view text) const;
     // What the add-in's reads see: an unreadable file, with a warning, is no keys.
     RegistryDocument lookup() const;
     long status(const std::function<void()>& write);

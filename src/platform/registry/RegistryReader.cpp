@@ -144,20 +144,20 @@ class TextReader {
         skipBlanks();
         expect("=");
         skipBlanks();
-        std::optional<RegValue> value;
-        if (!take("-")) value = data();
+        std::optional<RegValue> given; // none: "=-" removes the value
+        if (!take("-")) given = data();
         skipBlanks();
         if (!atEnd()) fail("unexpected text after the value");
         if (!key_) fail(orphans_);
         auto id = std::make_pair(text::lower(*key_), text::lower(name));
-        if (!value) {
+        if (!given) {
             doc_.removeValue(*key_, name);
             assigned_.erase(id);
             return;
         }
         if (!assigned_.insert(std::move(id)).second)
             fail("value \"" + name + "\" appears twice in [" + *key_ + "]");
-        doc_.setValue(*key_, name, *value);
+        doc_.setValue(*key_, name, *given);
     }
 
     RegValue data() {
