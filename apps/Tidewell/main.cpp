@@ -4,6 +4,7 @@
 #include "platform/text/AsciiText.h"
 #include "platform/text/Bilingual.h"
 #include "platform/windows/TopLevelWindow.h"
+#include "ToolCommandLine.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -24,7 +25,6 @@ using namespace velmora;
 
 namespace {
 
-const char* usage = "usage: Tidewell [about] [--seconds N] [--history N]\n";
 const std::string mainKey = "Software\\OutLook Sync Velmora";
 
 struct Options {
@@ -32,39 +32,6 @@ struct Options {
     std::optional<long> seconds;
     std::optional<std::int32_t> history;
 };
-
-long number(const std::string& option, const std::string& text, long low, long high) {
-    std::size_t used = 0;
-    long n = 0;
-    try {
-        n = std::stol(text, &used);
-    } catch (const std::exception&) {
-        used = 0;
-    }
-    if (text.empty() || used != text.size() || n < low || n > high)
-        throw std::invalid_argument(option + " needs a number from " + std::to_string(low) +
-                                    " to " + std::to_string(high) + ", not \"" + text + "\"");
-    return n;
-}
-
-Options parse(const std::vector<std::string>& args) {
-    Options o;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "about" && i == 0) {
-            o.about = true;
-        } else if ((args[i] == "--seconds" || args[i] == "--history") && i + 1 < args.size()) {
-            if (args[i] == "--seconds")
-                o.seconds = number(args[i], args[i + 1], 0, 86400L * 365);
-            else
-                o.history = static_cast<std::int32_t>(
-                    number(args[i], args[i + 1], -2147483647L - 1, 2147483647L));
-            ++i;
-        } else {
-            throw std::invalid_argument("unexpected argument \"" + args[i] + "\"");
-        }
-    }
-    return o;
-}
 
 // As the add-in decides: Chinese for "CN" and for a missing value, English otherwise.
 std::string caption(registry::Registry& reg) {
@@ -86,8 +53,8 @@ void writeHistory(registry::FileRegistry& reg, std::int32_t value) {
                                {std::uint8_t(bits), std::uint8_t(bits >> 8),
                                 std::uint8_t(bits >> 16), std::uint8_t(bits >> 24)}};
     const std::string key = mainKey + "\\setting";
-    if (reg.CreateKey(key) != registry::ERROR_SUCCESS || reg.SetValue(key, "HistoryValue", v) != 0)
-        throw std::runtime_error("cannot write HistoryValue: " + reg.lastError());
+    reg.createKey(key);
+    reg.setValue(key, "HistoryValue", v);
 }
 
 // Standard input is watched for "close" only when someone can type or pipe into it.
@@ -154,38 +121,61 @@ std::string waitForClose(const Options& o) {
     }
 }
 
+// The window's life: the registry's language and "HistoryValue", the window, the wait.
+int showWindow(const Options& options) {
+    registry::FileRegistry reg(registry::FileRegistry::defaultPath());
+    std::cout << "Tidewell: registry " << reg.path().string() << "\n";
+    if (options.history) {
+        writeHistory(reg, *options.history);
+        std::cout << "Tidewell: HistoryValue set to " << *options.history << "\n";
+    }
+    const std::string title = caption(reg);
+    windows::TopLevelWindow window(title);
+    std::cout << "Tidewell: " << (options.about ? "about window" : "synchronisation window")
+              << " \"" << title << "\" open (pid " << ::getpid() << ", "
+              << window.entry().parent_path().string() << ")\n";
+    if (options.about)
+        std::cout << "Tidewell: companion of the Velmora Outlook Client\n";
+    else
+        std::cout << "Tidewell: this stand-in has no server and carries no rows\n";
+    std::cout << std::flush;
+    const std::string reason = waitForClose(options);
+    std::cout << "Tidewell: window closed (" << reason << ")\n";
+    return app::exitSuccess;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    try {
-        Options options;
-        try {
-            options = parse(std::vector<std::string>(argv + 1, argv + argc));
-        } catch (const std::invalid_argument& e) {
-            std::cerr << "Tidewell: " << e.what() << "\n" << usage;
-            return 1;
-        }
-        registry::FileRegistry reg(registry::FileRegistry::defaultPath());
-        std::cout << "Tidewell: registry " << reg.path().string() << "\n";
-        if (options.history) {
-            writeHistory(reg, *options.history);
-            std::cout << "Tidewell: HistoryValue set to " << *options.history << "\n";
-        }
-        const std::string title = caption(reg);
-        windows::TopLevelWindow window(title);
-        std::cout << "Tidewell: " << (options.about ? "about window" : "synchronisation window")
-                  << " \"" << title << "\" open (pid " << ::getpid() << ", "
-                  << window.entry().parent_path().string() << ")\n";
-        if (options.about)
-            std::cout << "Tidewell: companion of the Velmora Outlook Client\n";
-        else
-            std::cout << "Tidewell: this stand-in has no server and carries no rows\n";
-        std::cout << std::flush;
-        const std::string reason = waitForClose(options);
-        std::cout << "Tidewell: window closed (" << reason << ")\n";
-        return 0;
-    } catch (const std::exception& e) {
-        std::cerr << "Tidewell: " << e.what() << "\n";
-        return 1;
-    }
+    app::ToolCommandLine cli(
+        "Tidewell",
+        "The companion program's stand-in: shows the synchronisation window the add-in looks "
+        "for, titled in the registry's language, until SIGTERM or SIGINT, a line \"close\" on "
+        "standard input, or --seconds.",
+        {{"VELMORA_REGISTRY", "the registry file, for \"Language\" and \"HistoryValue\" "
+                              "(default $XDG_CONFIG_HOME/velmora/registry)"},
+         {"VELMORA_WINDOWS_DIR", "the folder where the window is announced (default "
+                                 "$XDG_RUNTIME_DIR/velmora-windows, else "
+                                 "/tmp/velmora-windows-UID)"},
+         {"XDG_RUNTIME_DIR", "the user's runtime folder, which holds the window folder"}});
+    CLI::App& app = cli.app();
+    Options options;
+    long seconds = 0;
+    long long history = 0;
+    auto* secondsOption = app.add_option("--seconds", seconds, "close the window after N seconds")
+                              ->type_name("N")
+                              ->check(CLI::Range(0L, 86400L * 365));
+    auto* historyOption =
+        app.add_option("--history", history,
+                       "first set \"HistoryValue\" (REG_DWORD) to N under "
+                       "Software\\OutLook Sync Velmora\\setting, making that key when missing")
+            ->type_name("N")
+            ->check(CLI::Range(-2147483648LL, 2147483647LL));
+    auto* about = app.add_subcommand("about", "show the about window instead");
+    return cli.run(argc, argv, [&] {
+        options.about = about->parsed();
+        if (secondsOption->count()) options.seconds = seconds;
+        if (historyOption->count()) options.history = static_cast<std::int32_t>(history);
+        return showWindow(options);
+    });
 }

@@ -71,17 +71,6 @@ void StoreCommands::lockStore(double seconds) {
     });
 }
 
-namespace {
-
-// The registry answers with a status, as the system's own does; a script must not pass over a
-// write that never reached the file.
-void written(const registry::FileRegistry& file, long status, const std::string& what) {
-    if (status != registry::ERROR_SUCCESS)
-        throw std::runtime_error("registry: cannot write " + what + ": " + file.lastError());
-}
-
-} // namespace
-
 void StoreCommands::install(CommandTable& table) {
     table.add("lock", "lock store SECONDS", 3, [this](const Words& w) {
         if (w[1] != "store") throw UsageError("usage: lock store SECONDS");
@@ -107,31 +96,30 @@ void StoreCommands::install(CommandTable& table) {
         if (w[1] != "on" && w[1] != "off") throw UsageError("usage: trace on|off");
         ctx_.trace = w[1] == "on";
     });
-    table.add(
-        "registry", "registry set|dword|clear [setting/]NAME [VALUE]", 3, [this](const Words& w) {
-            const auto [key, name] = registryName(w[2]);
-            written(ctx_.registry, ctx_.registry.CreateKey(key), key);
-            if (w[1] == "clear") {
-                const long status = ctx_.registry.DeleteValue(key, name);
-                if (status != registry::ERROR_FILE_NOT_FOUND)
-                    written(ctx_.registry, status, key + "\\" + name);
-                return;
-            }
-            if (w.size() < 4) throw UsageError("usage: registry set NAME TEXT");
-            registry::RegValue value;
-            if (w[1] == "dword") {
-                const auto number = static_cast<std::uint32_t>(std::stoul(w[3]));
-                value.type = registry::REG_DWORD;
-                for (int i = 0; i < 4; ++i)
-                    value.data.push_back(static_cast<std::uint8_t>(number >> (8 * i)));
-            } else {
-                const std::string text = joinFrom(w, 3);
-                value.type = registry::REG_SZ;
-                value.data.assign(text.begin(), text.end());
-                value.data.push_back(0);
-            }
-            written(ctx_.registry, ctx_.registry.SetValue(key, name, value), key + "\\" + name);
-        });
+    table.add("registry", "registry set|dword|clear [setting/]NAME [VALUE]", 3,
+              [this](const Words& w) {
+                  // A failed write raises the registry's reason, which fails the script.
+                  const auto [key, name] = registryName(w[2]);
+                  ctx_.registry.createKey(key);
+                  if (w[1] == "clear") {
+                      if (ctx_.registry.QueryValue(key, name)) ctx_.registry.deleteValue(key, name);
+                      return;
+                  }
+                  if (w.size() < 4) throw UsageError("usage: registry set NAME TEXT");
+                  registry::RegValue value;
+                  if (w[1] == "dword") {
+                      const auto number = static_cast<std::uint32_t>(std::stoul(w[3]));
+                      value.type = registry::REG_DWORD;
+                      for (int i = 0; i < 4; ++i)
+                          value.data.push_back(static_cast<std::uint8_t>(number >> (8 * i)));
+                  } else {
+                      const std::string text = joinFrom(w, 3);
+                      value.type = registry::REG_SZ;
+                      value.data.assign(text.begin(), text.end());
+                      value.data.push_back(0);
+                  }
+                  ctx_.registry.setValue(key, name, value);
+              });
 }
 
 } // namespace velmora::app

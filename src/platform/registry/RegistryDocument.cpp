@@ -1,5 +1,5 @@
-// Parsing and writing of the registry file; see docs/registry.md for the format.
-// Text is kept as bytes: UTF-8 passes through, quotes, backslashes and control bytes are escaped.
+// The registry's keys and values in memory, and their text in the file's own format: text is
+// kept as bytes; UTF-8 passes through, quotes, backslashes and control bytes are escaped.
 #include "platform/registry/RegistryDocument.h"
 
 #include "platform/registry/Registry.h"
@@ -19,139 +19,11 @@ bool startsWithKey(const std::string& path, const std::string& parent) {
     return RegistryDocument::sameName(path.substr(0, parent.size()), parent);
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 std::string hexByte(std::uint8_t b) {
     char buf[3];
     std::snprintf(buf, sizeof buf, "%02x", b);
     return buf;
 }
-
-// Reads one line's value entry; every failure names what was expected.
-class LineReader {
-  public:
-    LineReader(const std::string& line, int number) : line_(line), number_(number) {}
-
-    [[noreturn]] void fail(const std::string& what) const {
-        throw RegistryError(
-            "Malformed registry file, line " + std::to_string(number_) + ": " + what, ERROR_BADDB);
-    }
-    void skipBlanks() {
-        while (pos_ < line_.size() && (line_[pos_] == ' ' || line_[pos_] == '\t'))
-            ++pos_;
-    }
-    bool atEnd() const { return pos_ >= line_.size(); }
-    bool take(const std::string& word) {
-        if (line_.compare(pos_, word.size(), word) != 0) return false;
-        pos_ += word.size();
-        return true;
-    }
-    void expect(const std::string& word) {
-        if (!take(word)) fail("expected '" + word + "'");
-    }
-
-    std::string quoted() {
-        expect("\"");
-        std::string out;
-        for (;;) {
-            if (atEnd()) fail("unterminated quoted text");
-            const char c = line_[pos_++];
-            if (c == '"') return out;
-            if (c != '\\') {
-                out += c;
-                continue;
-            }
-            if (atEnd()) fail("unterminated escape");
-            const char e = line_[pos_++];
-            switch (e) {
-            case '\\':
-                out += '\\';
-                break;
-            case '"':
-                out += '"';
-                break;
-            case 'n':
-                out += '\n';
-                break;
-            case 'r':
-                out += '\r';
-                break;
-            case 't':
-                out += '\t';
-                break;
-            case 'x':
-                out += static_cast<char>(hexPair());
-                break;
-            default:
-                fail(std::string("unknown escape '\\") + e + "'");
-            }
-        }
-    }
-
-    std::uint8_t hexPair() {
-        if (pos_ + 2 > line_.size()) fail("expected two hex digits");
-        const int hi = hexDigit(line_[pos_]);
-        const int lo = hexDigit(line_[pos_ + 1]);
-        if (hi < 0 || lo < 0) fail("expected two hex digits");
-        pos_ += 2;
-        return static_cast<std::uint8_t>(hi * 16 + lo);
-    }
-
-    std::uint32_t number(int base, int maxDigits) {
-        std::uint64_t n = 0;
-        int digits = 0;
-        while (!atEnd()) {
-            const int d = base == 16
-                              ? hexDigit(line_[pos_])
-                              : (line_[pos_] >= '0' && line_[pos_] <= '9' ? line_[pos_] - '0' : -1);
-            if (d < 0) break;
-            n = n * base + d;
-            ++pos_;
-            if (++digits > maxDigits || n > 0xffffffffu) fail("number too large");
-        }
-        if (digits == 0) fail("expected a number");
-        return static_cast<std::uint32_t>(n);
-    }
-
-    RegValue value() {
-        RegValue v;
-        if (take("sz:")) {
-            const std::string text = quoted();
-            v.type = REG_SZ;
-            v.data.assign(text.begin(), text.end());
-            v.data.push_back(0);
-        } else if (take("dword:")) {
-            take("0x");
-            const std::uint32_t n = number(16, 8);
-            v.type = REG_DWORD;
-            for (int i = 0; i < 4; ++i)
-                v.data.push_back(static_cast<std::uint8_t>(n >> (8 * i)));
-        } else if (take("hex(")) {
-            v.type = number(10, 10);
-            expect("):");
-            skipBlanks();
-            while (!atEnd() && line_[pos_] != ' ' && line_[pos_] != '\t') {
-                if (!v.data.empty()) expect(",");
-                v.data.push_back(hexPair());
-            }
-        } else {
-            fail("expected sz:, dword: or hex(TYPE): after '='");
-        }
-        skipBlanks();
-        if (!atEnd()) fail("unexpected text after the value");
-        return v;
-    }
-
-  private:
-    const std::string& line_;
-    int number_;
-    std::size_t pos_ = 0;
-};
 
 } // namespace
 
@@ -176,49 +48,6 @@ std::string RegistryDocument::normalizeKey(const std::string& key) {
         throw RegistryError("A registry key path cannot hold a line break",
                             ERROR_INVALID_PARAMETER);
     return out;
-}
-
-RegistryDocument RegistryDocument::parse(const std::string& text) {
-    RegistryDocument doc;
-    RegistryKey* current = nullptr;
-    std::size_t start = 0;
-    int number = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
-        ++number;
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
-            line.pop_back();
-        LineReader reader(line, number);
-        reader.skipBlanks();
-        if (reader.atEnd() || reader.take("#") || reader.take(";")) continue;
-        if (reader.take("[")) {
-            if (line.back() != ']') reader.fail("a key line must end with ']'");
-            const auto open = line.find('[');
-            const std::string path = line.substr(open + 1, line.size() - open - 2);
-            try {
-                current = &doc.createKey(path);
-            } catch (const RegistryError& e) {
-                reader.fail(e.what());
-            }
-            continue;
-        }
-        if (!current) reader.fail("a value before the first [key] line");
-        if (line.find('"') != line.find_first_not_of(" \t"))
-            reader.fail("expected a [key] line or a \"name\"=type:data line");
-        const std::string name = reader.quoted();
-        reader.skipBlanks();
-        reader.expect("=");
-        reader.skipBlanks();
-        RegValue value = reader.value();
-        for (const auto& existing : current->values)
-            if (sameName(existing.name, name))
-                reader.fail("value \"" + name + "\" appears twice in [" + current->path + "]");
-        current->values.push_back({name, std::move(value)});
-    }
-    return doc;
 }
 
 std::string RegistryDocument::serialize() const {

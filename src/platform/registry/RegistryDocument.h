@@ -1,5 +1,5 @@
 // The registry file's contents in memory: keys in file order, each with its named values.
-// Parses and writes the text format of docs/registry.md; names match without regard to case.
+// Writes the file's own text format (RegistryReader reads it); names match without regard to case.
 #pragma once
 
 #include "platform/registry/Registry.h"
@@ -21,8 +21,7 @@ struct RegistryKey {
 
 class RegistryDocument {
   public:
-    // Raises RegistryError (ERROR_BADDB) naming the line of the first malformed entry.
-    static RegistryDocument parse(const std::string& text);
+    // The text of the registry file's own format (docs/registry.md).
     std::string serialize() const;
 
     // "\\A\\\\B\\" becomes "A\\B"; raises RegistryError (ERROR_INVALID_PARAMETER) for an empty
