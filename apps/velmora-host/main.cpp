@@ -18,6 +18,8 @@ const std::vector<velmora::app::EnvironmentVariable> environment = {
     {"VELMORA_WINDOWS_DIR", "where windows are announced to the other programs (default\n"
                             "      $XDG_RUNTIME_DIR/velmora-windows)"},
     {"XDG_RUNTIME_DIR", "this login's own folder, where the windows' folder is by default"},
+    {"VELMORA_DATA_DIR", "the folder whose faces/ holds the button pictures (default\n"
+                         "      ../share/velmora beside this program, else the source tree)"},
     {"TMPDIR", "where the demo makes its folder (default /tmp)"},
     {"TZ", "the time zone local times are read in"},
     {"LC_ALL, LC_TIME, LANG", "the locale whose time format the system's time text takes"},

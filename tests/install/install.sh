@@ -67,6 +67,8 @@ run complete_words velmora-reg import sc
 expect_out "^scenario.vhs$"
 run complete_words velmora-reg add KEY NAME --d
 expect_out "^--dword$"
+run complete_words velmora-reg export ""
+expect_out "^--utf16$"
 run complete_words velmora-host --script sc
 expect_out "^scenario.vhs$"
 run complete_words velmora-host ""

@@ -9,7 +9,7 @@ expect_out_lacks() { ! printf '%s' "$out" | grep -q -e "$1" || fail "standard ou
 run "$host" --help
 expect_code 0
 for variable in VELMORA_STORE VELMORA_STORE_CONNECTION VELMORA_REGISTRY VELMORA_WINDOWS_DIR \
-    TMPDIR TZ LC_TIME "--script FILE" "Exit status"; do
+    VELMORA_DATA_DIR TMPDIR TZ LC_TIME "--script FILE" "Exit status"; do
     expect_out "$variable"
 done
 
