@@ -17,7 +17,7 @@ namespace velmora::log {
 
 namespace {
 
-constexpr std::size_t maxFileBytes = 5 * 1024 * 1024;
+constexpr std::size_t maxFileBytes = std::size_t{5} * 1024 * 1024;
 constexpr std::size_t keptFiles = 3;
 
 struct Current {
