@@ -59,8 +59,6 @@ run complete_words velmora-store tables ""
 expect_out "^--db$"
 run complete_words velmora-store sql ""
 expect_no_out
-run complete_words velmora-store links ""
-expect_no_out
 run complete_words velmora-reg ""
 expect_out "^export$"
 run complete_words velmora-reg import sc
