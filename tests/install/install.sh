@@ -91,4 +91,11 @@ for program in $programs; do
     [ "$man" = 1 ] && expect_out " \./usr/$mandir/man1/$program\.1$"
 done
 expect_out " \./usr/$datadir/velmora/faces/104\.xpm$"
+
+# The package's own files, unpacked into a scratch root, run from where they land.
+run dpkg-deb -x "$deb" "$work/root"
+expect_code 0
+run "$work/root/usr/$bindir/velmora-store" --version
+expect_code 0
+expect_out "^velmora-store $version$"
 finish
