@@ -172,6 +172,72 @@ class UsageFormatter : public CLI::Formatter {
     }
 };
 
+// The options and commands, declared on the shared command line; the commands' own
+// arguments land in options.argument, a word that is no command in stray.
+struct Commands {
+    CLI::Option* db = nullptr;
+    CLI::Option* dsn = nullptr;
+    CLI::App* init = nullptr;
+    CLI::App* sql = nullptr;
+    CLI::App* tables = nullptr;
+    CLI::App* setUser = nullptr;
+    CLI::App* links = nullptr;
+    std::string stray;
+};
+
+void declare(CLI::App& app, Options& options, Commands& commands) {
+    commands.db =
+        app.add_option("--db", options.file, "the link store file (SQLite)")->type_name("FILE");
+    commands.dsn = app.add_option("--dsn", options.dsn,
+                                  "an ODBC connection string or data source name (VelmoraOutlook)")
+                       ->type_name("CONNSTR");
+    commands.db->excludes(commands.dsn);
+    app.add_option("--format", options.format,
+                   "rows of sql and tables as table, tsv, csv or json\n"
+                   "(default: table on a terminal, else tsv)")
+        ->type_name("FORMAT")
+        ->check(CLI::IsMember({"table", "tsv", "csv", "json"}));
+    // A word that is no command lands here, so that the message can name it and the commands.
+    app.add_option("stray", commands.stray)->group("");
+    app.formatter(std::make_shared<UsageFormatter>());
+    app.get_formatter()->column_width(30);
+    app.get_formatter()->label("Subcommands", "Commands");
+
+    commands.init = app.add_subcommand(
+        "init", "create the link store, or add the tables, columns and indexes it lacks");
+    commands.sql =
+        app.add_subcommand("sql", "run one statement: print its rows, or how many rows it changed");
+    commands.sql->add_option("STATEMENT", options.argument, "one SQL statement")->required();
+    commands.tables =
+        app.add_subcommand("tables", "list the link store's tables with their row counts");
+    commands.setUser =
+        app.add_subcommand("set-user", "make NAME the current user (the one row of CurrentUser)");
+    commands.setUser->add_option("NAME", options.argument, "the login name")->required();
+    commands.links =
+        app.add_subcommand("links", "show the contact and event links of one item in words\n"
+                                    "(\"no links for ENTRYID\" and exit 0 when it has none)");
+    commands.links->add_option("ENTRYID", options.argument, "the item's entry ID")->required();
+}
+
+// What CLI11 cannot check: exactly one command, and a store name a connection string can hold.
+void checkUsage(const CLI::App& app, const Options& options, const Commands& commands) {
+    const std::string expected = "init, sql STATEMENT, tables, set-user NAME or links ENTRYID";
+    const auto given = app.get_subcommands();
+    if (!commands.stray.empty() && !given.empty())
+        throw app::UsageError(given.front()->get_name() + ": unexpected argument '" +
+                              commands.stray + "'");
+    if (!commands.stray.empty())
+        throw app::UsageError("unknown command '" + commands.stray + "': expected " + expected);
+    if (given.empty()) throw app::UsageError("no command given: expected " + expected);
+    if (commands.db->count() > 0 && options.file.empty())
+        throw app::UsageError("--db needs a file name");
+    if (options.file.find(';') != std::string::npos)
+        throw app::UsageError("--db: a file name holding ';' cannot name the store in a "
+                              "connection string; rename the file");
+    if (commands.dsn->count() > 0 && options.dsn.empty())
+        throw app::UsageError("--dsn needs a connection string or data source name");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -187,71 +253,24 @@ int main(int argc, char** argv) {
           "\"DSN=VelmoraOutlook;UID=sa;PWD=\" or \"Database=/path/linkstore.db\""},
          {"VELMORA_STORE", "the store file when no connection string is given (default "
                            "$XDG_DATA_HOME/velmora/linkstore.db)"}});
-    CLI::App& app = cli.app();
     Options options;
-    CLI::Option* db =
-        app.add_option("--db", options.file, "the link store file (SQLite)")->type_name("FILE");
-    CLI::Option* dsn =
-        app.add_option("--dsn", options.dsn,
-                       "an ODBC connection string or data source name (VelmoraOutlook)")
-            ->type_name("CONNSTR");
-    db->excludes(dsn);
-    app.add_option("--format", options.format,
-                   "rows of sql and tables as table, tsv, csv or json\n"
-                   "(default: table on a terminal, else tsv)")
-        ->type_name("FORMAT")
-        ->check(CLI::IsMember({"table", "tsv", "csv", "json"}));
-    // A word that is no command lands here, so that the message can name it and the commands.
-    std::string stray;
-    app.add_option("stray", stray)->group("");
-    app.formatter(std::make_shared<UsageFormatter>());
-    app.get_formatter()->column_width(30);
-    app.get_formatter()->label("Subcommands", "Commands");
-
-    CLI::App* initCommand = app.add_subcommand(
-        "init", "create the link store, or add the tables, columns and indexes it lacks");
-    CLI::App* sqlCommand =
-        app.add_subcommand("sql", "run one statement: print its rows, or how many rows it changed");
-    sqlCommand->add_option("STATEMENT", options.argument, "one SQL statement")->required();
-    CLI::App* tablesCommand =
-        app.add_subcommand("tables", "list the link store's tables with their row counts");
-    CLI::App* userCommand =
-        app.add_subcommand("set-user", "make NAME the current user (the one row of CurrentUser)");
-    userCommand->add_option("NAME", options.argument, "the login name")->required();
-    CLI::App* linksCommand =
-        app.add_subcommand("links", "show the contact and event links of one item in words\n"
-                                    "(\"no links for ENTRYID\" and exit 0 when it has none)");
-    linksCommand->add_option("ENTRYID", options.argument, "the item's entry ID")->required();
-
+    Commands commands;
+    declare(cli.app(), options, commands);
     return cli.run(argc, argv, [&] {
-        const std::string commands = "init, sql STATEMENT, tables, set-user NAME or links ENTRYID";
-        const auto given = app.get_subcommands();
-        if (!stray.empty() && !given.empty())
-            throw app::UsageError(given.front()->get_name() + ": unexpected argument '" + stray +
-                                  "'");
-        if (!stray.empty())
-            throw app::UsageError("unknown command '" + stray + "': expected " + commands);
-        if (given.empty()) throw app::UsageError("no command given: expected " + commands);
-        if (db->count() > 0 && options.file.empty())
-            throw app::UsageError("--db needs a file name");
-        if (options.file.find(';') != std::string::npos)
-            throw app::UsageError("--db: a file name holding ';' cannot name the store in a "
-                                  "connection string; rename the file");
-        if (dsn->count() > 0 && options.dsn.empty())
-            throw app::UsageError("--dsn needs a connection string or data source name");
+        checkUsage(cli.app(), options, commands);
         const auto format = options.format.empty() ? (isatty(STDOUT_FILENO) ? app::RowFormat::table
                                                                             : app::RowFormat::tsv)
                                                    : app::rowFormatNamed(options.format).value();
         const StoreTarget target = storeTarget(options);
-        if (initCommand->parsed())
+        if (commands.init->parsed())
             init(target);
-        else if (sqlCommand->parsed())
+        else if (commands.sql->parsed())
             runStatement(target, options.argument, format);
-        else if (tablesCommand->parsed())
+        else if (commands.tables->parsed())
             listTables(target, format);
-        else if (userCommand->parsed())
+        else if (commands.setUser->parsed())
             setUser(target, options.argument);
-        else if (linksCommand->parsed())
+        else if (commands.links->parsed())
             showLinks(target, options.argument);
         return app::exitSuccess;
     });
