@@ -3,6 +3,7 @@
 #include "StoreCommands.h"
 
 #include "platform/ado/Recordset.h"
+#include "store/Schema.h"
 #include "store/readRegister.h"
 #include "store/StoreSession.h"
 
@@ -60,7 +61,10 @@ void StoreCommands::printQuery(const std::string& sql) {
 void StoreCommands::lockStore(double seconds) {
     auto holder = std::make_unique<ado::Connection>();
     holder->Open(connection().ConnectionString());
-    holder->BeginTrans(); // takes the write lock at once
+    holder->BeginTrans(); // takes the write lock at once on SQLite
+    if (const std::string lock = holder->backend().dialect().lockTables(schemaTableNames());
+        !lock.empty())
+        holder->Execute(lock);
     locks_.emplace_back([holder = std::move(holder), seconds](std::stop_token stop) {
         std::mutex mutex;
         std::condition_variable_any wake;

@@ -120,7 +120,8 @@ void listTables(const StoreTarget& target, app::RowFormat format) {
         ado::Value rows;
         try {
             ado::Recordset rs;
-            rs.Open("select count(*) from " + ado::quoteIdentifier(name), store);
+            // The schema's names are plain words, spelled as every engine takes them unquoted.
+            rs.Open("select count(*) from " + name, store);
             rows = rs.Fields(0).Value();
         } catch (const ado::StoreError& e) {
             if (std::string(e.what()).find("no such table") == std::string::npos) throw;

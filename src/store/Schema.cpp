@@ -201,7 +201,7 @@ std::string indexName(const Index& index) {
 // Column names the table has now, lowered (names match without regard to case).
 std::vector<std::string> existingColumns(ado::Connection& c, const char* table) {
     ado::Recordset rs;
-    rs.Open(std::string("select * from ") + table + " where 0", c);
+    rs.Open(std::string("select * from ") + table + " where 1=0", c);
     std::vector<std::string> names;
     names.reserve(static_cast<std::size_t>(rs.FieldCount()));
     for (int i = 0; i < rs.FieldCount(); ++i)

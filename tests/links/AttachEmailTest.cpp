@@ -59,12 +59,12 @@ class MailLinks : public ::testing::Test {
         return view;
     }
     std::string link(const std::string& key, const host::ItemPtr& c, const std::string& column) {
-        return s.scalar("select coalesce(" + column + ", 'null') from noteTb where " +
+        return s.scalar("select coalesce(cast(" + column + " as text), 'null') from noteTb where " +
                         "OutlookAttachID='" + ado::sqlText(key) + "' and OutlookContactID='" +
                         c->EntryID() + "'");
     }
     std::string history(const std::string& key, const std::string& column) {
-        return s.scalar("select coalesce(" + column + ", 'null') from EMailHistory where " +
+        return s.scalar("select coalesce(cast(" + column + " as text), 'null') from EMailHistory where " +
                         "entryid='" + ado::sqlText(key) + "'");
     }
     long rows(const std::string& table, const std::string& column, const std::string& key) {

@@ -53,8 +53,8 @@ tab SSTab1 2
 click cmdSetApp
 expect no-message
 expect sql select count(*) from ToEvent where Regarding='Third' and OutlookEmailID not like 'OutlookID%' => 1
-expect sql select count(*), att_count from EMailHistory where subject='Third' and entryid not like 'OutlookID%' => 1|2
-expect sql select count(*) from (select OutlookAttachID k from noteTb union all select OutlookEmailID from ToEvent union all select entryid from EMailHistory) where k like 'OutlookID%' => 0
+expect sql select count(*), max(att_count) from EMailHistory where subject='Third' and entryid not like 'OutlookID%' => 1|2
+expect sql select count(*) from (select OutlookAttachID k from noteTb union all select OutlookEmailID from ToEvent union all select entryid from EMailHistory) keys where k like 'OutlookID%' => 0
 close
 expect control regarding First
 terminate

@@ -1,4 +1,5 @@
 # environment: TZ=Asia/Shanghai
+# engines: sqlite (the expectations compute the local time with SQLite's date functions)
 # "Now" is local time in the zone TZ names: a mail sent with Attach pressed is keyed by the local
 # time of its creation, and an unsent mail's history row carries the current local time.
 store init

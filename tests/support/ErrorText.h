@@ -16,4 +16,10 @@ template <typename Error> std::string errorText(const std::function<void()>& cal
     return "<no error>";
 }
 
+// Whether a shown message is the error trap's: the tag, then a description holding words (the
+// engine's own text may wrap them, as PostgreSQL's does).
+inline bool trapped(const std::string& message, const std::string& tag, const std::string& words) {
+    return message.rfind(tag, 0) == 0 && message.find(words, tag.size()) != std::string::npos;
+}
+
 } // namespace velmora::testing

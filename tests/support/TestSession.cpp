@@ -4,12 +4,15 @@
 
 #include "platform/ado/Recordset.h"
 #include "platform/clock/SystemClock.h"
+#include "platform/text/AsciiText.h"
 #include "platform/text/QuotedText.h"
 #include "store/StoreSession.h"
 
 #include <atomic>
 #include <chrono>
 #include <random>
+#include <sqlite3.h>
+#include <stdexcept>
 #include <unistd.h>
 
 namespace velmora::testing {
@@ -46,7 +49,8 @@ void TempDir::Remove::operator()(const std::filesystem::path* path) const {
 }
 
 TestSession::TestSession(const SessionOptions& options)
-    : StandInPlatform(options.chinese, temp.path() / "registry", timekeeping::SystemClock().now()) {
+    : SessionFolder(options.storeInMemory),
+      StandInPlatform(options.chinese, temp.path() / "registry", timekeeping::SystemClock().now()) {
     const std::string mainKey = "Software\\OutLook Sync Velmora";
     registry.CreateKey(mainKey);
     registry.CreateKey(mainKey + "\\setting");
@@ -55,8 +59,7 @@ TestSession::TestSession(const SessionOptions& options)
     std::filesystem::create_directories(installPath());
 
     serve(state.platform);
-    state.platform.storeConnectionString =
-        options.storeInMemory ? ":memory:" : "Database=" + storeFile().string();
+    state.platform.storeConnectionString = store.connectionString();
     state.isChinese = options.chinese;
     state.syncWindowCaption =
         options.chinese ? "Velmora－Outlook信息同步" : "Synchronize Outlook - Velmora";
@@ -90,6 +93,30 @@ void TestSession::insertRow(const std::string& table, const std::string& columns
     for (const std::string& value : values)
         list += (list.empty() ? "" : ",") + text::sqlLiteral(value);
     exec("insert into " + table + " (" + columns + ") values (" + list + ")");
+}
+
+void TestSession::refuseInserts(const std::string& table, const std::string& condition,
+                                const std::string& message) {
+    const std::string name = "refuse_" + text::lower(table);
+    if (store.onServer()) {
+        const std::string body = "begin if " + condition + " then raise exception '" + message +
+                                 "'; end if; return new; end";
+        exec("create or replace function " + name +
+             "() returns trigger language plpgsql as " + text::sqlLiteral(body));
+        exec("create trigger " + name + " before insert on " + table +
+             " for each row execute function " + name + "()");
+        return;
+    }
+    // The trigger's ";" inside begin...end is more than one statement to the add-in's layer.
+    sqlite3* db = nullptr;
+    const bool opened = sqlite3_open(storeFile().c_str(), &db) == SQLITE_OK;
+    const std::string sql = "create trigger " + name + " before insert on " + table + " when " +
+                            condition + " begin select raise(abort, " +
+                            text::sqlLiteral(message) + "); end";
+    const bool made = opened && sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    const std::string error = db ? sqlite3_errmsg(db) : "out of memory";
+    sqlite3_close(db);
+    if (!made) throw std::runtime_error("Cannot make the store refuse rows: " + error);
 }
 
 void TestSession::mapContact(const std::string& entryId, const std::string& serverId) {

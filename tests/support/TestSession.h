@@ -1,10 +1,11 @@
-// A complete add-in session for tests and benchmarks: the in-memory host, a real SQLite link
-// store with the full schema in a temporary folder, a file registry, and recording platform fakes.
+// A complete add-in session for tests and benchmarks: the in-memory host, a real link store with
+// the full schema (SQLite in a temporary folder, or a server's), a file registry, and fakes.
 #pragma once
 
 #include "addin/AddinState.h"
 #include "platform/clock/Clock.h"
 #include "store/StandInPlatform.h"
+#include "support/TestStore.h"
 
 #include <filesystem>
 #include <initializer_list>
@@ -33,9 +34,13 @@ struct SessionOptions {
     bool storeInMemory = false; // ":memory:" instead of a file in the temp folder
 };
 
-// The session's temporary folder, a base so that it is made before the registry file inside it.
+// The session's temporary folder and its store, a base so that both are made before the
+// registry file inside the folder and outlive the session's connection.
 struct SessionFolder {
+    explicit SessionFolder(bool storeInMemory)
+        : store(storeInMemory ? ":memory:" : (temp.path() / "linkstore.db").string()) {}
     TempDir temp;
+    TestStore store;
 };
 
 // The host's and the add-in's one clock is fixed at the local time the session started.
@@ -66,6 +71,11 @@ class TestSession : public SessionFolder, public StandInPlatform<timekeeping::Fi
     void mapMail(const std::string& entryId, const std::string& serverId, const std::string& owner);
     void mapNote(const std::string& entryId, const std::string& serverId);
     void mapTask(const std::string& entryId, const std::string& serverId);
+
+    // Makes the store itself refuse rows added to table that meet condition (over "new.COLUMN"),
+    // with message, as a store that rejects a row would: a trigger in the engine's own terms.
+    void refuseInserts(const std::string& table, const std::string& condition,
+                       const std::string& message);
 
   private:
     // A row of values, each quoted, as the add-in's own statements quote them.

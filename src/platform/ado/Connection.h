@@ -2,11 +2,13 @@
 // and the backend seam the recordset uses. SQLite (embedded) and ODBC backends implement it.
 #pragma once
 
+#include "platform/ado/Dialect.h"
 #include "platform/ado/Value.h"
 #include "platform/text/QuotedText.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -37,7 +39,7 @@ struct ResultSet {
     std::vector<std::string> columns;
     // An updatable read may leave a row empty (its identity only): it is read when first used.
     std::vector<std::vector<Value>> rows;
-    std::vector<std::int64_t> rowids; // filled for updatable reads: the row's identity
+    std::vector<Value> identities;    // filled for updatable reads: each row's identity
     std::string table;                // the single table an updatable read came from
     std::int64_t affected = 0;        // rows changed, for a statement that yields no columns
 };
@@ -64,14 +66,21 @@ class Backend {
     virtual std::unique_ptr<RowCursor> openCursor(const std::string& sql) = 0;
     // Whether the statement only reads, judged by the engine without running it.
     virtual bool readsOnly(const std::string& sql) = 0;
-    virtual std::int64_t insertRow(const std::string& table,
-                                   const std::vector<std::string>& columns,
-                                   const std::vector<Value>& values) = 0; // returns the new rowid
-    virtual void updateRow(const std::string& table, std::int64_t rowid,
-                           const std::vector<std::string>& columns,
-                           const std::vector<Value>& values) = 0;
-    // Raises StoreError when no row has that identity any more.
-    virtual void deleteRow(const std::string& table, std::int64_t rowid) = 0;
+    // Rows are named by an identity the engine gives (SQLite's rowid, PostgreSQL's ctid).
+    // Returns the new row's identity.
+    virtual Value insertRow(const std::string& table, const std::vector<std::string>& columns,
+                            const std::vector<Value>& values) = 0;
+    // Returns the row's identity after the change: on some engines a row moves when it changes.
+    // Raises StoreError when no row has that identity any more, as deleteRow does.
+    virtual Value updateRow(const std::string& table, const Value& identity,
+                            const std::vector<std::string>& columns,
+                            const std::vector<Value>& values) = 0;
+    virtual void deleteRow(const std::string& table, const Value& identity) = 0;
+    // The named columns of one row, found again by its identity; empty when it is gone.
+    virtual std::optional<std::vector<Value>>
+    readRow(const std::string& table, const std::string& selectList, const Value& identity) = 0;
+    // How the engine behind the store names rows and takes statements.
+    virtual const Dialect& dialect() const = 0;
     virtual void begin() = 0;
     virtual void commit() = 0;
     virtual void rollback() = 0;

@@ -1,5 +1,6 @@
-// The link store through ODBC: statements run with SQLExecDirect, added and changed rows go
-// through prepared statements with bound parameters, transactions use the manual-commit mode.
+// The link store through ODBC: statements run with SQLExecDirect in the engine's dialect, added
+// and changed rows go through prepared statements with bound parameters, transactions use the
+// manual-commit mode.
 #include "platform/ado/OdbcBackend.h"
 
 #include "platform/ado/StatementText.h"
@@ -144,7 +145,8 @@ class OdbcBackend::StatementHandle {
     SQLHSTMT handle_ = SQL_NULL_HSTMT;
 };
 
-OdbcBackend::OdbcBackend(const std::string& connectionString, StoreAccess access) {
+OdbcBackend::OdbcBackend(const std::string& connectionString, StoreAccess access)
+    : SqlBackend(std::make_unique<Dialect>("ODBC")) {
     if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env_)))
         throw StoreError("Cannot start the ODBC driver manager");
     SQLSetEnvAttr(env_, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
@@ -167,6 +169,21 @@ OdbcBackend::OdbcBackend(const std::string& connectionString, StoreAccess access
                          "': " + message);
     }
     connected_ = true;
+    // The engine behind the data source decides how rows are named and statements rewritten.
+    std::array<SQLCHAR, 256> engine{};
+    SQLSMALLINT length = 0;
+    SQLGetInfo(dbc_, SQL_DBMS_NAME, engine.data(), static_cast<SQLSMALLINT>(engine.size()),
+               &length);
+    setDialect(dialectForEngine(reinterpret_cast<const char*>(engine.data())));
+    try {
+        for (const std::string& setup : dialect().sessionSetup())
+            execute(setup);
+    } catch (...) {
+        SQLDisconnect(dbc_);
+        SQLFreeHandle(SQL_HANDLE_DBC, dbc_);
+        SQLFreeHandle(SQL_HANDLE_ENV, env_);
+        throw;
+    }
 }
 
 OdbcBackend::~OdbcBackend() {
@@ -180,7 +197,7 @@ OdbcBackend::~OdbcBackend() {
 std::int64_t OdbcBackend::execute(const std::string& sql) {
     requireSingleStatement(sql);
     StatementHandle statement(dbc_);
-    std::string text = sql;
+    std::string text = dialect().translate(sql);
     const SQLRETURN rc =
         SQLExecDirect(statement.get(), reinterpret_cast<SQLCHAR*>(text.data()), SQL_NTS);
     statement.check(rc, sql);
@@ -189,7 +206,7 @@ std::int64_t OdbcBackend::execute(const std::string& sql) {
 
 ResultSet OdbcBackend::query(const std::string& sql, bool updatable) {
     ResultSet result;
-    std::string text = readStatement(sql, updatable, result);
+    std::string text = readStatement(dialect().translate(sql), updatable, result);
     requireSingleStatement(text);
     StatementHandle statement(dbc_);
     SQLHSTMT s = statement.get();
@@ -231,7 +248,7 @@ ResultSet OdbcBackend::query(const std::string& sql, bool updatable) {
             std::optional<std::string> value =
                 statement.data(c, binary ? SQL_C_BINARY : SQL_C_CHAR, buffer, text);
             if (updatable && c == 1)
-                result.rowids.push_back(typed(value.value_or(""), SQL_BIGINT).toInt());
+                result.identities.push_back(typed(value.value_or(""), type));
             else if (!value)
                 row.emplace_back();
             else if (binary)
@@ -247,7 +264,7 @@ ResultSet OdbcBackend::query(const std::string& sql, bool updatable) {
 bool OdbcBackend::readsOnly(const std::string& sql) {
     requireSingleStatement(sql);
     StatementHandle statement(dbc_);
-    std::string text = sql;
+    std::string text = dialect().translate(sql);
     statement.check(SQLPrepare(statement.get(), reinterpret_cast<SQLCHAR*>(text.data()), SQL_NTS),
                     sql);
     // ODBC cannot say whether a statement writes; one that yields rows is taken for a read.
@@ -256,7 +273,8 @@ bool OdbcBackend::readsOnly(const std::string& sql) {
     return count > 0;
 }
 
-std::int64_t OdbcBackend::executeBound(const std::string& sql, const std::vector<Value>& values) {
+SqlBackend::Outcome OdbcBackend::executeBound(const std::string& sql,
+                                              const std::vector<Value>& values) {
     StatementHandle statement(dbc_);
     SQLHSTMT s = statement.get();
     std::string text = sql;
@@ -304,14 +322,33 @@ std::int64_t OdbcBackend::executeBound(const std::string& sql, const std::vector
     }
     const SQLRETURN rc = SQLExecute(s);
     statement.check(rc, sql);
-    return rc == SQL_NO_DATA ? 0 : statement.rowCount();
+    Outcome outcome;
+    SQLSMALLINT columns = 0;
+    statement.check(SQLNumResultCols(s, &columns), sql);
+    if (columns == 0) {
+        outcome.affected = rc == SQL_NO_DATA ? 0 : statement.rowCount();
+        return outcome;
+    }
+    // A "returning" clause: one row per row changed, its first value the row's identity.
+    StatementHandle::Buffer buffer{};
+    for (SQLRETURN fetched = SQLFetch(s); fetched != SQL_NO_DATA; fetched = SQLFetch(s)) {
+        statement.check(fetched, sql);
+        if (outcome.affected++ == 0)
+            if (std::optional<std::string> value = statement.data(1, SQL_C_CHAR, buffer, sql))
+                outcome.returned = Value(std::move(*value));
+    }
+    return outcome;
 }
 
-std::int64_t OdbcBackend::lastInsertRowid(const std::string& table) {
-    const ResultSet id = query("select last_insert_rowid()", false);
-    if (id.rows.empty() || id.rows[0].empty())
+Value OdbcBackend::lastInsertIdentity(const std::string& table) {
+    const std::string_view asked = dialect().lastInsertQuery();
+    if (asked.empty())
+        throw StoreError("The data source's engine (" + dialect().engine() +
+                         ") gives no identity for the row added to " + table);
+    const ResultSet id = query(std::string(asked), false);
+    if (id.rows.empty() || id.rows[0].empty() || id.rows[0][0].isNull())
         throw StoreError("The data source gave no id for the row added to " + table);
-    return id.rows[0][0].toInt();
+    return id.rows[0][0];
 }
 
 void OdbcBackend::begin() {

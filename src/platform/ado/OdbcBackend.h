@@ -1,5 +1,5 @@
-// The link store through an ODBC data source (unixODBC's SQLDriverConnect). Row identity and the
-// new-row id use SQLite's rowid and last_insert_rowid(): the data source is the SQLite ODBC driver.
+// The link store through an ODBC data source (unixODBC's SQLDriverConnect), on whichever engine
+// the data source names: its dialect comes from the engine's DBMS name.
 #pragma once
 
 #include "platform/ado/SqlBackend.h"
@@ -24,8 +24,8 @@ class OdbcBackend : public SqlBackend {
     void rollback() override;
 
   protected:
-    std::int64_t executeBound(const std::string& sql, const std::vector<Value>& values) override;
-    std::int64_t lastInsertRowid(const std::string& table) override;
+    Outcome executeBound(const std::string& sql, const std::vector<Value>& values) override;
+    Value lastInsertIdentity(const std::string& table) override;
 
   private:
     class StatementHandle;

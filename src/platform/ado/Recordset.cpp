@@ -296,16 +296,14 @@ void Recordset::CancelUpdate() {
     pendingIsNew_ = false;
 }
 
-std::vector<ado::Value> Recordset::reread(std::int64_t rowid) {
-    SelectShape shape;
-    shape.table = result_.table;
-    shape.selectList = selectList_;
+std::vector<ado::Value> Recordset::reread(const ado::Value& identity) {
     requireSameStore();
-    ResultSet again = connection_->backend().query(rowReread(shape, rowid), false);
-    if (again.rows.empty())
-        throw StoreError("The saved row " + std::to_string(rowid) + " of " + result_.table +
+    std::optional<std::vector<ado::Value>> row =
+        connection_->backend().readRow(result_.table, selectList_, identity);
+    if (!row)
+        throw StoreError("The saved row " + identity.text() + " of " + result_.table +
                          " cannot be read back");
-    return std::move(again.rows.front());
+    return std::move(*row);
 }
 
 void Recordset::Update() {
@@ -323,12 +321,12 @@ void Recordset::Update() {
     Backend& backend = connection_->backend();
     // On failure the assignments stay pending, so the caller can correct and retry.
     const bool isNew = pendingIsNew_;
-    std::int64_t rowid = isNew ? 0 : result_.rowids[position_];
+    ado::Value identity = isNew ? ado::Value() : result_.identities[position_];
     logFailure((isNew ? "add a row to " : "update a row of ") + result_.table, [&] {
         if (isNew)
-            rowid = backend.insertRow(result_.table, columns, values);
+            identity = backend.insertRow(result_.table, columns, values);
         else if (!columns.empty())
-            backend.updateRow(result_.table, rowid, columns, values);
+            identity = backend.updateRow(result_.table, identity, columns, values);
     });
     // Saved: from here on a retry would write the row twice, so nothing stays pending.
     std::vector<ado::Value> row(result_.columns.size());
@@ -340,12 +338,13 @@ void Recordset::Update() {
     pendingIsNew_ = false;
     if (isNew) {
         result_.rows.push_back(std::move(row));
-        result_.rowids.push_back(rowid);
+        result_.identities.push_back(std::move(identity));
         deleted_.push_back(false);
         stale_.push_back(false);
         position_ = result_.rows.size() - 1;
     } else if (!columns.empty()) {
         result_.rows[position_] = std::move(row);
+        result_.identities[position_] = std::move(identity);
     } else {
         return;
     }
@@ -355,7 +354,7 @@ void Recordset::Update() {
 }
 
 void Recordset::refreshRow() {
-    result_.rows[position_] = reread(result_.rowids[position_]);
+    result_.rows[position_] = reread(result_.identities[position_]);
     stale_[position_] = false;
 }
 
@@ -369,7 +368,7 @@ void Recordset::Delete() {
     requireRow();
     requireSameStore();
     logFailure("delete a row of " + result_.table,
-               [&] { connection_->backend().deleteRow(result_.table, result_.rowids[position_]); });
+               [&] { connection_->backend().deleteRow(result_.table, result_.identities[position_]); });
     deleted_[position_] = true;
     pending_.reset();
 }

@@ -93,7 +93,7 @@ class Recordset {
     }
     const ado::Value& checkedFieldValue(int column) const;
     void setField(int column, const ado::Value& value);
-    std::vector<ado::Value> reread(std::int64_t rowid);
+    std::vector<ado::Value> reread(const ado::Value& identity);
     int columnIndex(std::string_view name) const;
     Field fieldNamed(std::string_view name);
     void refreshRow();

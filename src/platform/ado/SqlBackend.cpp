@@ -32,55 +32,84 @@ std::unique_ptr<RowCursor> SqlBackend::openCursor(const std::string& sql) {
     return std::make_unique<FetchedCursor>(query(sql, false));
 }
 
-std::int64_t SqlBackend::insertRow(const std::string& table,
-                                   const std::vector<std::string>& columns,
-                                   const std::vector<Value>& values) {
+Value SqlBackend::insertRow(const std::string& table, const std::vector<std::string>& columns,
+                            const std::vector<Value>& values) {
+    const Dialect& d = dialect();
     std::string sql;
     if (columns.empty()) {
-        sql = "insert into " + quoteIdentifier(table) + " default values";
+        sql = "insert into " + d.name(table) + " default values";
     } else {
         std::string names;
         std::string marks;
         for (const auto& column : columns) {
-            names += (names.empty() ? "" : ",") + quoteIdentifier(column);
+            names += (names.empty() ? "" : ",") + d.name(column);
             marks += marks.empty() ? "?" : ",?";
         }
-        sql = "insert into " + quoteIdentifier(table) + " (" + names + ") values (" + marks + ")";
+        sql = "insert into " + d.name(table) + " (" + names + ") values (" + marks + ")";
     }
-    executeBound(sql, values);
-    return lastInsertRowid(table);
+    if (!d.returnsIdentity()) {
+        executeBound(sql, values);
+        return lastInsertIdentity(table);
+    }
+    Outcome outcome = executeBound(sql + " returning " + std::string(d.rowIdentity()), values);
+    if (outcome.returned.isNull())
+        throw StoreError("The data source gave no identity for the row added to " + table);
+    return std::move(outcome.returned);
 }
 
-void SqlBackend::updateRow(const std::string& table, std::int64_t rowid,
-                           const std::vector<std::string>& columns,
-                           const std::vector<Value>& values) {
-    if (columns.empty()) return;
-    std::string sql = "update " + quoteIdentifier(table) + " set ";
+Value SqlBackend::updateRow(const std::string& table, const Value& identity,
+                            const std::vector<std::string>& columns,
+                            const std::vector<Value>& values) {
+    if (columns.empty()) return identity;
+    const Dialect& d = dialect();
+    std::string sql = "update " + d.name(table) + " set ";
     for (std::size_t i = 0; i < columns.size(); ++i)
-        sql += (i ? "," : "") + quoteIdentifier(columns[i]) + "=?";
-    sql += " where rowid=?";
-    std::vector<Value> bound = values;
-    bound.emplace_back(static_cast<long long>(rowid));
-    if (executeBound(sql, bound) == 0)
-        throw StoreError("Row cannot be located for updating: row " + std::to_string(rowid) +
-                         " of " + table + " was deleted since it was read");
+        sql += (i ? "," : "") + d.name(columns[i]) + "=?";
+    sql += " where " + d.identityCondition(identity);
+    if (d.returnsIdentity()) sql += " returning " + std::string(d.rowIdentity());
+    Outcome outcome = executeBound(sql, values);
+    if (outcome.affected == 0)
+        throw StoreError("Row cannot be located for updating: row " + identity.text() + " of " +
+                         table + " was deleted since it was read");
+    return d.returnsIdentity() ? std::move(outcome.returned) : identity;
 }
 
-void SqlBackend::deleteRow(const std::string& table, std::int64_t rowid) {
-    const std::string sql = "delete from " + quoteIdentifier(table) + " where rowid=?";
-    if (executeBound(sql, {Value(static_cast<long long>(rowid))}) == 0)
-        throw StoreError("Row cannot be located for deleting: row " + std::to_string(rowid) +
-                         " of " + table + " was deleted since it was read");
+void SqlBackend::deleteRow(const std::string& table, const Value& identity) {
+    const Dialect& d = dialect();
+    const std::string sql =
+        "delete from " + d.name(table) + " where " + d.identityCondition(identity);
+    if (executeBound(sql, {}).affected == 0)
+        throw StoreError("Row cannot be located for deleting: row " + identity.text() + " of " +
+                         table + " was deleted since it was read");
 }
 
-std::string SqlBackend::readStatement(const std::string& sql, bool updatable, ResultSet& result) {
+std::optional<std::vector<Value>> SqlBackend::readRow(const std::string& table,
+                                                      const std::string& selectList,
+                                                      const Value& identity) {
+    SelectShape shape;
+    shape.selectList = selectList;
+    ResultSet again =
+        query(rowReread(shape, dialect().name(table), dialect().identityCondition(identity)),
+              false);
+    if (again.rows.empty()) return std::nullopt;
+    return std::move(again.rows.front());
+}
+
+std::string SqlBackend::readStatement(const std::string& sql, bool updatable,
+                                      ResultSet& result) const {
     if (!updatable) return sql;
     const SelectShape shape = analyzeSelect(sql);
     if (!shape.updatable)
         throw StoreError("The rows cannot be opened for changes: " + shape.reason +
                          " (statement: " + statementForMessage(sql) + ")");
+    if (dialect().rowIdentity().empty())
+        throw StoreError("The rows cannot be opened for changes: the data source's engine (" +
+                         dialect().engine() +
+                         ") has no row identifier this program knows; the link store can change "
+                         "rows on SQLite and PostgreSQL (statement: " +
+                         statementForMessage(sql) + ")");
     result.table = shape.table;
-    return shape.withRowid;
+    return withIdentity(shape, dialect().rowIdentity());
 }
 
 } // namespace velmora::ado

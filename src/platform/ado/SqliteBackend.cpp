@@ -2,6 +2,7 @@
 // added or changed, so no value is ever spliced into a statement here.
 #include "platform/ado/SqliteBackend.h"
 
+#include "platform/ado/SqliteDialect.h"
 #include "platform/ado/StatementText.h"
 #include "platform/clock/CalendarText.h"
 #include "platform/files/BaseDirectories.h"
@@ -81,7 +82,8 @@ void SqliteBackend::close() {
     db_ = nullptr;
 }
 
-SqliteBackend::SqliteBackend(const std::string& path, StoreAccess access) : path_(path) {
+SqliteBackend::SqliteBackend(const std::string& path, StoreAccess access)
+    : SqlBackend(std::make_unique<SqliteDialect>()), path_(path) {
     const bool inMemory = path.empty() || path == ":memory:";
     const bool readOnly = access == StoreAccess::Read;
     std::error_code ignored;
@@ -278,30 +280,31 @@ ResultSet SqliteBackend::query(const std::string& sql, bool updatable) {
     // The first rows come whole: most writers look at one row and add or change it. Past them
     // only identities are kept, and a row is read by its identity when someone uses it.
     constexpr std::size_t wholeRows = 16;
-    while (result.rowids.size() < wholeRows && cursor.next(row)) {
+    while (result.identities.size() < wholeRows && cursor.next(row)) {
         // The identity travels beside the row, not as one of its fields.
-        result.rowids.push_back(row.front().toInt());
+        result.identities.push_back(std::move(row.front()));
         result.rows.emplace_back(std::make_move_iterator(row.begin() + 1),
                                  std::make_move_iterator(row.end()));
     }
-    if (result.rowids.size() == wholeRows)
+    if (result.identities.size() == wholeRows)
         while (cursor.step()) {
-            result.rowids.push_back(cursor.firstColumnInt());
+            result.identities.emplace_back(static_cast<long long>(cursor.firstColumnInt()));
             result.rows.emplace_back();
         }
     result.columns.erase(result.columns.begin());
     return result;
 }
 
-std::int64_t SqliteBackend::executeBound(const std::string& sql, const std::vector<Value>& values) {
+SqlBackend::Outcome SqliteBackend::executeBound(const std::string& sql,
+                                                const std::vector<Value>& values) {
     Statement statement = prepare(sql);
     for (std::size_t i = 0; i < values.size(); ++i)
         bind(statement.get(), static_cast<int>(i + 1), values[i]);
-    return run(statement.get(), sql);
+    return Outcome{run(statement.get(), sql), Value()};
 }
 
-std::int64_t SqliteBackend::lastInsertRowid(const std::string& /*table*/) {
-    return sqlite3_last_insert_rowid(db_);
+Value SqliteBackend::lastInsertIdentity(const std::string& /*table*/) {
+    return Value(static_cast<long long>(sqlite3_last_insert_rowid(db_)));
 }
 
 // Immediate: the write lock is taken at once, so a busy store waits here and not at commit.

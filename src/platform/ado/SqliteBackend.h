@@ -33,8 +33,8 @@ class SqliteBackend : public SqlBackend {
     using Statement = std::unique_ptr<sqlite3_stmt, Finalizer>;
 
   protected:
-    std::int64_t executeBound(const std::string& sql, const std::vector<Value>& values) override;
-    std::int64_t lastInsertRowid(const std::string& table) override;
+    Outcome executeBound(const std::string& sql, const std::vector<Value>& values) override;
+    Value lastInsertIdentity(const std::string& table) override;
 
   private:
     void open(const std::string& name, int flags);

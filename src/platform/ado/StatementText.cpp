@@ -172,13 +172,39 @@ SelectShape analyzeSelect(const std::string& sql) {
     while (!shape.selectList.empty() &&
            std::isspace(static_cast<unsigned char>(shape.selectList.back())))
         shape.selectList.pop_back();
-    shape.withRowid = sql.substr(0, tokens[0].end) + " rowid, " + sql.substr(first.begin);
+    shape.select = sql.substr(0, tokens[0].end);
+    shape.rest = sql.substr(first.begin);
     return shape;
 }
 
-std::string rowReread(const SelectShape& shape, std::int64_t rowid) {
-    return "select " + shape.selectList + " from " + quoteIdentifier(shape.table) +
-           " where rowid=" + std::to_string(rowid);
+std::string withIdentity(const SelectShape& shape, std::string_view identity) {
+    return shape.select + " " + std::string(identity) + ", " + shape.rest;
+}
+
+std::string rowReread(const SelectShape& shape, const std::string& quotedTable,
+                      const std::string& condition) {
+    return "select " + shape.selectList + " from " + quotedTable + " where " + condition;
+}
+
+std::string replaceWords(const std::string& sql,
+                         std::initializer_list<std::pair<std::string_view, std::string_view>> words) {
+    bool complete = true;
+    const std::vector<Token> tokens = tokenize(sql, complete);
+    std::string out;
+    std::size_t copied = 0;
+    for (const Token& t : tokens) {
+        if (t.kind != Kind::word) continue;
+        for (const auto& [word, replacement] : words) {
+            if (t.value != word) continue;
+            out.append(sql, copied, t.begin - copied);
+            out += replacement;
+            copied = t.end;
+            break;
+        }
+    }
+    if (copied == 0) return sql;
+    out.append(sql, copied, std::string::npos);
+    return out;
 }
 
 void requireSingleStatement(const std::string& sql) {

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <string_view>
+#include <utility>
 
 namespace velmora::ado {
 
@@ -13,13 +16,23 @@ struct SelectShape {
     std::string reason;     // why the rows cannot be changed, when they cannot
     std::string table;      // the one table read, unquoted
     std::string selectList; // the text between "select" and "from"
-    std::string withRowid;  // the same statement reading the row identity as its first column
+    std::string select;     // the leading "select" as written
+    std::string rest;       // the statement from its select list on
 };
 
 SelectShape analyzeSelect(const std::string& sql);
 
-// The statement that reads one row again, by identity, with the columns of the original select.
-std::string rowReread(const SelectShape& shape, std::int64_t rowid);
+// The same select reading the row identity (an engine's pseudo-column) as its first column.
+std::string withIdentity(const SelectShape& shape, std::string_view identity);
+
+// The statement that reads one row again, found by condition, with the columns of the select.
+std::string rowReread(const SelectShape& shape, const std::string& quotedTable,
+                      const std::string& condition);
+
+// The statement with every bare word (not quoted, not in a comment) that matches a pair's first
+// text, in any letter case, replaced by its second.
+std::string replaceWords(const std::string& sql,
+                         std::initializer_list<std::pair<std::string_view, std::string_view>> words);
 
 // Raises StoreError when text follows the first statement's ";": a value that was meant to stand
 // between quotes must never smuggle a second statement in.

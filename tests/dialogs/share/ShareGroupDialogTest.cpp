@@ -3,10 +3,10 @@
 // the touch on close, quotes in group data, and a confirmation failing half-way rolled back.
 #include "dialogs/share/ShareGroupDialog.h"
 #include "platform/ado/Recordset.h"
+#include "support/ErrorText.h"
 #include "support/TestSession.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 namespace velmora {
 namespace {
@@ -173,17 +173,9 @@ TEST_F(Sharing, AFailingConfirmationLeavesTheSharesAsTheyWere) {
 
     // A statement failing in the last step, once earlier ones ran, rolls back as well.
     s.exec("update TodosID set velmoraid='ann_7' where outlookid='" + task->EntryID() + "'");
-    sqlite3* raw = nullptr;
-    ASSERT_EQ(sqlite3_open(s.storeFile().c_str(), &raw), SQLITE_OK);
-    ASSERT_EQ(
-        sqlite3_exec(raw,
-                     "create trigger refuse before insert on Group_Todo when "
-                     "new.GroupID='g3' begin select raise(abort, 'refused by the store'); end",
-                     nullptr, nullptr, nullptr),
-        SQLITE_OK);
-    sqlite3_close(raw);
+    s.refuseInserts("Group_Todo", "new.GroupID='g3'", "refused by the store");
     shareWith(dialog, "g3");
-    EXPECT_EQ(s.messages.lastText().rfind("stg1>>refused by the store", 0), 0u)
+    EXPECT_TRUE(testing::trapped(s.messages.lastText(), "stg1>>", "refused by the store"))
         << s.messages.lastText();
     EXPECT_EQ(s.count("select * from Group_Todo where IsDel=0 and GroupID='g1'"), 1);
     EXPECT_EQ(s.count("select * from TodoExt"), 0);

@@ -13,8 +13,9 @@ TEST(StatementText, PlainSingleTableSelectsAreUpdatable) {
     ASSERT_TRUE(s.updatable) << s.reason;
     EXPECT_EQ(s.table, "noteTb");
     EXPECT_EQ(s.selectList, "*");
-    EXPECT_EQ(s.withRowid, "select rowid, * from noteTb where outlookattachid='a;b' and x=1");
-    EXPECT_EQ(rowReread(s, 7), "select * from \"noteTb\" where rowid=7");
+    EXPECT_EQ(withIdentity(s, "ctid"),
+              "select ctid, * from noteTb where outlookattachid='a;b' and x=1");
+    EXPECT_EQ(rowReread(s, "\"notetb\"", "rowid=7"), "select * from \"notetb\" where rowid=7");
 
     s = analyzeSelect("SELECT areid,entryid,taskid FROM CalendarExt where entryid='e'");
     ASSERT_TRUE(s.updatable) << s.reason;
