@@ -3,8 +3,8 @@
 #include "StoreCommands.h"
 
 #include "platform/ado/Recordset.h"
-#include "store/Schema.h"
 #include "store/readRegister.h"
+#include "store/Schema.h"
 #include "store/StoreSession.h"
 
 #include <chrono>

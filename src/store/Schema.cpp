@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string_view>
 
 namespace velmora {
 
@@ -212,19 +213,27 @@ std::vector<std::string> existingColumns(ado::Connection& c, const char* table) 
 } // namespace
 
 void createSchema(ado::Connection& c) {
-    ado::inTransaction(c, [&c] {
+    // Engines that do not name rows themselves get a key column in every table.
+    const ado::Dialect& dialect = c.backend().dialect();
+    const std::string identity = dialect.identityColumn();
+    ado::inTransaction(c, [&] {
         for (const Table& table : tables()) {
             std::string sql = std::string("create table if not exists ") + table.name + " (";
             for (std::size_t i = 0; i < table.columns.size(); ++i)
                 sql += std::string(i ? ", " : "") + table.columns[i].name + " " +
                        table.columns[i].type;
-            c.Execute(sql + ")");
+            c.Execute(sql + (identity.empty() ? "" : ", " + identity) + ")");
             // A store made by an older build may lack columns added since; add them.
             const std::vector<std::string> have = existingColumns(c, table.name);
+            const auto lacks = [&have](std::string_view name) {
+                return std::find(have.begin(), have.end(), text::lower(name)) == have.end();
+            };
             for (const Column& column : table.columns)
-                if (std::find(have.begin(), have.end(), text::lower(column.name)) == have.end())
+                if (lacks(column.name))
                     c.Execute(std::string("alter table ") + table.name + " add column " +
                               column.name + " " + column.type);
+            if (!identity.empty() && lacks(dialect.rowIdentity()))
+                c.Execute(std::string("alter table ") + table.name + " add column " + identity);
         }
         for (const Index& index : indexes())
             c.Execute("create index if not exists " + indexName(index) + " on " + index.table +

@@ -64,8 +64,9 @@ class MailLinks : public ::testing::Test {
                         c->EntryID() + "'");
     }
     std::string history(const std::string& key, const std::string& column) {
-        return s.scalar("select coalesce(cast(" + column + " as text), 'null') from EMailHistory where " +
-                        "entryid='" + ado::sqlText(key) + "'");
+        return s.scalar("select coalesce(cast(" + column +
+                        " as text), 'null') from EMailHistory where " + "entryid='" +
+                        ado::sqlText(key) + "'");
     }
     long rows(const std::string& table, const std::string& column, const std::string& key) {
         return s.count("select * from " + table + " where " + column + "='" + ado::sqlText(key) +

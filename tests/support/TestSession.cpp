@@ -101,8 +101,8 @@ void TestSession::refuseInserts(const std::string& table, const std::string& con
     if (store.onServer()) {
         const std::string body = "begin if " + condition + " then raise exception '" + message +
                                  "'; end if; return new; end";
-        exec("create or replace function " + name +
-             "() returns trigger language plpgsql as " + text::sqlLiteral(body));
+        exec("create or replace function " + name + "() returns trigger language plpgsql as " +
+             text::sqlLiteral(body));
         exec("create trigger " + name + " before insert on " + table +
              " for each row execute function " + name + "()");
         return;
@@ -111,9 +111,10 @@ void TestSession::refuseInserts(const std::string& table, const std::string& con
     sqlite3* db = nullptr;
     const bool opened = sqlite3_open(storeFile().c_str(), &db) == SQLITE_OK;
     const std::string sql = "create trigger " + name + " before insert on " + table + " when " +
-                            condition + " begin select raise(abort, " +
-                            text::sqlLiteral(message) + "); end";
-    const bool made = opened && sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+                            condition + " begin select raise(abort, " + text::sqlLiteral(message) +
+                            "); end";
+    const bool made =
+        opened && sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
     const std::string error = db ? sqlite3_errmsg(db) : "out of memory";
     sqlite3_close(db);
     if (!made) throw std::runtime_error("Cannot make the store refuse rows: " + error);

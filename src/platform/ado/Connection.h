@@ -39,9 +39,9 @@ struct ResultSet {
     std::vector<std::string> columns;
     // An updatable read may leave a row empty (its identity only): it is read when first used.
     std::vector<std::vector<Value>> rows;
-    std::vector<Value> identities;    // filled for updatable reads: each row's identity
-    std::string table;                // the single table an updatable read came from
-    std::int64_t affected = 0;        // rows changed, for a statement that yields no columns
+    std::vector<Value> identities; // filled for updatable reads: each row's identity
+    std::string table;             // the single table an updatable read came from
+    std::int64_t affected = 0;     // rows changed, for a statement that yields no columns
 };
 
 // The rows of a read, one at a time. The caller's row buffer is reused from row to row, so
@@ -66,12 +66,12 @@ class Backend {
     virtual std::unique_ptr<RowCursor> openCursor(const std::string& sql) = 0;
     // Whether the statement only reads, judged by the engine without running it.
     virtual bool readsOnly(const std::string& sql) = 0;
-    // Rows are named by an identity the engine gives (SQLite's rowid, PostgreSQL's ctid).
+    // Rows are named by an identity the engine gives (SQLite's rowid, a key column elsewhere).
     // Returns the new row's identity.
     virtual Value insertRow(const std::string& table, const std::vector<std::string>& columns,
                             const std::vector<Value>& values) = 0;
-    // Returns the row's identity after the change: on some engines a row moves when it changes.
-    // Raises StoreError when no row has that identity any more, as deleteRow does.
+    // Returns the row's identity after the change. Raises StoreError when no row has that
+    // identity any more, as deleteRow does.
     virtual Value updateRow(const std::string& table, const Value& identity,
                             const std::vector<std::string>& columns,
                             const std::vector<Value>& values) = 0;

@@ -24,8 +24,11 @@ class Dialect {
     // The pseudo-column that names one row of any table, read first by an updatable select;
     // empty when the engine has none this layer knows.
     virtual std::string_view rowIdentity() const { return {}; }
-    // Whether an insert or update hands the row's identity back with "returning"; otherwise an
-    // added row's identity comes from the back end and an update keeps it.
+    // The column the schema adds to every table so that rows have an identity, with its type;
+    // empty where the engine names rows itself.
+    virtual std::string identityColumn() const { return {}; }
+    // Whether an insert hands the added row's identity back with "returning"; otherwise it
+    // comes from the back end.
     virtual bool returnsIdentity() const { return false; }
     // The query whose one value is the identity of the row the connection's last insert added,
     // for an engine whose inserts do not return it; empty when there is none.
@@ -39,9 +42,7 @@ class Dialect {
     virtual std::vector<std::string> sessionSetup() const { return {}; }
     // The statement that, inside a transaction, takes the write lock on the named tables the
     // way a program holding the whole store would; empty where beginning it does so already.
-    virtual std::string lockTables(const std::vector<std::string>& /*tables*/) const {
-        return {};
-    }
+    virtual std::string lockTables(const std::vector<std::string>& /*tables*/) const { return {}; }
 
     // "<identity>=<value>", the condition that finds one row again.
     std::string identityCondition(const Value& identity) const;

@@ -367,8 +367,9 @@ void Recordset::Delete() {
     }
     requireRow();
     requireSameStore();
-    logFailure("delete a row of " + result_.table,
-               [&] { connection_->backend().deleteRow(result_.table, result_.identities[position_]); });
+    logFailure("delete a row of " + result_.table, [&] {
+        connection_->backend().deleteRow(result_.table, result_.identities[position_]);
+    });
     deleted_[position_] = true;
     pending_.reset();
 }

@@ -66,12 +66,10 @@ Value SqlBackend::updateRow(const std::string& table, const Value& identity,
     for (std::size_t i = 0; i < columns.size(); ++i)
         sql += (i ? "," : "") + d.name(columns[i]) + "=?";
     sql += " where " + d.identityCondition(identity);
-    if (d.returnsIdentity()) sql += " returning " + std::string(d.rowIdentity());
-    Outcome outcome = executeBound(sql, values);
-    if (outcome.affected == 0)
+    if (executeBound(sql, values).affected == 0)
         throw StoreError("Row cannot be located for updating: row " + identity.text() + " of " +
                          table + " was deleted since it was read");
-    return d.returnsIdentity() ? std::move(outcome.returned) : identity;
+    return identity;
 }
 
 void SqlBackend::deleteRow(const std::string& table, const Value& identity) {
@@ -88,9 +86,8 @@ std::optional<std::vector<Value>> SqlBackend::readRow(const std::string& table,
                                                       const Value& identity) {
     SelectShape shape;
     shape.selectList = selectList;
-    ResultSet again =
-        query(rowReread(shape, dialect().name(table), dialect().identityCondition(identity)),
-              false);
+    ResultSet again = query(
+        rowReread(shape, dialect().name(table), dialect().identityCondition(identity)), false);
     if (again.rows.empty()) return std::nullopt;
     return std::move(again.rows.front());
 }

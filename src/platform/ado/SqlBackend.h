@@ -32,6 +32,10 @@ class SqlBackend : public Backend {
     const Dialect& dialect() const override { return *dialect_; }
 
   protected:
+    // An updatable read takes this many rows whole and only the identities of the rest: most
+    // writers look at one row, and a later row read when used shows the store's values.
+    static constexpr std::size_t wholeRows = 16;
+
     explicit SqlBackend(std::unique_ptr<Dialect> dialect) : dialect_(std::move(dialect)) {}
     void setDialect(std::unique_ptr<Dialect> dialect) { dialect_ = std::move(dialect); }
 

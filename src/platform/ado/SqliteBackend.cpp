@@ -279,7 +279,6 @@ ResultSet SqliteBackend::query(const std::string& sql, bool updatable) {
     }
     // The first rows come whole: most writers look at one row and add or change it. Past them
     // only identities are kept, and a row is read by its identity when someone uses it.
-    constexpr std::size_t wholeRows = 16;
     while (result.identities.size() < wholeRows && cursor.next(row)) {
         // The identity travels beside the row, not as one of its fields.
         result.identities.push_back(std::move(row.front()));

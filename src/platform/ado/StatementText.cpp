@@ -186,8 +186,9 @@ std::string rowReread(const SelectShape& shape, const std::string& quotedTable,
     return "select " + shape.selectList + " from " + quotedTable + " where " + condition;
 }
 
-std::string replaceWords(const std::string& sql,
-                         std::initializer_list<std::pair<std::string_view, std::string_view>> words) {
+std::string
+replaceWords(const std::string& sql,
+             std::initializer_list<std::pair<std::string_view, std::string_view>> words) {
     bool complete = true;
     const std::vector<Token> tokens = tokenize(sql, complete);
     std::string out;

@@ -31,8 +31,9 @@ std::string rowReread(const SelectShape& shape, const std::string& quotedTable,
 
 // The statement with every bare word (not quoted, not in a comment) that matches a pair's first
 // text, in any letter case, replaced by its second.
-std::string replaceWords(const std::string& sql,
-                         std::initializer_list<std::pair<std::string_view, std::string_view>> words);
+std::string
+replaceWords(const std::string& sql,
+             std::initializer_list<std::pair<std::string_view, std::string_view>> words);
 
 // Raises StoreError when text follows the first statement's ";": a value that was meant to stand
 // between quotes must never smuggle a second statement in.

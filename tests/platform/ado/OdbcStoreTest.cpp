@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <dlfcn.h>
 #include <fstream>
+#include <optional>
+#include <string>
 
 namespace velmora::ado {
 namespace {
@@ -27,28 +29,63 @@ std::filesystem::path sqliteOdbcDriver() {
     return {};
 }
 
+// A variable set for one test and put back as it was, so that the tests after it (run in the same
+// process, on another engine's data source) see their own.
+class ScopedVariable {
+  public:
+    ScopedVariable(const char* name, const std::string& value) : name_(name) {
+        if (const char* before = std::getenv(name)) before_ = before;
+        setenv(name, value.c_str(), 1);
+    }
+    ~ScopedVariable() {
+        if (before_)
+            setenv(name_, before_->c_str(), 1);
+        else
+            unsetenv(name_);
+    }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+  private:
+    const char* name_;
+    std::optional<std::string> before_;
+};
+
+// unixODBC keeps the first data sources it reads for the life of the process: a run given a
+// server's data source leaves the SQLite driver's tests to the embedded run.
+bool givenAServer() {
+    const char* dsn = std::getenv("VELMORA_TEST_DSN");
+    return dsn && *dsn;
+}
+
+struct DataSourceFiles {
+    ScopedVariable systemFolder;
+    ScopedVariable userFile;
+};
+
 // Points unixODBC at ini files of this test only; the machine's own data sources are untouched.
-void defineDataSource(const std::filesystem::path& folder, const std::filesystem::path& driver,
-                      const std::filesystem::path& database) {
+[[nodiscard]] DataSourceFiles defineDataSource(const std::filesystem::path& folder,
+                                               const std::filesystem::path& driver,
+                                               const std::filesystem::path& database) {
     std::ofstream(folder / "odbcinst.ini")
         << "[SQLite3]\nDescription=SQLite3 ODBC Driver\nDriver=" << driver.string()
         << "\nDontDLClose=1\n";
     std::ofstream(folder / "odbc.ini")
         << "[VelmoraOutlook]\nDriver=SQLite3\nDatabase=" << database.string() << "\nTimeout=5000\n";
-    setenv("ODBCSYSINI", folder.c_str(), 1);
-    setenv("ODBCINI", (folder / "odbc.ini").c_str(), 1);
     // The driver manager loads libodbcinst on demand and unloads it at exit with its ini cache
     // still allocated, which the leak checker would blame on this test; keep it loaded.
     dlopen("libodbcinst.so.2", RTLD_NOW | RTLD_NODELETE);
+    return {{"ODBCSYSINI", folder.string()}, {"ODBCINI", (folder / "odbc.ini").string()}};
 }
 
 TEST(OdbcStore, AddinDataSourceRunsTheRoundTripAndKeepsValueKinds) {
     const std::filesystem::path driver = sqliteOdbcDriver();
     if (driver.empty())
         GTEST_SKIP() << "the SQLite ODBC driver (Debian package libsqliteodbc) is not installed";
+    if (givenAServer()) GTEST_SKIP() << "the run is on a server's data source";
     testing::TempFolder temp;
     const auto database = temp.path() / "linkstore.db";
-    defineDataSource(temp.path(), driver, database);
+    const DataSourceFiles files = defineDataSource(temp.path(), driver, database);
 
     Connection c;
     c.Open("DSN=VelmoraOutlook;UID=sa;PWD=");
@@ -85,11 +122,12 @@ TEST(OdbcStore, AddinDataSourceRunsTheRoundTripAndKeepsValueKinds) {
 }
 
 TEST(OdbcStore, UnknownDataSourceNamesTheProblemWithoutThePassword) {
+    if (givenAServer()) GTEST_SKIP() << "the run is on a server's data source";
     testing::TempFolder temp;
     std::ofstream(temp.path() / "odbcinst.ini") << "";
     std::ofstream(temp.path() / "odbc.ini") << "";
-    setenv("ODBCSYSINI", temp.path().c_str(), 1);
-    setenv("ODBCINI", (temp.path() / "odbc.ini").c_str(), 1);
+    const ScopedVariable systemFolder("ODBCSYSINI", temp.path().string());
+    const ScopedVariable userFile("ODBCINI", (temp.path() / "odbc.ini").string());
     Connection c;
     try {
         c.Open("DSN=NoSuchSource;UID=sa;PWD=secret");

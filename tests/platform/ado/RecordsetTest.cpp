@@ -1,9 +1,11 @@
-// Row set behaviour on the embedded store: walking and counting rows, field lookup by name,
+// Row set behaviour on the test's engine: walking and counting rows, field lookup by name,
 // refusing changes where rows have no identity, and keeping unsaved edits safe.
 #include "platform/ado/Recordset.h"
+#include "platform/text/AsciiText.h"
 #include "store/Schema.h"
 
 #include "support/ErrorText.h"
+#include "support/TestStore.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +20,7 @@ using velmora::testing::errorText;
 class RecordsetTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        c.Open(":memory:");
+        c.Open(store.connectionString());
         createSchema(c);
         for (const char* g : {"g1", "g2", "g3"})
             c.Execute(std::string("insert into Group_Task (GroupID, tid, OutlookAppID, IsDirty) "
@@ -30,6 +32,7 @@ class RecordsetTest : public ::testing::Test {
         rs.Open(sql, c);
         return rs.RecordCount();
     }
+    velmora::testing::TestStore store{":memory:"};
     Connection c;
 };
 
@@ -38,7 +41,8 @@ TEST_F(RecordsetTest, WalksRowsAndFindsFieldsByAnyCase) {
     rs.Open("select GroupID, IsDel from group_task where outlookappid='APPT' order by GroupID", c);
     EXPECT_EQ(rs.RecordCount(), 3);
     EXPECT_EQ(rs.FieldCount(), 2);
-    EXPECT_EQ(rs.Fields("groupid").Name(), "GroupID");
+    // PostgreSQL names the column as it folded it, without regard to the statement's spelling.
+    EXPECT_TRUE(text::iequals(rs.Fields("groupid").Name(), "GroupID")) << rs.Fields(0).Name();
     std::string seen;
     for (; !rs.IsEOF(); rs.MoveNext())
         seen += rs.Fields("GROUPID").Value().text() + rs.Fields(1).Value().text();
@@ -67,9 +71,11 @@ TEST_F(RecordsetTest, WalksRowsAndFindsFieldsByAnyCase) {
 
 TEST_F(RecordsetTest, AnyStatementOpensAndTellsWhetherItOnlyReads) {
     // Rows come from every form of statement that yields them, whatever its first word.
-    for (const char* sql :
-         {"-- a note\nselect 1", "/* a note */ select 1", "with t(n) as (select 1) select n from t",
-          "values (1)", "select * from (select 1)", "pragma user_version"}) {
+    std::vector<std::string> reads = {"-- a note\nselect 1", "/* a note */ select 1",
+                                      "with t(n) as (select 1) select n from t", "values (1)",
+                                      "select * from (select 1) t"};
+    if (!store.onServer()) reads.emplace_back("pragma user_version");
+    for (const std::string& sql : reads) {
         EXPECT_TRUE(c.ReadsOnly(sql)) << sql;
         Recordset rs;
         rs.Open(sql, c);
@@ -78,7 +84,9 @@ TEST_F(RecordsetTest, AnyStatementOpensAndTellsWhetherItOnlyReads) {
     }
     // Judging a statement runs nothing.
     EXPECT_FALSE(c.ReadsOnly("delete from Group_Task"));
-    EXPECT_FALSE(c.ReadsOnly("pragma user_version=3"));
+    if (!store.onServer()) {
+        EXPECT_FALSE(c.ReadsOnly("pragma user_version=3"));
+    }
     EXPECT_EQ(count("select * from Group_Task"), 3);
 
     Recordset rs;
@@ -88,11 +96,12 @@ TEST_F(RecordsetTest, AnyStatementOpensAndTellsWhetherItOnlyReads) {
     EXPECT_EQ(rs.RecordsAffected(), 2);
     EXPECT_EQ(count("select * from Group_Task where IsDirty=0"), 2);
     rs.Close();
-    rs.Open("create table later (x)", c); // no rows move, whatever the last change counted
+    rs.Open("create table later (x integer)", c); // no rows move, whatever the last change counted
     EXPECT_EQ(rs.RecordsAffected(), 0);
 }
 
 TEST_F(RecordsetTest, NullEmptyTextAndBytesReadBackApart) {
+    if (store.onServer()) GTEST_SKIP() << "one column holding text and bytes alike is SQLite's";
     c.Execute("create table kinds (k integer, v)");
     c.Execute("insert into kinds values (1, NULL), (2, ''), (3, x''), (4, 'NULL')");
     {
@@ -171,7 +180,7 @@ TEST_F(RecordsetTest, ReadsStreamCountWithoutMovingAndStartOverOnMoveFirst) {
     EXPECT_EQ(rs.Fields(0).Value().text(), "g0");
     EXPECT_NE(errorText<StoreError>([&] { rs.MoveNext(); }).find("connection is closed"),
               std::string::npos);
-    c.Open(":memory:");
+    c.Open(store.connectionString());
     EXPECT_NE(errorText<StoreError>([&] { rs.MoveNext(); }).find("connection is closed"),
               std::string::npos);
 }
@@ -181,7 +190,7 @@ TEST_F(RecordsetTest, RowsWithoutIdentityRefuseChangesButStayReadable) {
     rs.Open("select * from Group_Task", c); // default cursor and lock: read-only
     EXPECT_FALSE(rs.IsUpdatable());
     const std::string readOnly = errorText<StoreError>([&] { rs.Fields("IsDel") = 1; });
-    EXPECT_NE(readOnly.find("Assigning field 'IsDel'"), std::string::npos) << readOnly;
+    EXPECT_NE(text::lower(readOnly).find("assigning field 'isdel'"), std::string::npos) << readOnly;
     EXPECT_NE(readOnly.find("read-only"), std::string::npos) << readOnly;
     EXPECT_THROW(rs.AddNew(), StoreError);
     rs.Close();
@@ -232,7 +241,8 @@ TEST_F(RecordsetTest, UnsavedEditsAreSavedOnMoveKeptOnFailureAndDroppedOnCancel)
     rs.Fields("OutlookAttachID") = "M1";
     rs.Fields("MakeDelete") = Value();
     const std::string refused = errorText<StoreError>([&] { rs.Update(); });
-    EXPECT_NE(refused.find("NOT NULL"), std::string::npos) << refused;
+    EXPECT_NE(text::lower(refused).find("null"), std::string::npos) << refused;
+    EXPECT_NE(text::lower(refused).find("constraint"), std::string::npos) << refused;
     EXPECT_EQ(rs.Fields("OutlookAttachID").Value().text(), "M1");
     rs.Fields("MakeDelete") = false;
     rs.Update();

@@ -161,7 +161,8 @@ void runStoreRoundTrip(Connection& c) {
     c.RollbackTrans();
     c.CommitTrans();
     EXPECT_EQ(c.TransactionDepth(), 0);
-    EXPECT_EQ(firstText(c, "select group_concat(CurrentUser) from CurrentUser"), "outer");
+    EXPECT_EQ(firstText(c, "select count(*) from CurrentUser"), "1");
+    EXPECT_EQ(firstText(c, "select max(CurrentUser) from CurrentUser"), "outer");
 
     // A failing statement reports the driver's message and leaves the data alone.
     try {
