@@ -2,6 +2,8 @@
 // behind a ";" (the way an unquoted value would try to smuggle one in).
 #include "platform/ado/StatementText.h"
 #include "platform/ado/Connection.h"
+#include "platform/ado/PostgresDialect.h"
+#include "platform/ado/SqliteDialect.h"
 
 #include <gtest/gtest.h>
 
@@ -27,6 +29,22 @@ TEST(StatementText, PlainSingleTableSelectsAreUpdatable) {
     EXPECT_EQ(s.table, "Attach\"ments");
 
     EXPECT_TRUE(analyzeSelect("select * from ToEvent where type=-1 order by 1").updatable);
+}
+
+// PostgreSQL's rewrite of the yes/no literals touches bare words only: quoted texts, quoted names,
+// comments and longer words stay as they were.
+TEST(StatementText, YesNoLiteralsBecomeNumbersOnlyAsBareWords) {
+    const PostgresDialect postgres;
+    EXPECT_EQ(postgres.translate("update NoteTb set MakeDelete=True where Regarding='True' and "
+                                 "\"false\"=FALSE and TrueName=1 -- true"),
+              "update NoteTb set MakeDelete=1 where Regarding='True' and \"false\"=0 and "
+              "TrueName=1 -- true");
+    EXPECT_EQ(postgres.translate("select 'It''s true' from x"), "select 'It''s true' from x");
+    EXPECT_EQ(SqliteDialect().translate("update t set a=True"), "update t set a=True");
+    EXPECT_EQ(postgres.name("NoteTb"), "\"notetb\"");
+    EXPECT_EQ(postgres.identityCondition(Value(7)), "velmora_row=7");
+    EXPECT_EQ(dialectForEngine("PostgreSQL 15.4")->engine(), "PostgreSQL");
+    EXPECT_TRUE(dialectForEngine("Oracle")->rowIdentity().empty());
 }
 
 TEST(StatementText, OtherStatementsAreNotUpdatable) {
