@@ -3,6 +3,8 @@
 #include "platform/ado/Recordset.h"
 #include "store/Schema.h"
 
+#include "BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
@@ -303,11 +305,16 @@ int main(int argc, char** argv) {
     args.insert(args.begin() + 1, shortRun.data());
     argc = static_cast<int>(args.size());
     argv = args.data();
+    bool withoutMillion = false;
+    args = withoutFlag(argc, argv, "--without_1m", withoutMillion);
+    argc = static_cast<int>(args.size());
+    argv = args.data();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     const auto folder = std::filesystem::temp_directory_path();
     std::vector<std::unique_ptr<Store>> stores;
-    for (long rows : {1000L, 100000L}) {
+    for (long rows : {1000L, 10000L, 100000L, 1000000L}) {
+        if (withoutMillion && rows == 1000000L) continue;
         stores.push_back(std::make_unique<Store>(
             folder / ("velmora-bench-store-" + std::to_string(rows) + ".db"), rows));
         Store& store = *stores.back();

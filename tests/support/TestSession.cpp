@@ -49,7 +49,7 @@ void TempDir::Remove::operator()(const std::filesystem::path* path) const {
 }
 
 TestSession::TestSession(const SessionOptions& options)
-    : SessionFolder(options.storeInMemory),
+    : SessionFolder(options.storeInMemory, options.server),
       StandInPlatform(options.chinese, temp.path() / "registry", timekeeping::SystemClock().now()) {
     const std::string mainKey = "Software\\OutLook Sync Velmora";
     registry.CreateKey(mainKey);

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace velmora::testing {
@@ -32,13 +33,15 @@ struct SessionOptions {
     bool chinese = false;       // host folder names and the "Language" setting
     std::string user = "alice"; // the CurrentUser row; "" leaves the table empty
     bool storeInMemory = false; // ":memory:" instead of a file in the temp folder
+    // The data source of a server store instead of $VELMORA_TEST_DSN; "" for the embedded one.
+    std::optional<std::string> server;
 };
 
 // The session's temporary folder and its store, a base so that both are made before the
 // registry file inside the folder and outlive the session's connection.
 struct SessionFolder {
-    explicit SessionFolder(bool storeInMemory)
-        : store(storeInMemory ? ":memory:" : (temp.path() / "linkstore.db").string()) {}
+    SessionFolder(bool storeInMemory, const std::optional<std::string>& server)
+        : store(storeInMemory ? ":memory:" : (temp.path() / "linkstore.db").string(), server) {}
     TempDir temp;
     TestStore store;
 };

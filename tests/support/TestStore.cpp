@@ -19,13 +19,13 @@ std::string uniqueSchemaName() {
 
 } // namespace
 
-TestStore::TestStore(const std::string& file) {
-    const char* dsn = std::getenv("VELMORA_TEST_DSN");
-    if (!dsn || !*dsn) {
+TestStore::TestStore(const std::string& file, const std::optional<std::string>& server) {
+    const char* named = std::getenv("VELMORA_TEST_DSN");
+    serverDsn_ = server ? *server : named ? named : "";
+    if (serverDsn_.empty()) {
         connectionString_ = file.empty() || file == ":memory:" ? ":memory:" : "Database=" + file;
         return;
     }
-    serverDsn_ = dsn;
     schema_ = uniqueSchemaName();
     ado::Connection setup;
     setup.Open(serverDsn_);

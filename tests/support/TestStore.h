@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace velmora::testing {
@@ -10,7 +11,9 @@ namespace velmora::testing {
 class TestStore {
   public:
     // file: the SQLite store's path when no server is named ("" or ":memory:" for one in memory).
-    explicit TestStore(const std::string& file);
+    // server: the data source to use instead of $VELMORA_TEST_DSN ("" for the embedded store).
+    explicit TestStore(const std::string& file,
+                       const std::optional<std::string>& server = std::nullopt);
     ~TestStore();
     TestStore(const TestStore&) = delete;
     TestStore& operator=(const TestStore&) = delete;
