@@ -362,6 +362,18 @@ void OdbcBackend::begin() {
 }
 
 void OdbcBackend::endTransaction(SQLSMALLINT completion) {
+    // A driver may report a commit on a lost connection as done; the server has rolled it back.
+    SQLUINTEGER dead = SQL_CD_FALSE;
+    if (completion == SQL_COMMIT &&
+        SQL_SUCCEEDED(SQLGetConnectAttr(dbc_, SQL_ATTR_CONNECTION_DEAD, &dead, SQL_IS_UINTEGER,
+                                        nullptr)) &&
+        dead == SQL_CD_TRUE) {
+        SQLSetConnectAttr(dbc_, SQL_ATTR_AUTOCOMMIT,
+                          reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), SQL_IS_UINTEGER);
+        manualCommit_ = false;
+        throw StoreError("Cannot commit: the connection to the data source was lost, and the "
+                         "server undid the transaction");
+    }
     if (!SQL_SUCCEEDED(SQLEndTran(SQL_HANDLE_DBC, dbc_, completion)))
         throw StoreError(
             std::string(completion == SQL_COMMIT ? "Cannot commit: " : "Cannot roll back: ") +
