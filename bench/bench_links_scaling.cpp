@@ -31,7 +31,7 @@ struct Environment {
     host::ItemPtr mail;
 
     Environment(long rows, const std::optional<std::string>& server)
-        : session(testing::SessionOptions{false, "alice", false, server}) {
+        : session(testing::SessionOptions{}, server) {
         // A recursive count both engines run: no driver round trip per row.
         session.exec("insert into noteTb (OutlookAttachID, OutlookContactID, contactID, "
                      "Attached_ID, type, Regarding, DateCreated, DateEdit, Creator, "

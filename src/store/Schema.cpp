@@ -222,7 +222,8 @@ void createSchema(ado::Connection& c) {
             for (std::size_t i = 0; i < table.columns.size(); ++i)
                 sql += std::string(i ? ", " : "") + table.columns[i].name + " " +
                        table.columns[i].type;
-            c.Execute(sql + (identity.empty() ? "" : ", " + identity) + ")");
+            if (!identity.empty()) sql += ", " + identity;
+            c.Execute(sql + ")");
             // A store made by an older build may lack columns added since; add them.
             const std::vector<std::string> have = existingColumns(c, table.name);
             const auto lacks = [&have](std::string_view name) {

@@ -48,8 +48,8 @@ void TempDir::Remove::operator()(const std::filesystem::path* path) const {
     delete path;
 }
 
-TestSession::TestSession(const SessionOptions& options)
-    : SessionFolder(options.storeInMemory, options.server),
+TestSession::TestSession(const SessionOptions& options, const std::optional<std::string>& server)
+    : SessionFolder(options.storeInMemory, server),
       StandInPlatform(options.chinese, temp.path() / "registry", timekeeping::SystemClock().now()) {
     const std::string mainKey = "Software\\OutLook Sync Velmora";
     registry.CreateKey(mainKey);

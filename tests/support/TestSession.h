@@ -33,8 +33,6 @@ struct SessionOptions {
     bool chinese = false;       // host folder names and the "Language" setting
     std::string user = "alice"; // the CurrentUser row; "" leaves the table empty
     bool storeInMemory = false; // ":memory:" instead of a file in the temp folder
-    // The data source of a server store instead of $VELMORA_TEST_DSN; "" for the embedded one.
-    std::optional<std::string> server;
 };
 
 // The session's temporary folder and its store, a base so that both are made before the
@@ -49,7 +47,10 @@ struct SessionFolder {
 // The host's and the add-in's one clock is fixed at the local time the session started.
 class TestSession : public SessionFolder, public StandInPlatform<timekeeping::FixedClock> {
   public:
-    explicit TestSession(const SessionOptions& options = {});
+    // server: the data source of a server store instead of $VELMORA_TEST_DSN; "" for the
+    // embedded one.
+    explicit TestSession(const SessionOptions& options = {},
+                         const std::optional<std::string>& server = std::nullopt);
     ~TestSession();
 
     AddinState state;

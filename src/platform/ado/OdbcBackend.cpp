@@ -242,8 +242,9 @@ ResultSet OdbcBackend::query(const std::string& sql, bool updatable) {
         statement.check(fetched, text);
         std::vector<Value> row;
         const bool identityOnly = updatable && result.identities.size() >= wholeRows;
-        row.reserve(static_cast<std::size_t>(count));
-        for (SQLSMALLINT c = 1; c <= (identityOnly ? 1 : count); ++c) {
+        const SQLSMALLINT read = identityOnly ? SQLSMALLINT{1} : count;
+        row.reserve(static_cast<std::size_t>(read));
+        for (SQLSMALLINT c = 1; c <= read; ++c) {
             const SQLSMALLINT type = types[static_cast<std::size_t>(c - 1)];
             const bool binary = isBinaryType(type);
             std::optional<std::string> value =
@@ -365,8 +366,8 @@ void OdbcBackend::endTransaction(SQLSMALLINT completion) {
     // A driver may report a commit on a lost connection as done; the server has rolled it back.
     SQLUINTEGER dead = SQL_CD_FALSE;
     if (completion == SQL_COMMIT &&
-        SQL_SUCCEEDED(SQLGetConnectAttr(dbc_, SQL_ATTR_CONNECTION_DEAD, &dead, SQL_IS_UINTEGER,
-                                        nullptr)) &&
+        SQL_SUCCEEDED(
+            SQLGetConnectAttr(dbc_, SQL_ATTR_CONNECTION_DEAD, &dead, SQL_IS_UINTEGER, nullptr)) &&
         dead == SQL_CD_TRUE) {
         SQLSetConnectAttr(dbc_, SQL_ATTR_AUTOCOMMIT,
                           reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), SQL_IS_UINTEGER);
