@@ -5,6 +5,7 @@
 #include "support/TestSession.h"
 
 #include "BenchSupport.h"
+#include "LinkedMail.h"
 #include "RatioReporter.h"
 
 #include <benchmark/benchmark.h>
@@ -98,17 +99,7 @@ struct Environment {
     explicit Environment(long rows) {
         raw = std::make_unique<Sqlite>(session.storeFile().string());
         fillNoteTb(*raw, rows);
-        host::Application& app = session.host.application();
-        mail = app.CreateItem(host::olMailItem);
-        mail->Set("Subject", "Weekly report");
-        mail->Save();
-        for (int i = 0; i < contactsPerMail; ++i) {
-            host::ItemPtr c = app.CreateItem(host::olContactItem);
-            c->Set("FullName", "Contact " + std::to_string(i));
-            c->Save();
-            mail->Links().Add(c);
-            contactIds.push_back(c->EntryID());
-        }
+        mail = linkedMail(session.host.application(), contactsPerMail, contactIds);
         engine = std::make_unique<AttachEmail>(session.state);
     }
 

@@ -4,6 +4,7 @@
 #include "support/TestSession.h"
 
 #include "BenchSupport.h"
+#include "LinkedMail.h"
 
 #include <benchmark/benchmark.h>
 
@@ -43,16 +44,8 @@ struct Environment {
                      "'alice', 1, 0, 0 from n");
         session.exec("analyze"); // both engines plan with the table's real size
 
-        host::Application& app = session.host.application();
-        mail = app.CreateItem(host::olMailItem);
-        mail->Set("Subject", "Weekly report");
-        mail->Save();
-        for (int i = 0; i < contactsPerMail; ++i) {
-            host::ItemPtr c = app.CreateItem(host::olContactItem);
-            c->Set("FullName", "Contact " + std::to_string(i));
-            c->Save();
-            mail->Links().Add(c);
-        }
+        std::vector<std::string> contacts;
+        mail = linkedMail(session.host.application(), contactsPerMail, contacts);
         engine = std::make_unique<AttachEmail>(session.state);
     }
 };
