@@ -37,24 +37,17 @@ struct Options {
 std::string caption(registry::Registry& reg) {
     const auto language = reg.QueryValue(mainKey, "Language");
     bool chinese = !language;
-    if (language && language->type == registry::REG_SZ) {
-        std::string text(language->data.begin(), language->data.end());
-        if (!text.empty() && text.back() == '\0') text.pop_back();
-        chinese = text == "CN";
-    }
+    if (const auto text = language ? registry::asText(*language) : std::nullopt)
+        chinese = *text == "CN";
     constexpr text::Bilingual title{.english = "Synchronize Outlook - Velmora",
                                     .chinese = "Velmora－Outlook信息同步"};
     return title.in(chinese);
 }
 
 void writeHistory(registry::FileRegistry& reg, std::int32_t value) {
-    const auto bits = static_cast<std::uint32_t>(value);
-    const registry::RegValue v{registry::REG_DWORD,
-                               {std::uint8_t(bits), std::uint8_t(bits >> 8),
-                                std::uint8_t(bits >> 16), std::uint8_t(bits >> 24)}};
     const std::string key = mainKey + "\\setting";
     reg.createKey(key);
-    reg.setValue(key, "HistoryValue", v);
+    reg.setValue(key, "HistoryValue", registry::dwordValue(static_cast<std::uint32_t>(value)));
 }
 
 // Standard input is watched for "close" only when someone can type or pipe into it.

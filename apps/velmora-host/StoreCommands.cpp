@@ -19,15 +19,12 @@ std::pair<std::string, std::string> StoreCommands::registryName(const std::strin
 }
 
 std::string StoreCommands::registryText(const registry::RegValue& value) {
-    if (value.type == registry::REG_SZ) {
-        std::string text(value.data.begin(), value.data.end());
-        return text.substr(0, text.find('\0'));
-    }
+    if (const auto text = registry::asText(value)) return text->substr(0, text->find('\0'));
     if (value.type == registry::REG_DWORD && value.data.size() >= 4) {
-        std::uint32_t number = 0;
-        for (int i = 3; i >= 0; --i)
-            number = (number << 8) | value.data[static_cast<std::size_t>(i)];
-        return std::to_string(number);
+        // Bytes past the fourth are not the number's.
+        const registry::RegValue number{registry::REG_DWORD,
+                                        {value.data.begin(), value.data.begin() + 4}};
+        return std::to_string(*registry::asDword(number));
     }
     static const char digits[] = "0123456789abcdef";
     std::string hex;
@@ -100,30 +97,21 @@ void StoreCommands::install(CommandTable& table) {
         if (w[1] != "on" && w[1] != "off") throw UsageError("usage: trace on|off");
         ctx_.trace = w[1] == "on";
     });
-    table.add("registry", "registry set|dword|clear [setting/]NAME [VALUE]", 3,
-              [this](const Words& w) {
-                  // A failed write raises the registry's reason, which fails the script.
-                  const auto [key, name] = registryName(w[2]);
-                  ctx_.registry.createKey(key);
-                  if (w[1] == "clear") {
-                      if (ctx_.registry.QueryValue(key, name)) ctx_.registry.deleteValue(key, name);
-                      return;
-                  }
-                  if (w.size() < 4) throw UsageError("usage: registry set NAME TEXT");
-                  registry::RegValue value;
-                  if (w[1] == "dword") {
-                      const auto number = static_cast<std::uint32_t>(std::stoul(w[3]));
-                      value.type = registry::REG_DWORD;
-                      for (int i = 0; i < 4; ++i)
-                          value.data.push_back(static_cast<std::uint8_t>(number >> (8 * i)));
-                  } else {
-                      const std::string text = joinFrom(w, 3);
-                      value.type = registry::REG_SZ;
-                      value.data.assign(text.begin(), text.end());
-                      value.data.push_back(0);
-                  }
-                  ctx_.registry.setValue(key, name, value);
-              });
+    table.add(
+        "registry", "registry set|dword|clear [setting/]NAME [VALUE]", 3, [this](const Words& w) {
+            // A failed write raises the registry's reason, which fails the script.
+            const auto [key, name] = registryName(w[2]);
+            ctx_.registry.createKey(key);
+            if (w[1] == "clear") {
+                if (ctx_.registry.QueryValue(key, name)) ctx_.registry.deleteValue(key, name);
+                return;
+            }
+            if (w.size() < 4) throw UsageError("usage: registry set NAME TEXT");
+            const registry::RegValue value =
+                w[1] == "dword" ? registry::dwordValue(static_cast<std::uint32_t>(std::stoul(w[3])))
+                                : registry::textValue(joinFrom(w, 3));
+            ctx_.registry.setValue(key, name, value);
+        });
 }
 
 } // namespace velmora::app

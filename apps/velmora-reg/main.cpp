@@ -45,17 +45,13 @@ std::string typeName(std::uint32_t type) {
 // One line per value: line breaks inside a text are shown escaped.
 std::string shown(const RegValue& v) {
     char buf[32];
-    if (v.type == REG_DWORD && v.data.size() == 4) {
-        const std::uint32_t n = v.data[0] | v.data[1] << 8 | v.data[2] << 16 |
-                                static_cast<std::uint32_t>(v.data[3]) << 24;
-        std::snprintf(buf, sizeof buf, "0x%08x (%d)", n, static_cast<std::int32_t>(n));
+    if (const auto n = asDword(v)) {
+        std::snprintf(buf, sizeof buf, "0x%08x (%d)", *n, static_cast<std::int32_t>(*n));
         return buf;
     }
-    if (v.type == REG_SZ) {
-        std::string text(v.data.begin(), v.data.end());
-        if (!text.empty() && text.back() == '\0') text.pop_back();
+    if (const auto text = asText(v)) {
         std::string out;
-        for (char c : text)
+        for (char c : *text)
             out += c == '\n' ? "\\n" : c == '\r' ? "\\r" : std::string(1, c);
         return out;
     }
@@ -85,9 +81,7 @@ RegValue parseDword(const std::string& text) {
         throw app::UsageError("--dword needs a 32-bit number, decimal or 0x hex from "
                               "-2147483648 to 4294967295, not \"" +
                               text + "\"");
-    const auto u = static_cast<std::uint32_t>(n);
-    return {REG_DWORD,
-            {std::uint8_t(u), std::uint8_t(u >> 8), std::uint8_t(u >> 16), std::uint8_t(u >> 24)}};
+    return dwordValue(static_cast<std::uint32_t>(n));
 }
 
 std::string readFile(const std::string& path) {
@@ -223,9 +217,7 @@ int RegTool::query() {
 int RegTool::add() {
     if (add_->count("--sz") + add_->count("--dword") == 0)
         throw app::UsageError("add needs the value: --sz TEXT or --dword N");
-    RegValue value{REG_SZ, {sz_.begin(), sz_.end()}};
-    value.data.push_back(0);
-    if (add_->count("--dword")) value = parseDword(dword_);
+    const RegValue value = add_->count("--dword") ? parseDword(dword_) : textValue(sz_);
     FileRegistry reg = announcedRegistry(true);
     const std::string& key = keyArgument();
     reg.createKey(key);

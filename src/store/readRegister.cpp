@@ -36,15 +36,13 @@ void readRegister::GetKeyValue(RegistryHive hive, const std::string& keyPath,
         if (hive != HKEY_CURRENT_USER || !registry_.KeyExists(keyPath)) return;
         const auto stored = registry_.QueryValue(keyPath, valueName);
         if (!stored || stored->data.size() > bufferSize) return;
-        std::vector<std::uint8_t> data = stored->data;
-        if (!data.empty() && data.back() == 0) data.pop_back();
-        if (stored->type == registry::REG_SZ) {
-            value.assign(data.begin(), data.end());
+        if (const auto text = registry::asText(*stored)) {
+            value = *text;
         } else if (stored->type == registry::REG_DWORD) {
-            std::uint32_t n = 0;
-            for (std::size_t i = 0; i < 4; ++i)
-                n |= static_cast<std::uint32_t>(i < data.size() ? data[i] : 0) << (8 * i);
-            value = std::to_string(static_cast<std::int32_t>(n));
+            // A DWORD of another length reads as its first four bytes, zero-padded.
+            registry::RegValue dword = *stored;
+            dword.data.resize(4);
+            value = std::to_string(static_cast<std::int32_t>(*registry::asDword(dword)));
         }
         found = true;
     } catch (const std::exception&) {
@@ -87,12 +85,8 @@ std::int32_t readRegister::GetHistoryValue() {
 long readRegister::SetKeyValue(const std::string& name, std::int32_t value) {
     try {
         if (!registry_.KeyExists(settingKey)) return -1;
-        const auto bits = static_cast<std::uint32_t>(value);
-        registry::RegValue v{registry::REG_DWORD,
-                             {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
-                              static_cast<std::uint8_t>(bits >> 16),
-                              static_cast<std::uint8_t>(bits >> 24)}};
-        return registry_.SetValue(settingKey, name, v);
+        return registry_.SetValue(settingKey, name,
+                                  registry::dwordValue(static_cast<std::uint32_t>(value)));
     } catch (const std::exception&) {
         // A registry that raises counts as a key that could not be opened.
         return -1;

@@ -13,12 +13,6 @@ namespace {
 
 using testing::TestSession;
 
-registry::RegValue text(const std::string& value) {
-    registry::RegValue v{registry::REG_SZ, std::vector<std::uint8_t>(value.begin(), value.end())};
-    v.data.push_back(0);
-    return v;
-}
-
 host::CommandBar& bar(TestSession& s, const std::string& name) {
     return s.host.application().ActiveExplorer()->CommandBars().Item(name);
 }
@@ -53,7 +47,7 @@ TEST(Connection, LanguageIsChineseOnlyForTheExactCN) {
     for (const Case& c : {Case{"CN", true}, Case{std::nullopt, true}, Case{"cn", false}}) {
         TestSession s;
         if (c.value)
-            s.registry.SetValue(key, "Language", text(*c.value));
+            s.registry.SetValue(key, "Language", registry::textValue(*c.value));
         else
             s.registry.DeleteValue(key, "Language");
         AddInDesigner1 addin(s.state);

@@ -1,9 +1,10 @@
 # The installed tree and the Debian package, made from the build ctest has already built:
 # `cmake --install` into a fresh prefix, the installed programs run, their completion sourced in
-# bash, then `cpack -G DEB` and the package's dependencies and contents.
-# Usage: install.sh BUILD_DIR VERSION BINDIR DATADIR MANDIR MAN_PAGES(1|0)
+# bash, then `cpack -G DEB` and the package's dependencies and contents (PACKAGE 0 leaves the
+# package out: a sanitizer build is never packaged).
+# Usage: install.sh BUILD_DIR VERSION BINDIR DATADIR MANDIR MAN_PAGES(1|0) PACKAGE(1|0)
 . "$(dirname "$0")/../tools/check.sh"
-build=$1 version=$2 bindir=$3 datadir=$4 mandir=$5 man=$6
+build=$1 version=$2 bindir=$3 datadir=$4 mandir=$5 man=$6 package=$7
 programs="velmora-host velmora-store velmora-reg Tidewell"
 prefix=$work/prefix
 export HOME="$work" XDG_STATE_HOME="$work/state" TMPDIR="$work"
@@ -76,6 +77,7 @@ expect_out "^about$"
 run complete_words Tidewell --seconds ""
 expect_no_out
 
+[ "$package" = 1 ] || { finish && exit; }
 run cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package"
 expect_code 0
 deb=$(ls "$work"/package/*.deb 2>/dev/null | head -n 1)

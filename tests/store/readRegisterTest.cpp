@@ -13,18 +13,6 @@ namespace {
 
 using registry::RegValue;
 
-RegValue sz(const std::string& text) {
-    RegValue v{registry::REG_SZ, {text.begin(), text.end()}};
-    v.data.push_back(0);
-    return v;
-}
-
-RegValue dword(std::int32_t n) {
-    const auto u = static_cast<std::uint32_t>(n);
-    return {registry::REG_DWORD,
-            {std::uint8_t(u), std::uint8_t(u >> 8), std::uint8_t(u >> 16), std::uint8_t(u >> 24)}};
-}
-
 // The dialog positions in the order they are saved, to set and compare all of them at once.
 using Positions = std::vector<int>;
 
@@ -93,14 +81,17 @@ TEST(readRegister, TheGenericReaderConvertsByType) {
     Settings s;
     const std::string key = readRegister::settingKey;
     ASSERT_EQ(s.registry.CreateKey(key), 0);
-    ASSERT_EQ(s.registry.SetValue(readRegister::mainKey, "Language", sz("EN")), 0);
-    ASSERT_EQ(s.registry.SetValue(readRegister::mainKey, "path", sz("/opt/velmora")), 0);
-    ASSERT_EQ(s.registry.SetValue(key, "negative", dword(-5)), 0);
-    ASSERT_EQ(s.registry.SetValue(key, "text", sz("12")), 0);
-    ASSERT_EQ(s.registry.SetValue(key, "word", sz("twelve")), 0);
+    ASSERT_EQ(s.registry.SetValue(readRegister::mainKey, "Language", registry::textValue("EN")), 0);
+    ASSERT_EQ(
+        s.registry.SetValue(readRegister::mainKey, "path", registry::textValue("/opt/velmora")), 0);
+    ASSERT_EQ(
+        s.registry.SetValue(key, "negative", registry::dwordValue(static_cast<std::uint32_t>(-5))),
+        0);
+    ASSERT_EQ(s.registry.SetValue(key, "text", registry::textValue("12")), 0);
+    ASSERT_EQ(s.registry.SetValue(key, "word", registry::textValue("twelve")), 0);
     ASSERT_EQ(s.registry.SetValue(key, "binary", {registry::REG_BINARY, {'4', '2'}}), 0);
-    ASSERT_EQ(s.registry.SetValue(key, "long", sz(std::string(1024, 'x'))), 0);
-    ASSERT_EQ(s.registry.SetValue(key, "fits", sz(std::string(1023, 'x'))), 0);
+    ASSERT_EQ(s.registry.SetValue(key, "long", registry::textValue(std::string(1024, 'x'))), 0);
+    ASSERT_EQ(s.registry.SetValue(key, "fits", registry::textValue(std::string(1023, 'x'))), 0);
 
     EXPECT_EQ(s.settings.GetCurrentVersion(), "EN");
     EXPECT_EQ(s.settings.GetSysInfo("path"), "/opt/velmora");
@@ -130,11 +121,11 @@ TEST(readRegister, TheGenericReaderConvertsByType) {
     EXPECT_EQ(s.settings.GetKey_Value("binary"), 0);
 
     EXPECT_EQ(s.settings.GetHistoryValue(), -1);
-    ASSERT_EQ(s.registry.SetValue(key, "HistoryValue", dword(3)), 0);
+    ASSERT_EQ(s.registry.SetValue(key, "HistoryValue", registry::dwordValue(3)), 0);
     EXPECT_EQ(s.settings.GetHistoryValue(), 3);
     EXPECT_EQ(s.settings.SetKeyValue("historyvalue", 0), 0);
     EXPECT_EQ(s.settings.GetHistoryValue(), 0);
-    EXPECT_EQ(s.registry.QueryValue(key, "HistoryValue")->data, dword(0).data);
+    EXPECT_EQ(s.registry.QueryValue(key, "HistoryValue")->data, registry::dwordValue(0).data);
 }
 
 TEST(readRegister, DialogPositionsRoundTripUnderBothSpellings) {

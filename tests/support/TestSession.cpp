@@ -17,16 +17,6 @@
 
 namespace velmora::testing {
 
-namespace {
-
-registry::RegValue stringValue(const std::string& text) {
-    registry::RegValue v{registry::REG_SZ, std::vector<std::uint8_t>(text.begin(), text.end())};
-    v.data.push_back(0);
-    return v;
-}
-
-} // namespace
-
 TempDir::TempDir() {
     std::random_device random;
     const auto base = std::filesystem::temp_directory_path();
@@ -54,8 +44,8 @@ TestSession::TestSession(const SessionOptions& options, const std::optional<std:
     const std::string mainKey = "Software\\OutLook Sync Velmora";
     registry.CreateKey(mainKey);
     registry.CreateKey(mainKey + "\\setting");
-    registry.SetValue(mainKey, "Language", stringValue(options.chinese ? "CN" : "EN"));
-    registry.SetValue(mainKey, "path", stringValue(installPath().string()));
+    registry.SetValue(mainKey, "Language", registry::textValue(options.chinese ? "CN" : "EN"));
+    registry.SetValue(mainKey, "path", registry::textValue(installPath().string()));
     std::filesystem::create_directories(installPath());
 
     serve(state.platform);

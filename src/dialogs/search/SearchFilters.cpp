@@ -145,9 +145,11 @@ bool fieldContains(std::string_view field, std::string_view words) {
 }
 
 std::string joinedProperties(const host::Item& item, const std::vector<std::string_view>& names) {
-    std::string joined;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (i > 0) joined += ' ';
+    if (names.empty()) return {};
+    // The first text is taken as it comes: a group of one property copies nothing.
+    std::string joined = item.Text(names.front());
+    for (std::size_t i = 1; i < names.size(); ++i) {
+        joined += ' ';
         joined += item.Text(names[i]);
     }
     return joined;

@@ -56,8 +56,10 @@ bool FilterExpression::compare(const FilterNode& n, const InMemoryItem& item) co
     const Variant& v = item.field(n.slot);
     switch (n.type) {
     case PropType::Text: {
-        const std::string* s = std::get_if<std::string>(&v);
-        const int order = velmora::text::compareFolded(s ? *s : kEmpty, n.text);
+        const std::string& s = std::get_if<std::string>(&v) ? std::get<std::string>(v) : kEmpty;
+        // Other scripts fold through ICU: once per item and text, not once per comparison.
+        const int order = velmora::text::isAscii(s) ? velmora::text::compareFolded(s, n.text)
+                                                    : item.foldedText(n.slot).compare(n.text);
         if (n.op == FilterOp::Eq) return order == 0;
         if (n.op == FilterOp::Ne) return order != 0;
         return applyOrder(n.op, order);

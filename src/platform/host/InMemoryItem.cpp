@@ -8,6 +8,9 @@
 #include "platform/host/ItemCollections.h"
 #include "platform/host/PropertyCatalog.h"
 #include "platform/text/AsciiText.h"
+#include "platform/text/UnicodeText.h"
+
+#include <bit>
 
 namespace velmora::host {
 
@@ -106,20 +109,47 @@ void InMemoryItem::checkAlive(const char* member) const {
         throw HostError(std::string("The item has been deleted; ") + member + " is not possible");
 }
 
+bool InMemoryItem::holds(int slot) const {
+    const auto bit = static_cast<std::size_t>(slot);
+    return (present_[bit / 64] >> (bit % 64) & 1U) != 0;
+}
+
+std::size_t InMemoryItem::position(int slot) const {
+    const auto bit = static_cast<std::size_t>(slot);
+    std::size_t below = 0;
+    for (std::size_t word = 0; word < bit / 64; ++word)
+        below += static_cast<std::size_t>(std::popcount(present_[word]));
+    const std::uint64_t lower = (std::uint64_t{1} << (bit % 64)) - 1;
+    return below + static_cast<std::size_t>(std::popcount(present_[bit / 64] & lower));
+}
+
 const Variant& InMemoryItem::field(int slot) const {
-    for (std::size_t i = 0; i < slots_.size(); ++i)
-        if (slots_[i] == slot) return values_[i];
-    return PropertyCatalog::instance().def(slot).initial;
+    if (!holds(slot)) return PropertyCatalog::instance().def(slot).initial;
+    return values_[position(slot)];
 }
 
 void InMemoryItem::put(int slot, Variant value) {
-    for (std::size_t i = 0; i < slots_.size(); ++i)
-        if (slots_[i] == slot) {
-            values_[i] = std::move(value);
-            return;
-        }
-    slots_.push_back(static_cast<std::int16_t>(slot));
-    values_.push_back(std::move(value));
+    std::erase_if(folded_, [slot](const auto& entry) { return entry.first == slot; });
+    const std::size_t at = position(slot);
+    if (holds(slot)) {
+        values_[at] = std::move(value);
+        return;
+    }
+    const auto bit = static_cast<std::size_t>(slot);
+    present_[bit / 64] |= std::uint64_t{1} << (bit % 64);
+    values_.insert(values_.begin() + static_cast<std::ptrdiff_t>(at), std::move(value));
+}
+
+const std::string& InMemoryItem::foldedText(int slot) const {
+    for (const auto& [at, text] : folded_)
+        if (at == slot) return text;
+    const std::string* value = std::get_if<std::string>(&field(slot));
+    folded_.emplace_back(slot, value ? text::foldCase(*value) : std::string());
+    return folded_.back().second;
+}
+
+void InMemoryItem::prefetch() const {
+    __builtin_prefetch(values_.data());
 }
 
 void InMemoryItem::setEntryId(const std::string& id) {

@@ -4,7 +4,9 @@
 
 #include "platform/host/HostCore.h"
 #include "platform/host/ObjectModel.h"
+#include "platform/host/PropertyCatalog.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -49,6 +51,10 @@ class InMemoryItem : public Item {
     int itemType() const { return type_; }
     const Variant& field(int slot) const;
     void put(int slot, Variant value);
+    // The case-folded text of a text slot, folded on first use and kept until the slot is set.
+    const std::string& foldedText(int slot) const;
+    // Asks the processor for the lines field() reads, ahead of a walk reaching this item.
+    void prefetch() const;
     // Raises HostError once the host is gone.
     std::shared_ptr<HostCore> core() const { return host_.lock(); }
     std::shared_ptr<InMemoryFolder> home() const { return home_.lock(); }
@@ -62,6 +68,9 @@ class InMemoryItem : public Item {
 
   private:
     void checkAlive(const char* member) const;
+    // Where slot's value is, or would go, in values_.
+    std::size_t position(int slot) const;
+    bool holds(int slot) const;
     void applySet(int slot, const Variant& value);
     void deriveContact(int changed);
     void deriveAppointment(int changed);
@@ -72,10 +81,11 @@ class InMemoryItem : public Item {
     // reference to the host.
     HostRef host_;
     int type_;
-    // The slots apart from their values: a lookup scans one short array of numbers instead of
-    // striding through the values, which over many items is mostly cache misses.
-    std::vector<std::int16_t> slots_;
+    // Which slots hold a value, one bit each, inside the item itself; values_ holds their values
+    // in slot order, so a lookup is a bit count instead of a scan of another heap block.
+    std::array<std::uint64_t, (pPropCount + 63) / 64> present_{};
     std::vector<Variant> values_;
+    mutable std::vector<std::pair<int, std::string>> folded_; // by slot, in no order
     std::weak_ptr<InMemoryFolder> home_;   // where it is stored; empty while unsaved
     std::weak_ptr<InMemoryFolder> target_; // where a first Save stores it
     unsigned explicitDerived_ = 0;         // bits: derived properties the caller set himself

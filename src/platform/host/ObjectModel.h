@@ -23,6 +23,8 @@ using DateTime = std::chrono::sys_seconds;
 using Variant = std::variant<std::monostate, bool, long, double, std::string, DateTime>;
 
 std::string variantText(const Variant& v);
+// The same for a value about to be dropped: a text is moved out, not copied.
+std::string variantText(Variant&& v);
 long variantNumber(const Variant& v);
 bool variantFlag(const Variant& v);
 DateTime variantDate(const Variant& v);

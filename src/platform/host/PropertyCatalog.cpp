@@ -122,10 +122,14 @@ PropertyCatalog::PropertyCatalog() {
 }
 
 std::size_t PropertyCatalog::hashLowered(std::string_view name) {
-    std::size_t hash = 14695981039346656037ull; // FNV-1a
-    for (const char c : name)
-        hash = (hash ^ static_cast<unsigned char>(text::lowerChar(c))) * 1099511628211ull;
-    return hash;
+    // Every Get and Set looks a name up: the length and four letters tell the names apart well
+    // enough, and a collision costs one more comparison in the table.
+    if (name.empty()) return 0;
+    const auto at = [name](std::size_t i) {
+        return static_cast<std::size_t>(static_cast<unsigned char>(text::lowerChar(name[i])));
+    };
+    const std::size_t n = name.size();
+    return (((n * 31 + at(0)) * 31 + at(n / 2)) * 31 + at(n - 1)) * 31 + at(n / 3);
 }
 
 int PropertyCatalog::find(std::string_view name) const {

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <sstream>
+#include <utility>
 
 namespace velmora::host {
 
@@ -34,6 +35,11 @@ std::string variantText(const Variant& v) {
         std::string operator()(DateTime t) const { return isoDateText(t); }
     };
     return std::visit(Visitor{}, v);
+}
+
+std::string variantText(Variant&& v) {
+    if (std::string* s = std::get_if<std::string>(&v)) return std::move(*s);
+    return variantText(std::as_const(v));
 }
 
 long variantNumber(const Variant& v) {

@@ -17,6 +17,35 @@ struct RegValue {
     std::vector<std::uint8_t> data;
 };
 
+// A REG_DWORD of n, its four bytes little-endian as the registry stores them.
+inline RegValue dwordValue(std::uint32_t n) {
+    return {REG_DWORD,
+            {static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8),
+             static_cast<std::uint8_t>(n >> 16), static_cast<std::uint8_t>(n >> 24)}};
+}
+
+// A REG_SZ of text, with the terminating zero byte the registry keeps.
+inline RegValue textValue(const std::string& text) {
+    RegValue v{REG_SZ, {text.begin(), text.end()}};
+    v.data.push_back(0);
+    return v;
+}
+
+// The number of a REG_DWORD of exactly four bytes; none for any other value.
+inline std::optional<std::uint32_t> asDword(const RegValue& v) {
+    if (v.type != REG_DWORD || v.data.size() != 4) return std::nullopt;
+    return v.data[0] | v.data[1] << 8 | v.data[2] << 16 |
+           static_cast<std::uint32_t>(v.data[3]) << 24;
+}
+
+// The text of a REG_SZ without its terminating zero byte (when it has one); none for other types.
+inline std::optional<std::string> asText(const RegValue& v) {
+    if (v.type != REG_SZ) return std::nullopt;
+    std::string text(v.data.begin(), v.data.end());
+    if (!text.empty() && text.back() == '\0') text.pop_back();
+    return text;
+}
+
 // Result codes as the registry answers them.
 constexpr long ERROR_SUCCESS = 0;
 constexpr long ERROR_FILE_NOT_FOUND = 2;

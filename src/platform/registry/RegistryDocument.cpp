@@ -59,12 +59,9 @@ std::string RegistryDocument::serialize() const {
             out += text::quoted(name) + "=";
             if (value.type == REG_SZ && !value.data.empty() && value.data.back() == 0) {
                 out += "sz:" + text::quoted(std::string(value.data.begin(), value.data.end() - 1));
-            } else if (value.type == REG_DWORD && value.data.size() == 4) {
-                std::uint32_t n = 0;
-                for (int i = 3; i >= 0; --i)
-                    n = (n << 8) | value.data[i];
+            } else if (const auto n = asDword(value)) {
                 char buf[16];
-                std::snprintf(buf, sizeof buf, "0x%08x", n);
+                std::snprintf(buf, sizeof buf, "0x%08x", *n);
                 out += std::string("dword:") + buf;
             } else {
                 out += "hex(" + std::to_string(value.type) + "):";

@@ -60,11 +60,9 @@ std::string hexList(const std::string& tag, const std::string& bytes, std::size_
 std::string exportData(const RegValue& v, const std::string& where, std::size_t column) {
     const std::string bytes(v.data.begin(), v.data.end());
     if (quotable(v)) return exportQuoted(checkedUtf8(bytes.substr(0, bytes.size() - 1), where));
-    if (v.type == REG_DWORD && v.data.size() == 4) {
-        const std::uint32_t n = v.data[0] | v.data[1] << 8 | v.data[2] << 16 |
-                                static_cast<std::uint32_t>(v.data[3]) << 24;
+    if (const auto n = asDword(v)) {
         char buf[16];
-        std::snprintf(buf, sizeof buf, "dword:%08x", n);
+        std::snprintf(buf, sizeof buf, "dword:%08x", *n);
         return buf;
     }
     if (v.type == REG_BINARY) return hexList("hex:", bytes, column);

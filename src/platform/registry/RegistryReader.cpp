@@ -162,18 +162,11 @@ class TextReader {
 
     RegValue data() {
         if (line_[at_] == '"' || take("sz:")) {
-            const std::string text = quoted();
-            RegValue v{REG_SZ, {text.begin(), text.end()}};
-            v.data.push_back(0);
-            return v;
+            return textValue(quoted());
         }
         if (take("dword:")) {
             take("0x");
-            const std::uint32_t n = number(16, 8);
-            RegValue v{REG_DWORD, {}};
-            for (int i = 0; i < 4; ++i)
-                v.data.push_back(static_cast<std::uint8_t>(n >> (8 * i)));
-            return v;
+            return dwordValue(number(16, 8));
         }
         if (take("hex:")) return {REG_BINARY, bytes()};
         if (!take("hex("))

@@ -12,14 +12,10 @@
 
 namespace velmora::text {
 
-namespace {
-
 bool isAscii(std::string_view s) {
     return std::all_of(s.begin(), s.end(),
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
-
-} // namespace
 
 std::string foldCase(std::string_view utf8) {
     if (isAscii(utf8)) return lower(utf8);

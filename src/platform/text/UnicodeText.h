@@ -11,6 +11,9 @@ namespace velmora::text {
 // Accents stay: "Zoë" and "Zoe" fold differently. Bytes that are not UTF-8 become U+FFFD.
 std::string foldCase(std::string_view utf8);
 
+// Whether every byte is ASCII, whose folding is plain lowering and needs no ICU.
+bool isAscii(std::string_view s);
+
 // Whether a and b are the same text whatever the letter case.
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 

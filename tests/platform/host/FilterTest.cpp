@@ -78,6 +78,11 @@ TEST_F(Contacts, NamesKeywordsAndValuesIgnoreCase) {
     EXPECT_EQ(namesFound("[LastName] = 'MÜLLER' And [FirstName] = 'ZOË'"), (Names{"Zoë Müller"}));
     EXPECT_EQ(namesFound("[LastName] <> 'müLLER' And [LastName] > 'lee'"), (Names{"Zoe Muller"}));
     EXPECT_EQ(namesFound("[LastName] >= 'MÜ'"), (Names{"Zoë Müller"}));
+
+    // A text set again is folded again: the old name no longer matches, the new one does.
+    items->Find("[LastName] = 'MÜLLER'")->Set("LastName", "Ørsted");
+    EXPECT_EQ(namesFound("[LastName] = 'MÜLLER'"), Names{});
+    EXPECT_EQ(namesFound("[LastName] = 'ØRSTED'"), (Names{"Zoë Ørsted"}));
 }
 
 TEST_F(Contacts, DoubledQuotesInsideAValueStandForOneQuote) {

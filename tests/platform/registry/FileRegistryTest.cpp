@@ -15,17 +15,6 @@
 namespace velmora::registry {
 namespace {
 
-RegValue sz(const std::string& text) {
-    RegValue v{REG_SZ, {text.begin(), text.end()}};
-    v.data.push_back(0);
-    return v;
-}
-
-RegValue dword(std::uint32_t n) {
-    return {REG_DWORD,
-            {std::uint8_t(n), std::uint8_t(n >> 8), std::uint8_t(n >> 16), std::uint8_t(n >> 24)}};
-}
-
 std::string readFile(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
     std::ostringstream s;
@@ -43,13 +32,13 @@ TEST(FileRegistry, ValuesOfEveryKindSurviveTheFile) {
     testing::TempDir temp;
     const auto file = temp.path() / "registry";
     const std::vector<std::pair<std::string, RegValue>> values = {
-        {"path", sz("c:\\Program Files\\Velmora\\Velmora Outlook Client")},
-        {"a=b \"quoted\"", sz("x = \"y\"\nsecond line\ttab\\ end")},
-        {"语言", sz("Velmora－Outlook信息同步")},
-        {"empty", sz("")},
+        {"path", textValue("c:\\Program Files\\Velmora\\Velmora Outlook Client")},
+        {"a=b \"quoted\"", textValue("x = \"y\"\nsecond line\ttab\\ end")},
+        {"语言", textValue("Velmora－Outlook信息同步")},
+        {"empty", textValue("")},
         {"nul inside", {REG_SZ, {'a', 0, 'b', 0}}},
         {"no terminator", {REG_SZ, {'a', 'b'}}},
-        {"HistoryValue", dword(0xfffffffe)},
+        {"HistoryValue", dwordValue(0xfffffffe)},
         {"short dword", {REG_DWORD, {1, 2}}},
         {"bytes", {REG_BINARY, {0x00, 0x7f, 0xff, '\n'}}},
         {"no bytes", {REG_BINARY, {}}},
@@ -78,19 +67,19 @@ TEST(FileRegistry, NamesMatchWithoutRegardToCaseAndKeepTheirFirstSpelling) {
     testing::TempDir temp;
     FileRegistry reg(temp.path() / "registry");
     EXPECT_FALSE(reg.KeyExists(key));
-    EXPECT_EQ(reg.SetValue(key, "Language", sz("CN")), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(reg.SetValue(key, "Language", textValue("CN")), ERROR_FILE_NOT_FOUND);
     ASSERT_EQ(reg.CreateKey("\\" + key + "\\\\setting\\"), ERROR_SUCCESS);
     EXPECT_TRUE(reg.KeyExists("SOFTWARE\\outlook sync velmora"));
     EXPECT_TRUE(reg.KeyExists("software"));
     EXPECT_FALSE(reg.KeyExists("Software\\OutLook"));
 
-    ASSERT_EQ(reg.SetValue(key + "\\setting", "searchfieldIndexforContact", dword(2)), 0);
+    ASSERT_EQ(reg.SetValue(key + "\\setting", "searchfieldIndexforContact", dwordValue(2)), 0);
     ASSERT_EQ(reg.SetValue("software\\OUTLOOK SYNC VELMORA\\Setting", "SEARCHFIELDINDEXFORCONTACT",
-                           dword(261)),
+                           dwordValue(261)),
               0);
     const auto got = reg.QueryValue(key + "\\SETTING", "searchFieldindexforContact");
     ASSERT_TRUE(got);
-    EXPECT_EQ(got->data, dword(261).data);
+    EXPECT_EQ(got->data, dwordValue(261).data);
 
     const RegistryDocument doc = reg.load();
     ASSERT_EQ(doc.keys().size(), 1u);
@@ -115,7 +104,7 @@ TEST(FileRegistry, ChangesOfOtherProcessesShowAtTheNextRead) {
     writeFile(file, "[Software\\OutLook Sync Velmora\\setting]\n\"HistoryValue\" = dword:3\n");
     auto got = ours.QueryValue(key + "\\setting", "HistoryValue");
     ASSERT_TRUE(got);
-    EXPECT_EQ(got->data, dword(3).data);
+    EXPECT_EQ(got->data, dwordValue(3).data);
 
     // Two processes writing at once lose none of each other's values.
     const int perProcess = 40;
@@ -125,7 +114,8 @@ TEST(FileRegistry, ChangesOfOtherProcessesShowAtTheNextRead) {
     bool allWritten = true;
     FileRegistry writer(file);
     for (int i = 0; i < perProcess; ++i)
-        allWritten = writer.SetValue(key, prefix + std::to_string(i), dword(i)) == 0 && allWritten;
+        allWritten =
+            writer.SetValue(key, prefix + std::to_string(i), dwordValue(i)) == 0 && allWritten;
     if (child == 0) ::_exit(allWritten ? 0 : 1);
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -157,7 +147,7 @@ TEST(FileRegistry, AMalformedLineIsSkippedWithOneWarningAndNoWriteTouchesTheFile
 
     // The good lines stay readable, so the language does not fall back to Chinese.
     ASSERT_TRUE(language);
-    EXPECT_EQ(language->data, sz("EN").data);
+    EXPECT_EQ(language->data, textValue("EN").data);
     EXPECT_TRUE(reg.QueryValue(key + "\\setting", "MailTabIndex"));
     EXPECT_FALSE(reg.QueryValue(key, "path"));
     EXPECT_FALSE(reg.QueryValue(key + "\\setting", "HistoryValue"));
@@ -168,7 +158,7 @@ TEST(FileRegistry, AMalformedLineIsSkippedWithOneWarningAndNoWriteTouchesTheFile
               std::string::npos)
         << logged;
 
-    EXPECT_EQ(reg.SetValue(key, "Language", sz("CN")), ERROR_BADDB);
+    EXPECT_EQ(reg.SetValue(key, "Language", textValue("CN")), ERROR_BADDB);
     EXPECT_NE(reg.lastError().find(file.string()), std::string::npos) << reg.lastError();
     EXPECT_NE(reg.lastError().find("line 2"), std::string::npos) << reg.lastError();
     EXPECT_EQ(reg.CreateKey("Software\\Other"), ERROR_BADDB);
@@ -190,12 +180,12 @@ TEST(FileRegistry, WritesLeaveOnlyTheRegistryFile) {
     testing::TempDir temp;
     const auto file = temp.path() / "velmora" / "registry";
     FileRegistry reg(file);
-    EXPECT_EQ(reg.SetValue(key, "Language", sz("CN")), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(reg.SetValue(key, "Language", textValue("CN")), ERROR_FILE_NOT_FOUND);
     EXPECT_FALSE(std::filesystem::exists(file));
     ASSERT_EQ(reg.CreateKey(key), 0);
     std::filesystem::permissions(file, std::filesystem::perms(0640));
     for (int i = 0; i < 5; ++i)
-        ASSERT_EQ(reg.SetValue(key, "n" + std::to_string(i), dword(i)), 0);
+        ASSERT_EQ(reg.SetValue(key, "n" + std::to_string(i), dwordValue(i)), 0);
     std::vector<std::string> names;
     for (const auto& e : std::filesystem::directory_iterator(file.parent_path()))
         names.push_back(e.path().filename().string());
