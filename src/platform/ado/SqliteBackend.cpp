@@ -61,10 +61,6 @@ std::string fileUri(const std::string& path) {
 
 } // namespace
 
-void SqliteBackend::Finalizer::operator()(sqlite3_stmt* statement) const {
-    sqlite3_finalize(statement);
-}
-
 void SqliteBackend::open(const std::string& name, int flags) {
     const int rc = sqlite3_open_v2(name.c_str(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
@@ -77,7 +73,9 @@ void SqliteBackend::open(const std::string& name, int flags) {
 }
 
 void SqliteBackend::close() {
-    // Statements are finalized by their owners before this; close_v2 tolerates stragglers.
+    // Kept statements must not outlive the database. A cursor's statement is finalized by its
+    // owner; close_v2 waits for such stragglers.
+    kept_.clear();
     sqlite3_close_v2(db_);
     db_ = nullptr;
 }
@@ -139,6 +137,13 @@ SqliteBackend::Statement SqliteBackend::prepare(const std::string& sql) {
         SQLITE_OK)
         fail(sql);
     return Statement(raw);
+}
+
+SqliteStatementCache::Lease SqliteBackend::prepareKept(const std::string& sql) {
+    if (SqliteStatementCache::Lease kept = kept_.find(sql)) return kept;
+    Statement statement = prepare(sql);
+    if (!statement) throw StoreError("The statement is empty");
+    return kept_.keep(sql, std::move(statement));
 }
 
 void SqliteBackend::bind(sqlite3_stmt* statement, int index, const Value& value) {
@@ -296,7 +301,7 @@ ResultSet SqliteBackend::query(const std::string& sql, bool updatable) {
 
 SqlBackend::Outcome SqliteBackend::executeBound(const std::string& sql,
                                                 const std::vector<Value>& values) {
-    Statement statement = prepare(sql);
+    const SqliteStatementCache::Lease statement = prepareKept(sql);
     for (std::size_t i = 0; i < values.size(); ++i)
         bind(statement.get(), static_cast<int>(i + 1), values[i]);
     return Outcome{run(statement.get(), sql), Value()};
