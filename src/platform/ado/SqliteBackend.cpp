@@ -221,27 +221,29 @@ class SqliteCursor : public RowCursor {
         sqlite3_stmt* s = statement_.get();
         row.resize(columns_.size());
         for (std::size_t c = 0; c < columns_.size(); ++c) {
-            const int i = static_cast<int>(c);
-            switch (sqlite3_column_type(s, i)) {
+            // One checked call per field. Reading the column's value object directly is safe
+            // because a connection belongs to one thread (it is opened without a mutex).
+            sqlite3_value* v = sqlite3_column_value(s, static_cast<int>(c));
+            switch (sqlite3_value_type(v)) {
             case SQLITE_INTEGER:
-                row[c].assignInt(sqlite3_column_int64(s, i));
+                row[c].assignInt(sqlite3_value_int64(v));
                 break;
             case SQLITE_FLOAT:
-                row[c] = Value(sqlite3_column_double(s, i));
+                row[c] = Value(sqlite3_value_double(v));
                 break;
             case SQLITE_NULL:
                 row[c] = Value();
                 break;
             case SQLITE_BLOB: {
                 // The pointer comes first: it is null for an empty blob, and the size follows it.
-                const auto* bytes = static_cast<const char*>(sqlite3_column_blob(s, i));
-                const auto size = static_cast<std::size_t>(sqlite3_column_bytes(s, i));
+                const auto* bytes = static_cast<const char*>(sqlite3_value_blob(v));
+                const auto size = static_cast<std::size_t>(sqlite3_value_bytes(v));
                 row[c] = Value(Blob{bytes ? std::string(bytes, size) : std::string()});
                 break;
             }
             default:
-                row[c].assignText(reinterpret_cast<const char*>(sqlite3_column_text(s, i)),
-                                  static_cast<std::size_t>(sqlite3_column_bytes(s, i)));
+                row[c].assignText(reinterpret_cast<const char*>(sqlite3_value_text(v)),
+                                  static_cast<std::size_t>(sqlite3_value_bytes(v)));
             }
         }
         return true;
@@ -271,6 +273,17 @@ bool SqliteBackend::readsOnly(const std::string& sql) {
 ResultSet SqliteBackend::query(const std::string& sql, bool updatable) {
     ResultSet result;
     const std::string text = readStatement(sql, updatable, result);
+    return readRows(text, updatable, std::move(result));
+}
+
+// The engine runs the text as written, so the caller's analysis of it holds for the backend too.
+ResultSet SqliteBackend::queryUpdatable(const std::string& sql, const SelectShape& shape) {
+    ResultSet result;
+    const std::string text = updatableStatement(sql, shape, result);
+    return readRows(text, true, std::move(result));
+}
+
+ResultSet SqliteBackend::readRows(const std::string& text, bool updatable, ResultSet result) {
     Statement statement = prepare(text);
     if (!statement) throw StoreError("The statement is empty");
     SqliteCursor cursor(std::move(statement), text);

@@ -22,6 +22,7 @@ class SqliteBackend : public SqlBackend {
 
     std::int64_t execute(const std::string& sql) override;
     ResultSet query(const std::string& sql, bool updatable) override;
+    ResultSet queryUpdatable(const std::string& sql, const SelectShape& shape) override;
     std::unique_ptr<RowCursor> openCursor(const std::string& sql) override;
     bool readsOnly(const std::string& sql) override;
     void begin() override;
@@ -38,6 +39,8 @@ class SqliteBackend : public SqlBackend {
     void open(const std::string& name, int flags);
     void close();
     Statement prepare(const std::string& sql);
+    // Runs text, the statement a read sends, into result (whose table is set for changes).
+    ResultSet readRows(const std::string& text, bool updatable, ResultSet result);
     // The statement for a text this layer writes itself, prepared on its first use only.
     SqliteStatementCache::Lease prepareKept(const std::string& sql);
     void bind(sqlite3_stmt* statement, int index, const Value& value);
