@@ -34,7 +34,7 @@ struct SessionOptions {
     std::string user = "alice"; // the CurrentUser row; "" leaves the table empty
     bool storeInMemory = false; // ":memory:" instead of a file in the temp folder
     // The data source of a server store instead of $VELMORA_TEST_DSN; "" for the embedded one.
-    std::optional<std::string> server;
+    std::optional<std::string> server{};
 };
 
 // The session's temporary folder and its store, a base so that both are made before the
