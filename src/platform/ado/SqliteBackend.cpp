@@ -218,35 +218,41 @@ class SqliteCursor : public RowCursor {
 
     bool next(std::vector<Value>& row) override {
         if (!step()) return false;
-        sqlite3_stmt* s = statement_.get();
         row.resize(columns_.size());
-        for (std::size_t c = 0; c < columns_.size(); ++c) {
+        convert(0, row);
+        return true;
+    }
+
+    // The current row's columns from `first` on, into row (sized to them).
+    void convert(std::size_t first, std::vector<Value>& row) {
+        sqlite3_stmt* s = statement_.get();
+        for (std::size_t c = first; c < columns_.size(); ++c) {
             // One checked call per field. Reading the column's value object directly is safe
             // because a connection belongs to one thread (it is opened without a mutex).
             sqlite3_value* v = sqlite3_column_value(s, static_cast<int>(c));
+            Value& field = row[c - first];
             switch (sqlite3_value_type(v)) {
             case SQLITE_INTEGER:
-                row[c].assignInt(sqlite3_value_int64(v));
+                field.assignInt(sqlite3_value_int64(v));
                 break;
             case SQLITE_FLOAT:
-                row[c] = Value(sqlite3_value_double(v));
+                field = Value(sqlite3_value_double(v));
                 break;
             case SQLITE_NULL:
-                row[c] = Value();
+                field = Value();
                 break;
             case SQLITE_BLOB: {
                 // The pointer comes first: it is null for an empty blob, and the size follows it.
                 const auto* bytes = static_cast<const char*>(sqlite3_value_blob(v));
                 const auto size = static_cast<std::size_t>(sqlite3_value_bytes(v));
-                row[c] = Value(Blob{bytes ? std::string(bytes, size) : std::string()});
+                field = Value(Blob{bytes ? std::string(bytes, size) : std::string()});
                 break;
             }
             default:
-                row[c].assignText(reinterpret_cast<const char*>(sqlite3_value_text(v)),
-                                  static_cast<std::size_t>(sqlite3_value_bytes(v)));
+                field.assignText(reinterpret_cast<const char*>(sqlite3_value_text(v)),
+                                 static_cast<std::size_t>(sqlite3_value_bytes(v)));
             }
         }
-        return true;
     }
 
   private:
@@ -288,8 +294,8 @@ ResultSet SqliteBackend::readRows(const std::string& text, bool updatable, Resul
     if (!statement) throw StoreError("The statement is empty");
     SqliteCursor cursor(std::move(statement), text);
     result.columns = cursor.columns();
-    std::vector<Value> row(result.columns.size());
     if (!updatable) {
+        std::vector<Value> row(result.columns.size());
         while (cursor.next(row))
             result.rows.push_back(row);
         result.affected = cursor.affected();
@@ -297,11 +303,11 @@ ResultSet SqliteBackend::readRows(const std::string& text, bool updatable, Resul
     }
     // The first rows come whole: most writers look at one row and add or change it. Past them
     // only identities are kept, and a row is read by its identity when someone uses it.
-    while (result.identities.size() < wholeRows && cursor.next(row)) {
-        // The identity travels beside the row, not as one of its fields.
-        result.identities.push_back(std::move(row.front()));
-        result.rows.emplace_back(std::make_move_iterator(row.begin() + 1),
-                                 std::make_move_iterator(row.end()));
+    // The identity (a rowid, always an integer) travels beside the row, not as one of its fields;
+    // the fields are read straight into the row kept.
+    while (result.identities.size() < wholeRows && cursor.step()) {
+        result.identities.emplace_back(static_cast<long long>(cursor.firstColumnInt()));
+        cursor.convert(1, result.rows.emplace_back(result.columns.size() - 1));
     }
     if (result.identities.size() == wholeRows)
         while (cursor.step()) {
