@@ -243,7 +243,8 @@ ResultSet OdbcBackend::query(const std::string& sql, bool updatable) {
         std::vector<Value> row;
         const bool identityOnly = updatable && result.identities.size() >= wholeRows;
         row.reserve(static_cast<std::size_t>(count));
-        for (SQLSMALLINT c = 1; c <= (identityOnly ? 1 : count); ++c) {
+        const SQLSMALLINT last = identityOnly ? SQLSMALLINT{1} : count;
+        for (SQLSMALLINT c = 1; c <= last; ++c) {
             const SQLSMALLINT type = types[static_cast<std::size_t>(c - 1)];
             const bool binary = isBinaryType(type);
             std::optional<std::string> value =
