@@ -18,6 +18,8 @@
 
 namespace velmora::ado {
 
+struct SelectShape;
+
 // A failed store call; what() is the description the caller's error trap shows.
 class StoreError : public std::runtime_error {
   public:
@@ -62,6 +64,11 @@ class Backend {
     virtual ~Backend() = default;
     virtual std::int64_t execute(const std::string& sql) = 0; // returns rows affected
     virtual ResultSet query(const std::string& sql, bool updatable) = 0;
+    // The updatable read of a select the caller has found to be a plain single-table select.
+    // A back end that sends statements as written overrides it to spare analysing sql again.
+    virtual ResultSet queryUpdatable(const std::string& sql, const SelectShape& /*shape*/) {
+        return query(sql, true);
+    }
     // A read-only walk over the statement's rows; valid while the backend is open.
     virtual std::unique_ptr<RowCursor> openCursor(const std::string& sql) = 0;
     // Whether the statement only reads, judged by the engine without running it.

@@ -43,7 +43,7 @@ void Recordset::Open(const std::string& sql, Connection& connection, int cursorT
     std::unique_ptr<RowCursor> cursor;
     std::string reason;
     if (wantsChanges && shape.updatable) {
-        result = logFailure(sql, [&] { return backend.query(sql, true); });
+        result = logFailure(sql, [&] { return backend.queryUpdatable(sql, shape); });
     } else {
         cursor = logFailure(sql, [&] { return backend.openCursor(sql); });
         result.columns = cursor->columns();
@@ -213,8 +213,9 @@ long Recordset::RecordCount() const {
 
 int Recordset::columnIndex(std::string_view name) const {
     const std::vector<std::string>& columns = result_.columns;
-    // The field after the last one found is the likely one; otherwise search them all.
-    const std::size_t next = lastField_ + 1;
+    // The field after the last one found (the first after the last) is the likely one;
+    // otherwise search them all.
+    const std::size_t next = lastField_ + 1 < columns.size() ? lastField_ + 1 : 0;
     if (next < columns.size() && sameName(columns[next], name)) {
         lastField_ = next;
         return static_cast<int>(next);

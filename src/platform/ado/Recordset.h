@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/ado/Connection.h"
+#include "platform/text/AsciiText.h"
 
 #include <deque>
 #include <memory>
@@ -128,10 +129,12 @@ inline const ado::Value& Field::Value() const {
 }
 
 // Readers ask for the same fields in the same order on every row: the field after the last one
-// found, spelled exactly, is answered here without the case-insensitive search.
+// found (the first after the last), in any letter case, is answered here without the search.
 inline Field Recordset::Fields(const char* name) {
-    const std::size_t next = lastField_ + 1;
-    if (open_ && name && next < result_.columns.size() && result_.columns[next] == name) {
+    const std::size_t count = result_.columns.size();
+    const std::size_t next = lastField_ + 1 < count ? lastField_ + 1 : 0;
+    if (open_ && name && next < count &&
+        (result_.columns[next] == name || text::iequals(result_.columns[next], name))) {
         lastField_ = next;
         return Field(*this, static_cast<int>(next), result_.columns[next]);
     }

@@ -95,7 +95,11 @@ std::optional<std::vector<Value>> SqlBackend::readRow(const std::string& table,
 std::string SqlBackend::readStatement(const std::string& sql, bool updatable,
                                       ResultSet& result) const {
     if (!updatable) return sql;
-    const SelectShape shape = analyzeSelect(sql);
+    return updatableStatement(sql, analyzeSelect(sql), result);
+}
+
+std::string SqlBackend::updatableStatement(const std::string& sql, const SelectShape& shape,
+                                           ResultSet& result) const {
     if (!shape.updatable)
         throw StoreError("The rows cannot be opened for changes: " + shape.reason +
                          " (statement: " + statementForMessage(sql) + ")");

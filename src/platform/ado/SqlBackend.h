@@ -53,6 +53,9 @@ class SqlBackend : public Backend {
     // The statement a read runs: for an updatable read, the select reading the row identity as
     // its first column, with result.table set. Raises StoreError when the rows cannot be changed.
     std::string readStatement(const std::string& sql, bool updatable, ResultSet& result) const;
+    // The same for a select already analysed.
+    std::string updatableStatement(const std::string& sql, const SelectShape& shape,
+                                   ResultSet& result) const;
 
   private:
     std::unique_ptr<Dialect> dialect_;

@@ -61,10 +61,6 @@ std::string fileUri(const std::string& path) {
 
 } // namespace
 
-void SqliteBackend::Finalizer::operator()(sqlite3_stmt* statement) const {
-    sqlite3_finalize(statement);
-}
-
 void SqliteBackend::open(const std::string& name, int flags) {
     const int rc = sqlite3_open_v2(name.c_str(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
@@ -77,7 +73,9 @@ void SqliteBackend::open(const std::string& name, int flags) {
 }
 
 void SqliteBackend::close() {
-    // Statements are finalized by their owners before this; close_v2 tolerates stragglers.
+    // Kept statements must not outlive the database. A cursor's statement is finalized by its
+    // owner; close_v2 waits for such stragglers.
+    kept_.clear();
     sqlite3_close_v2(db_);
     db_ = nullptr;
 }
@@ -139,6 +137,13 @@ SqliteBackend::Statement SqliteBackend::prepare(const std::string& sql) {
         SQLITE_OK)
         fail(sql);
     return Statement(raw);
+}
+
+SqliteStatementCache::Lease SqliteBackend::prepareKept(const std::string& sql) {
+    if (SqliteStatementCache::Lease kept = kept_.find(sql)) return kept;
+    Statement statement = prepare(sql);
+    if (!statement) throw StoreError("The statement is empty");
+    return kept_.keep(sql, std::move(statement));
 }
 
 void SqliteBackend::bind(sqlite3_stmt* statement, int index, const Value& value) {
@@ -213,33 +218,41 @@ class SqliteCursor : public RowCursor {
 
     bool next(std::vector<Value>& row) override {
         if (!step()) return false;
-        sqlite3_stmt* s = statement_.get();
         row.resize(columns_.size());
-        for (std::size_t c = 0; c < columns_.size(); ++c) {
-            const int i = static_cast<int>(c);
-            switch (sqlite3_column_type(s, i)) {
+        convert(0, row);
+        return true;
+    }
+
+    // The current row's columns from `first` on, into row (sized to them).
+    void convert(std::size_t first, std::vector<Value>& row) {
+        sqlite3_stmt* s = statement_.get();
+        for (std::size_t c = first; c < columns_.size(); ++c) {
+            // One checked call per field. Reading the column's value object directly is safe
+            // because a connection belongs to one thread (it is opened without a mutex).
+            sqlite3_value* v = sqlite3_column_value(s, static_cast<int>(c));
+            Value& field = row[c - first];
+            switch (sqlite3_value_type(v)) {
             case SQLITE_INTEGER:
-                row[c].assignInt(sqlite3_column_int64(s, i));
+                field.assignInt(sqlite3_value_int64(v));
                 break;
             case SQLITE_FLOAT:
-                row[c] = Value(sqlite3_column_double(s, i));
+                field = Value(sqlite3_value_double(v));
                 break;
             case SQLITE_NULL:
-                row[c] = Value();
+                field = Value();
                 break;
             case SQLITE_BLOB: {
                 // The pointer comes first: it is null for an empty blob, and the size follows it.
-                const auto* bytes = static_cast<const char*>(sqlite3_column_blob(s, i));
-                const auto size = static_cast<std::size_t>(sqlite3_column_bytes(s, i));
-                row[c] = Value(Blob{bytes ? std::string(bytes, size) : std::string()});
+                const auto* bytes = static_cast<const char*>(sqlite3_value_blob(v));
+                const auto size = static_cast<std::size_t>(sqlite3_value_bytes(v));
+                field = Value(Blob{bytes ? std::string(bytes, size) : std::string()});
                 break;
             }
             default:
-                row[c].assignText(reinterpret_cast<const char*>(sqlite3_column_text(s, i)),
-                                  static_cast<std::size_t>(sqlite3_column_bytes(s, i)));
+                field.assignText(reinterpret_cast<const char*>(sqlite3_value_text(v)),
+                                 static_cast<std::size_t>(sqlite3_value_bytes(v)));
             }
         }
-        return true;
     }
 
   private:
@@ -266,12 +279,23 @@ bool SqliteBackend::readsOnly(const std::string& sql) {
 ResultSet SqliteBackend::query(const std::string& sql, bool updatable) {
     ResultSet result;
     const std::string text = readStatement(sql, updatable, result);
+    return readRows(text, updatable, std::move(result));
+}
+
+// The engine runs the text as written, so the caller's analysis of it holds for the backend too.
+ResultSet SqliteBackend::queryUpdatable(const std::string& sql, const SelectShape& shape) {
+    ResultSet result;
+    const std::string text = updatableStatement(sql, shape, result);
+    return readRows(text, true, std::move(result));
+}
+
+ResultSet SqliteBackend::readRows(const std::string& text, bool updatable, ResultSet result) {
     Statement statement = prepare(text);
     if (!statement) throw StoreError("The statement is empty");
     SqliteCursor cursor(std::move(statement), text);
     result.columns = cursor.columns();
-    std::vector<Value> row(result.columns.size());
     if (!updatable) {
+        std::vector<Value> row(result.columns.size());
         while (cursor.next(row))
             result.rows.push_back(row);
         result.affected = cursor.affected();
@@ -279,11 +303,11 @@ ResultSet SqliteBackend::query(const std::string& sql, bool updatable) {
     }
     // The first rows come whole: most writers look at one row and add or change it. Past them
     // only identities are kept, and a row is read by its identity when someone uses it.
-    while (result.identities.size() < wholeRows && cursor.next(row)) {
-        // The identity travels beside the row, not as one of its fields.
-        result.identities.push_back(std::move(row.front()));
-        result.rows.emplace_back(std::make_move_iterator(row.begin() + 1),
-                                 std::make_move_iterator(row.end()));
+    // The identity (a rowid, always an integer) travels beside the row, not as one of its fields;
+    // the fields are read straight into the row kept.
+    while (result.identities.size() < wholeRows && cursor.step()) {
+        result.identities.emplace_back(static_cast<long long>(cursor.firstColumnInt()));
+        cursor.convert(1, result.rows.emplace_back(result.columns.size() - 1));
     }
     if (result.identities.size() == wholeRows)
         while (cursor.step()) {
@@ -296,7 +320,7 @@ ResultSet SqliteBackend::query(const std::string& sql, bool updatable) {
 
 SqlBackend::Outcome SqliteBackend::executeBound(const std::string& sql,
                                                 const std::vector<Value>& values) {
-    Statement statement = prepare(sql);
+    const SqliteStatementCache::Lease statement = prepareKept(sql);
     for (std::size_t i = 0; i < values.size(); ++i)
         bind(statement.get(), static_cast<int>(i + 1), values[i]);
     return Outcome{run(statement.get(), sql), Value()};

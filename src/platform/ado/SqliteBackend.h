@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/ado/SqlBackend.h"
+#include "platform/ado/SqliteStatementCache.h"
 
 #include <filesystem>
 
@@ -21,16 +22,14 @@ class SqliteBackend : public SqlBackend {
 
     std::int64_t execute(const std::string& sql) override;
     ResultSet query(const std::string& sql, bool updatable) override;
+    ResultSet queryUpdatable(const std::string& sql, const SelectShape& shape) override;
     std::unique_ptr<RowCursor> openCursor(const std::string& sql) override;
     bool readsOnly(const std::string& sql) override;
     void begin() override;
     void commit() override;
     void rollback() override;
 
-    struct Finalizer {
-        void operator()(sqlite3_stmt* statement) const;
-    };
-    using Statement = std::unique_ptr<sqlite3_stmt, Finalizer>;
+    using Statement = SqliteStatementCache::Statement;
 
   protected:
     Outcome executeBound(const std::string& sql, const std::vector<Value>& values) override;
@@ -40,6 +39,10 @@ class SqliteBackend : public SqlBackend {
     void open(const std::string& name, int flags);
     void close();
     Statement prepare(const std::string& sql);
+    // Runs text, the statement a read sends, into result (whose table is set for changes).
+    ResultSet readRows(const std::string& text, bool updatable, ResultSet result);
+    // The statement for a text this layer writes itself, prepared on its first use only.
+    SqliteStatementCache::Lease prepareKept(const std::string& sql);
     void bind(sqlite3_stmt* statement, int index, const Value& value);
     // Steps to the end; returns the rows the statement changed.
     std::int64_t run(sqlite3_stmt* statement, const std::string& sql);
@@ -47,6 +50,8 @@ class SqliteBackend : public SqlBackend {
 
     sqlite3* db_ = nullptr;
     std::string path_;
+    // A row set's insert, update and delete texts differ by table and columns only: a few dozen.
+    SqliteStatementCache kept_{32};
 };
 
 // Where the embedded link store lives when nothing else is named: $VELMORA_STORE, else

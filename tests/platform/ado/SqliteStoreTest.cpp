@@ -146,6 +146,61 @@ TEST(SqliteStore, ClosedConnectionAndBadStatementsFailClearly) {
               std::string::npos);
 }
 
+// Row sets reuse the prepared insert and update of a table: each use must carry its own values,
+// survive a failed use and a table made again.
+TEST(SqliteStore, RowChangesReusedAcrossRowsFailuresAndTableChanges) {
+    TempFolder temp;
+    const auto file = temp.path() / "store.db";
+    Connection c;
+    c.Open("Database=" + file.string());
+    createSchema(c);
+    const auto add = [&c](const std::string& id, const Value& makeDelete) {
+        Recordset rs;
+        rs.Open("select * from noteTb where 1=0", c, adOpenKeyset, adLockOptimistic);
+        rs.AddNew();
+        rs.Fields("OutlookAttachID") = id;
+        rs.Fields("MakeDelete") = makeDelete;
+        rs.Update();
+    };
+    add("first", 1);
+    add("second", 0);
+    // NOT NULL refuses the row; the same insert then serves the next row.
+    EXPECT_NE(errorText<StoreError>([&] { add("refused", Value()); }).find("NOT NULL"),
+              std::string::npos);
+    add("third", 1);
+    EXPECT_EQ(scalar(c, "select group_concat(OutlookAttachID || MakeDelete, ',') from "
+                        "(select * from noteTb order by rowid)"),
+              "first1,second0,third1");
+    {
+        Recordset rs;
+        rs.Open("select * from noteTb order by rowid", c, adOpenKeyset, adLockPessimistic);
+        for (const char* regarding : {"a", "b"}) {
+            rs.Fields("Regarding") = regarding;
+            rs.MoveNext();
+        }
+    }
+    EXPECT_EQ(scalar(c, "select group_concat(coalesce(Regarding, '-'), ',') from "
+                        "(select * from noteTb order by rowid)"),
+              "a,b,-");
+
+    // A table made again with other columns: the insert is prepared for the table as it is.
+    c.Execute("drop table noteTb");
+    c.Execute("create table noteTb (OutlookAttachID text, MakeDelete integer not null, "
+              "Added text default 'new')");
+    add("again", 1);
+    EXPECT_EQ(scalar(c, "select OutlookAttachID || MakeDelete || Added from noteTb"), "again1new");
+    {
+        Recordset rs;
+        rs.Open("select * from noteTb", c, adOpenKeyset, adLockOptimistic);
+        rs.AddNew();
+        rs.Fields("OutlookAttachID") = "gone";
+        rs.Fields("MakeDelete") = 1;
+        c.Execute("drop table noteTb");
+        const std::string gone = errorText<StoreError>([&] { rs.Update(); });
+        EXPECT_NE(gone.find("no such table"), std::string::npos) << gone;
+    }
+}
+
 TEST(SqliteStore, NestedTransactionsCommitAndRollBackByLevel) {
     TempFolder temp;
     const std::string target = "Database=" + (temp.path() / "t.db").string();
