@@ -77,11 +77,10 @@ class Backend {
     // Returns the new row's identity.
     virtual Value insertRow(const std::string& table, const std::vector<std::string>& columns,
                             const std::vector<Value>& values) = 0;
-    // Returns the row's identity after the change. Raises StoreError when no row has that
-    // identity any more, as deleteRow does.
-    virtual Value updateRow(const std::string& table, const Value& identity,
-                            const std::vector<std::string>& columns,
-                            const std::vector<Value>& values) = 0;
+    // Raises StoreError when no row has that identity any more, as deleteRow does.
+    virtual void updateRow(const std::string& table, const Value& identity,
+                           const std::vector<std::string>& columns,
+                           const std::vector<Value>& values) = 0;
     virtual void deleteRow(const std::string& table, const Value& identity) = 0;
     // The named columns of one row, found again by its identity; empty when it is gone.
     virtual std::optional<std::vector<Value>>

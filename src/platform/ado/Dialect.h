@@ -20,7 +20,7 @@ class Dialect {
     virtual ~Dialect() = default;
 
     // The engine's name as its data source reports it.
-    virtual std::string engine() const { return engine_; }
+    const std::string& engine() const { return engine_; }
     // The pseudo-column that names one row of any table, read first by an updatable select;
     // empty when the engine has none this layer knows.
     virtual std::string_view rowIdentity() const { return {}; }

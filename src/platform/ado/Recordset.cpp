@@ -327,7 +327,7 @@ void Recordset::Update() {
         if (isNew)
             identity = backend.insertRow(result_.table, columns, values);
         else if (!columns.empty())
-            identity = backend.updateRow(result_.table, identity, columns, values);
+            backend.updateRow(result_.table, identity, columns, values);
     });
     // Saved: from here on a retry would write the row twice, so nothing stays pending.
     std::vector<ado::Value> row(result_.columns.size());
@@ -345,7 +345,6 @@ void Recordset::Update() {
         position_ = result_.rows.size() - 1;
     } else if (!columns.empty()) {
         result_.rows[position_] = std::move(row);
-        result_.identities[position_] = std::move(identity);
     } else {
         return;
     }

@@ -57,10 +57,10 @@ Value SqlBackend::insertRow(const std::string& table, const std::vector<std::str
     return std::move(outcome.returned);
 }
 
-Value SqlBackend::updateRow(const std::string& table, const Value& identity,
-                            const std::vector<std::string>& columns,
-                            const std::vector<Value>& values) {
-    if (columns.empty()) return identity;
+void SqlBackend::updateRow(const std::string& table, const Value& identity,
+                           const std::vector<std::string>& columns,
+                           const std::vector<Value>& values) {
+    if (columns.empty()) return;
     const Dialect& d = dialect();
     std::string sql = "update " + d.name(table) + " set ";
     for (std::size_t i = 0; i < columns.size(); ++i)
@@ -69,7 +69,6 @@ Value SqlBackend::updateRow(const std::string& table, const Value& identity,
     if (executeBound(sql, values).affected == 0)
         throw StoreError("Row cannot be located for updating: row " + identity.text() + " of " +
                          table + " was deleted since it was read");
-    return identity;
 }
 
 void SqlBackend::deleteRow(const std::string& table, const Value& identity) {

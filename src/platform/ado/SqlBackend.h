@@ -22,9 +22,9 @@ class SqlBackend : public Backend {
     std::unique_ptr<RowCursor> openCursor(const std::string& sql) override;
     Value insertRow(const std::string& table, const std::vector<std::string>& columns,
                     const std::vector<Value>& values) override;
-    Value updateRow(const std::string& table, const Value& identity,
-                    const std::vector<std::string>& columns,
-                    const std::vector<Value>& values) override;
+    void updateRow(const std::string& table, const Value& identity,
+                   const std::vector<std::string>& columns,
+                   const std::vector<Value>& values) override;
     void deleteRow(const std::string& table, const Value& identity) override;
     std::optional<std::vector<Value>> readRow(const std::string& table,
                                               const std::string& selectList,
