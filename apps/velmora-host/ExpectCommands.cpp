@@ -5,6 +5,7 @@
 #include "BarView.h"
 
 #include "links/InstallPath.h"
+#include "links/LinkStoreCheck.h"
 #include "platform/ado/Recordset.h"
 
 #include <algorithm>
@@ -109,6 +110,7 @@ const std::map<std::string, ExpectCommands::Check>& ExpectCommands::checks() {
         {"displayed", &ExpectCommands::displayed},
         {"item", &ExpectCommands::item},
         {"fault-hit", &ExpectCommands::faultHit},
+        {"consistent", &ExpectCommands::consistent},
         {"bar", &ExpectCommands::bar},
         {"error", &ExpectCommands::error},
         {"not", &ExpectCommands::inverted},
@@ -326,6 +328,18 @@ void ExpectCommands::faultHit(const Words& w) {
         return require(std::to_string(hits) == w[3], "fault " + w[2] + " raised", w[3] + " times",
                        std::to_string(hits) + " times");
     require(hits > 0, "fault " + w[2] + " raised", "at least once", "never");
+}
+
+// "expect consistent": every link has its history row and the reverse, and the attachment
+// copies on disk are exactly those the Attachments rows name.
+void ExpectCommands::consistent(const Words& w) {
+    needWords(w, 2, "consistent");
+    ScriptContext::OwnCalls own(ctx_);
+    std::string found;
+    for (const std::string& problem :
+         findInconsistencies(store_.connection(), attachmentRoot(ctx_.state)))
+        found += (found.empty() ? "" : "\n") + problem;
+    require(found.empty(), "the link store and its copies", "consistent", found);
 }
 
 // "expect error TEXT LINE...": the line must fail, with an error that holds TEXT.

@@ -40,6 +40,7 @@ class ExpectCommands : public CommandGroup {
     void displayed(const Words& w);
     void item(const Words& w);
     void faultHit(const Words& w);
+    void consistent(const Words& w);
     void bar(const Words& w);
     void error(const Words& w);
     void inverted(const Words& w);

@@ -59,3 +59,6 @@ close
 expect control regarding First
 terminate
 expect no-dialog
+
+# Whatever the scenario did, every link has its history row and every copy its row.
+expect consistent

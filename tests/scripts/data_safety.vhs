@@ -61,3 +61,6 @@ expect message The mail could not be loaded. Close this window and open it again
 expect sql select count(*) from ToEvent where makedelete=0 => 1
 close
 terminate
+
+# Whatever the scenario did, every link has its history row and every copy its row.
+expect consistent

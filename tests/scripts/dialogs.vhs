@@ -85,3 +85,6 @@ expect sql select PrivateAccess from noteTb where type=4 => 0
 close
 expect no-dialog
 terminate
+
+# Whatever the scenario did, every link has its history row and every copy its row.
+expect consistent

@@ -79,3 +79,6 @@ end
 close
 expect no-dialog
 terminate
+
+# Whatever the scenario did, every link has its history row and every copy its row.
+expect consistent
