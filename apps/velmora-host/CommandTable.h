@@ -102,8 +102,13 @@ template <typename Group> struct Verb {
 template <typename Group>
 void addVerbs(CommandTable& table, Group& group, std::initializer_list<Verb<Group>> verbs) {
     for (const Verb<Group>& v : verbs)
-        table.add(v.verb, v.usage, v.minWords,
-                  [&group, run = v.run](const Words& words) { (group.*run)(words); });
+        table.add(v.verb, v.usage, v.minWords, [&group, run = v.run](const Words& words) {
+            // A group that acts for the user says so around each of its commands.
+            if constexpr (requires { group.asUser([] {}); })
+                group.asUser([&] { (group.*run)(words); });
+            else
+                (group.*run)(words);
+        });
 }
 
 // The words from `from` on, joined by single blanks.

@@ -2,6 +2,8 @@
 // inspectors, sending, and the faults a test wants the host to raise.
 #pragma once
 
+#include "platform/host/HostCore.h"
+
 #include "CommandTable.h"
 #include "ScriptContext.h"
 
@@ -13,6 +15,12 @@ class HostCommands : public CommandGroup {
     void install(CommandTable& table) override;
 
     host::FolderPtr folderByPath(const std::string& path) const;
+    // The user acts on the host: injected faults are for the add-in's calls, which the host's
+    // events lead back to.
+    template <typename Body> void asUser(Body&& body) {
+        host::Faults::UserCalls user(ctx_.host.faults());
+        body();
+    }
 
   private:
     // The verbs, one member each, in the order of the table.

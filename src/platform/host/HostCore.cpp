@@ -58,6 +58,8 @@ void Faults::fail(const std::string& member, const std::string& description, int
 }
 
 void Faults::check(std::string_view member) {
+    if (userDepth_ > 0) return;
+    if (recording_) recorded_.emplace(member);
     if (faults_.empty()) return;
     const auto it = faults_.find(text::lower(member));
     if (it == faults_.end()) return;

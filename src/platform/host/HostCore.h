@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace velmora::host {
@@ -30,7 +31,40 @@ class Faults {
         faults_.clear();
         hits_.clear();
     }
-    bool empty() const { return faults_.empty(); }
+    // False while no fault is set and nothing is recorded: the common case costs one test.
+    bool active() const { return !faults_.empty() || recording_; }
+    // From now on every member checked is remembered (as spelled by the host), until stopped;
+    // a fault sweep learns from it which members an operation calls.
+    void record(bool on) {
+        recording_ = on;
+        if (on) recorded_.clear();
+    }
+    const std::set<std::string>& recorded() const { return recorded_; }
+
+    // While a user's own action runs (a script's host command), its calls are neither failed
+    // nor recorded: only what the add-in calls is. The handlers the host calls back from there
+    // are the add-in again, so raising an event opens a HandlerCalls scope.
+    class UserCalls {
+      public:
+        explicit UserCalls(Faults& f) : faults_(f) { ++faults_.userDepth_; }
+        ~UserCalls() { --faults_.userDepth_; }
+        UserCalls(const UserCalls&) = delete;
+        UserCalls& operator=(const UserCalls&) = delete;
+
+      private:
+        Faults& faults_;
+    };
+    class HandlerCalls {
+      public:
+        explicit HandlerCalls(Faults& f) : faults_(f), saved_(std::exchange(f.userDepth_, 0)) {}
+        ~HandlerCalls() { faults_.userDepth_ = saved_; }
+        HandlerCalls(const HandlerCalls&) = delete;
+        HandlerCalls& operator=(const HandlerCalls&) = delete;
+
+      private:
+        Faults& faults_;
+        int saved_;
+    };
     // Raises HostError when the member is set to fail, and counts the call against its limit.
     void check(std::string_view member);
     // How often the member raised its fault since the last clear.
@@ -43,6 +77,9 @@ class Faults {
     };
     std::map<std::string, Fault, std::less<>> faults_; // keyed by the lower-cased member name
     std::map<std::string, int, std::less<>> hits_;
+    bool recording_ = false;
+    std::set<std::string> recorded_;
+    int userDepth_ = 0;
 };
 
 class HostCore : public std::enable_shared_from_this<HostCore> {
@@ -58,11 +95,17 @@ class HostCore : public std::enable_shared_from_this<HostCore> {
     Faults& faults() { return faults_; }
     // Called on every host call; the common case of no injected fault stays inline.
     void check(std::string_view member) {
-        if (!faults_.empty()) faults_.check(member);
+        if (faults_.active()) faults_.check(member);
     }
     // The same for "<object>.<member>", putting the name together only when a fault is set.
     void check(std::string_view object, std::string_view member) {
-        if (!faults_.empty()) faults_.check(std::string(object) + "." + std::string(member));
+        if (faults_.active()) faults_.check(std::string(object) + "." + std::string(member));
+    }
+
+    // Raises a host event; what its handlers call is the add-in's doing (see Faults::UserCalls).
+    template <typename Source, typename... Args> void raise(const Source& event, Args&&... args) {
+        Faults::HandlerCalls handlers(faults_);
+        event.raise(std::forward<Args>(args)...);
     }
 
     // The host reads the local time from the clock it is given, else from its own system clock.

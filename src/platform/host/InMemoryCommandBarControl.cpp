@@ -93,7 +93,7 @@ void InMemoryCommandBarControl::Execute() {
         if (std::find(unique.begin(), unique.end(), t) == unique.end()) unique.push_back(t);
     bool cancelDefault = false;
     for (const auto& t : unique)
-        t->click_.raise(*this, cancelDefault);
+        core->raise(t->click_, *this, cancelDefault);
     if (!cancelDefault && id_ == kIdSendReceive) core->sendReceive();
 }
 

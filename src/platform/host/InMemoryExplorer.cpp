@@ -25,8 +25,9 @@ void InMemoryExplorer::SetCurrentFolder(const FolderPtr& folder) {
     // The new folder shows nothing selected yet.
     const bool hadSelection = !selection_.all().empty();
     selection_.assign({});
-    folderSwitch_.raise();
-    if (hadSelection) selectionChange_.raise();
+    auto core = host_.lock();
+    core->raise(folderSwitch_);
+    if (hadSelection) core->raise(selectionChange_);
 }
 
 const Selection& InMemoryExplorer::Selection() const {
@@ -40,7 +41,7 @@ void InMemoryExplorer::Select(const std::vector<ItemPtr>& items) {
     for (const auto& item : items)
         if (!item) throw HostError("Select: Nothing cannot be selected");
     selection_.assign(items);
-    selectionChange_.raise();
+    host_.lock()->raise(selectionChange_);
 }
 
 CommandBars& InMemoryExplorer::CommandBars() {
@@ -53,7 +54,7 @@ void InMemoryExplorer::Close() {
     closed_ = true;
     auto keep = shared_from_this();
     if (onClose_) onClose_(this);
-    close_.raise();
+    host_.lock()->raise(close_);
 }
 
 std::shared_ptr<InMemoryExplorer> InMemoryExplorers::open(const FolderPtr& folder) {

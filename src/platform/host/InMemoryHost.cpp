@@ -61,6 +61,10 @@ void InMemoryHost::useLanguage(bool chinese) {
     core_->useLanguage(chinese);
 }
 
+Faults& InMemoryHost::faults() {
+    return core_->faults();
+}
+
 int InMemoryHost::faultHits(const std::string& member) const {
     return core_->faults().hits(member);
 }

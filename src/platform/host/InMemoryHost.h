@@ -11,6 +11,7 @@
 namespace velmora::host {
 
 class HostCore;
+class Faults;
 class InMemoryApplication;
 
 class InMemoryHost {
@@ -60,6 +61,8 @@ class InMemoryHost {
     void watch(std::function<void(const std::string&, const std::string&)> filters,
                std::function<void(const ItemPtr&)> displayed);
     int faultHits(const std::string& member) const;
+    // The injected faults themselves, for a sweep that records which members an operation calls.
+    Faults& faults();
     // Default folder names of a Chinese or an English installation; only while no item exists.
     void useLanguage(bool chinese);
 

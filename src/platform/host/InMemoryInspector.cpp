@@ -40,7 +40,7 @@ InspectorPtr InMemoryInspectors::open(const ItemPtr& item) {
     auto inspector = std::make_shared<InMemoryInspector>(core, item, std::move(bars),
                                                          forgetter<InMemoryInspector>());
     list_.push_back(inspector);
-    newInspector_.raise(inspector);
+    core->raise(newInspector_, inspector);
     return inspector;
 }
 

@@ -372,7 +372,7 @@ void InMemoryItem::Save() {
         home_ = folder;
         folder->items()->insert(self());
         c->index(self());
-        folder->items()->ItemAdd().raise(self());
+        c->raise(folder->items()->ItemAdd(), self());
         return;
     }
     stampSaved();
@@ -381,7 +381,7 @@ void InMemoryItem::Save() {
     if (raisingChange_) return;
     raisingChange_ = true;
     try {
-        folder->items()->ItemChange().raise(self());
+        c->raise(folder->items()->ItemChange(), self());
     } catch (...) {
         raisingChange_ = false;
         throw;
@@ -398,7 +398,7 @@ void InMemoryItem::moveTo(const std::shared_ptr<InMemoryFolder>& target) {
     home_ = target;
     target->items()->insert(self());
     c->index(self());
-    target->items()->ItemAdd().raise(self());
+    c->raise(target->items()->ItemAdd(), self());
 }
 
 void InMemoryItem::Delete() {
@@ -506,7 +506,7 @@ void InMemoryItem::Send() {
     if (recipients_->all().empty())
         throw HostError("There must be at least one name in the To, Cc or Bcc box");
     bool cancel = false;
-    send_.raise(cancel);
+    c->raise(send_, cancel);
     if (cancel) return;
     stampSaved();
     moveTo(outbox);

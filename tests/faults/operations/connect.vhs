@@ -1,0 +1,5 @@
+# The host loads the add-in.
+# operation
+connect
+folder Inbox
+select m1
