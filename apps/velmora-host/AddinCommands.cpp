@@ -2,6 +2,8 @@
 // Programs the add-in starts are printed; the companion's window opens with them.
 #include "AddinCommands.h"
 
+#include "platform/host/HostCore.h"
+
 #include "BarView.h"
 
 #include <algorithm>
@@ -63,6 +65,8 @@ void AddinCommands::install(CommandTable& table) {
         ctx_.out << "add-in terminated\n";
     });
     table.add("button", "button TAG [ITEM]", 2, [this](const Words& w) {
+        // The user's click; what the add-in does on it runs as the Click event's handler.
+        host::Faults::UserCalls user(ctx_.host.faults());
         auto control = barsFor(w, 2).FindControl(0, 0, w[1]);
         if (!control) throw std::runtime_error("No command bar control is tagged \"" + w[1] + "\"");
         control->Execute();

@@ -18,6 +18,25 @@ namespace velmora {
 
 namespace {
 
+// An item handler's failure reaches nobody else: the log keeps the handler, the item (as far as
+// it can still be read) and the error, since a relink the user expected did not happen.
+template <typename Body> void logFailure(std::string_view handler, host::Item& item, Body&& body) {
+    try {
+        body();
+        return;
+    } catch (...) {
+        std::string what(handler);
+        const std::string error = currentErrorText();
+        try {
+            what += ": \"" + item.Text(item.Class() == host::olContact ? "FullName" : "Subject") +
+                    "\" (" + item.EntryID() + ")";
+        } catch (...) {
+            what += ": an item that cannot be read";
+        }
+        log::warn(what, error);
+    }
+}
+
 bool sameFolder(const host::Folder& a, const host::Folder& b) {
     return a.EntryID() == b.EntryID() && a.StoreID() == b.StoreID();
 }
@@ -148,7 +167,7 @@ void VelmoraMenu::colExpl_Close() {
 
 void VelmoraMenu::colExpl_FolderSwitch() {
     state_.skipNextItemEvent = false;
-    ignoreErrors([&] {
+    ignoreErrors("colExpl_FolderSwitch", [&] {
         if (colExpl_) folderSwitch(colExpl_->CurrentFolder());
     });
 }
@@ -241,27 +260,27 @@ void VelmoraMenu::relinkMail(host::Item& mail) {
 }
 
 void VelmoraMenu::colInboxItems_ItemChange(const host::ItemPtr& item) {
-    ignoreErrors([&] {
+    logFailure("colInboxItems_ItemChange", *item, [&] {
         if (!exitSub(*item, 0)) relinkMail(*item);
     });
 }
 
 void VelmoraMenu::colSentItems_ItemChange(const host::ItemPtr& item) {
-    ignoreErrors([&] {
+    logFailure("colSentItems_ItemChange", *item, [&] {
         if (!exitSub(*item, 0)) relinkMail(*item);
     });
 }
 
 void VelmoraMenu::colPublicItems_ItemChange(const host::ItemPtr& item) {
-    ignoreErrors([&] {
+    logFailure("colPublicItems_ItemChange", *item, [&] {
         state_.currentUser = getCurrentUser(state_);
         if (!exitSub(*item, 0)) relinkMail(*item);
     });
 }
 
 void VelmoraMenu::colSentItems_ItemAdd(const host::ItemPtr& item) {
-    ignoreErrors([&] { dialogs_.mailArrived(*item); });
-    ignoreErrors([&] {
+    logFailure("colSentItems_ItemAdd", *item, [&] { dialogs_.mailArrived(*item); });
+    logFailure("colSentItems_ItemAdd", *item, [&] {
         if (isSyncWindowOpen(state_) || !state_.mailLinks) return;
         auto& engine = *state_.mailLinks;
         if (exitSub(*item, 0)) {
@@ -277,20 +296,20 @@ void VelmoraMenu::colSentItems_ItemAdd(const host::ItemPtr& item) {
 }
 
 void VelmoraMenu::colNoteItems_ItemChange(const host::ItemPtr& item) {
-    ignoreErrors([&] {
+    logFailure("colNoteItems_ItemChange", *item, [&] {
         if (!exitSub(*item, 5) && state_.noteLinks) state_.noteLinks->noteToContact(*item, false);
     });
 }
 
 void VelmoraMenu::colAppItems_ItemAdd(const host::ItemPtr& item) {
-    ignoreErrors([&] {
+    logFailure("colAppItems_ItemAdd", *item, [&] {
         if (!exitSub(*item, 1) && state_.eventLinks)
             state_.eventLinks->attachEventtoContact(*item, false);
     });
 }
 
 void VelmoraMenu::colAppItems_ItemChange(const host::ItemPtr& item) {
-    ignoreErrors([&] {
+    logFailure("colAppItems_ItemChange", *item, [&] {
         if (exitSub(*item, 1) || !state_.eventLinks) return;
         if (getEventAccess(state_, *item) == 1) return;
         state_.eventLinks->attachEventtoContact(*item, false);

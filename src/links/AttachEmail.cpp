@@ -91,7 +91,6 @@ std::string replaceNoCase(const std::string& text, const std::string& what,
 AttachEmail::AttachEmail(StoreContext& state) : state_(state) {}
 
 template <typename Body> auto AttachEmail::inOperation(Body&& body) {
-    ado::Connection& connection = state_.connection();
     const std::size_t mark = journal_.mark();
     struct Level {
         int& depth;
@@ -99,12 +98,15 @@ template <typename Body> auto AttachEmail::inOperation(Body&& body) {
         ~Level() { --depth; }
     } level(depth_);
     try {
+        auto settle = [&] {
+            if (depth_ == 1) journal_.commit();
+        };
         if constexpr (std::is_void_v<decltype(body())>) {
-            ado::inTransaction(connection, body);
-            if (depth_ == 1) journal_.commit();
+            wholeOperation(state_, body, [&] { journal_.rollbackTo(mark); });
+            settle();
         } else {
-            auto result = ado::inTransaction(connection, body);
-            if (depth_ == 1) journal_.commit();
+            auto result = wholeOperation(state_, body, [&] { journal_.rollbackTo(mark); });
+            settle();
             return result;
         }
     } catch (...) {
@@ -135,14 +137,16 @@ void AttachEmail::emailToContact(host::Item& mail, const controls::ListView* lis
             if (added > 0) {
                 const bool written = AddEmailHistory(mail, key, added, 2);
                 if (written && includeAttachment) saveMailAttachments(mail, key);
-                if (written && isDeleteMail) ignoreErrors([&] { mail.Delete(); });
+                if (written && isDeleteMail)
+                    ignoreErrors("emailToContact: deleting the mail " + key,
+                                 [&] { mail.Delete(); });
             }
             return;
         }
 
-        // No contact links remain: the history row lives on only for live event links. The
-        // first failure stops here, so a failed count never deletes the row.
-        ignoreErrors([&] {
+        // No contact links remain: the history row lives on only for live event links. A failure
+        // here undoes the whole relink, so the links deleted above come back.
+        ignoreErrorsAndUndo(state_, "emailToContact: the history row of " + key, [&] {
             const long live = countRows(
                 state_, "select bAttachment From ToEvent where MakeDelete=0 and OutlookEmailID='" +
                             ado::sqlText(key) + "'");
@@ -331,7 +335,7 @@ std::int16_t AttachEmail::addEmailsToNoteTb(host::Item& mail, const std::string&
             // A link to something other than a contact, or to an item that is gone, is skipped.
             std::string contactEntryId;
             bool isContact = false;
-            ignoreErrors([&] {
+            ignoreErrorsAndUndo(state_, "emailToContact: a linked item of " + key, [&] {
                 if (linked && linked->Class() == host::olContact) {
                     contactEntryId = linked->EntryID();
                     isContact = true;

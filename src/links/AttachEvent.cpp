@@ -17,10 +17,10 @@ AttachEvent::AttachEvent(StoreContext& state) : state_(state) {}
 void AttachEvent::attachEventtoContactForListView(host::Item& eventObj,
                                                   const controls::ListView& listViewObj,
                                                   bool isShare) {
-    ado::inTransaction(state_.connection(), [&] {
+    wholeOperation(state_, [&] {
         std::optional<int> count;
         std::vector<std::string> contacts;
-        ignoreErrors([&] {
+        ignoreErrorsAndUndo(state_, "attachEventtoContact", [&] {
             const auto& rows = listViewObj.ListItems();
             for (int i = 1; i <= rows.Count(); ++i)
                 contacts.push_back(rows.Item(i).Key());
@@ -31,15 +31,15 @@ void AttachEvent::attachEventtoContactForListView(host::Item& eventObj,
 }
 
 void AttachEvent::attachEventtoContact(host::Item& eventObj, bool isShare) {
-    ado::inTransaction(state_.connection(), [&] {
+    wholeOperation(state_, [&] {
         std::optional<int> count;
         std::vector<std::string> contacts;
-        ignoreErrors([&] {
+        ignoreErrorsAndUndo(state_, "attachEventtoContact", [&] {
             host::Links& links = eventObj.Links();
             const int n = links.Count();
             for (int i = 1; i <= n; ++i) {
                 // A linked item that is gone or is no contact (a distribution list) is passed over.
-                ignoreErrors([&] {
+                ignoreErrorsAndUndo(state_, "attachEventtoContact", [&] {
                     const host::ItemPtr linked = links.Item(i);
                     if (linked && linked->Class() == host::olContact)
                         contacts.push_back(linked->EntryID());
@@ -57,10 +57,12 @@ void AttachEvent::relinkContacts(host::Item& appointment, std::optional<int> con
     if (!contactCount) return;
     std::string key;
     std::string sid;
-    ignoreErrors([&] { key = appointment.EntryID(); });
-    ignoreErrors([&] { sid = getServerID(state_, kindAppointment, key); });
+    ignoreErrorsAndUndo(state_, "attachEventtoContact: the appointment",
+                        [&] { key = appointment.EntryID(); });
+    ignoreErrorsAndUndo(state_, "attachEventtoContact: " + key,
+                        [&] { sid = getServerID(state_, kindAppointment, key); });
     ado::Connection& conn = state_.connection();
-    ignoreErrors([&] {
+    ignoreErrorsAndUndo(state_, "attachEventtoContact", [&] {
         conn.Execute(
             "Update noteTb set MakeDelete=true where OutlookAttachID=" + text::sqlLiteral(key) +
             " and (creator= " + text::sqlLiteral(state_.currentUser) + " or privateAccess=0)");
@@ -71,7 +73,7 @@ void AttachEvent::relinkContacts(host::Item& appointment, std::optional<int> con
             if (addEventToNoteTb(appointment, contact, sid, state_.currentUser, isShare)) ++written;
         if (written > 0) AddCalendarHistory(appointment, static_cast<std::int16_t>(written));
     } else {
-        ignoreErrors([&] {
+        ignoreErrorsAndUndo(state_, "attachEventtoContact", [&] {
             conn.Execute("delete from CalendarHistory where taskid=" + text::sqlLiteral(key));
         });
     }

@@ -15,7 +15,7 @@ attachNote::attachNote(StoreContext& state) : state_(state) {}
 
 void attachNote::noteToContactForListView(host::Item& noteObj,
                                           const controls::ListView& listViewObj, bool isShareNote) {
-    ado::inTransaction(state_.connection(), [&] {
+    wholeOperation(state_, [&] {
         const auto& rows = listViewObj.ListItems();
         std::vector<std::string> contacts;
         for (int i = 1; i <= rows.Count(); ++i)
@@ -25,13 +25,13 @@ void attachNote::noteToContactForListView(host::Item& noteObj,
 }
 
 void attachNote::noteToContact(host::Item& noteObj, bool isShareNote) {
-    ado::inTransaction(state_.connection(), [&] {
+    wholeOperation(state_, [&] {
         host::Links& links = noteObj.Links();
         const int count = links.Count();
         std::vector<std::string> contacts;
         for (int i = 1; i <= count; ++i) {
             // A linked item that is gone or is no contact (a distribution list) is passed over.
-            ignoreErrors([&] {
+            ignoreErrorsAndUndo(state_, "noteToContact: a linked item", [&] {
                 const host::ItemPtr linked = links.Item(i);
                 if (linked && linked->Class() == host::olContact)
                     contacts.push_back(linked->EntryID());
@@ -59,7 +59,7 @@ void attachNote::relinkContacts(host::Item& note, int contactCount,
                          " where OutlookEmailID=" + text::sqlLiteral(key));
             updateNoteHistory(note, static_cast<std::int16_t>(liveEvents), sid);
         } else {
-            ignoreErrors([&] {
+            ignoreErrorsAndUndo(state_, "noteToContact: the history row of " + key, [&] {
                 conn.Execute("delete from NoteHistory where outlooknoteid=" +
                              text::sqlLiteral(key));
             });
@@ -76,9 +76,9 @@ void attachNote::relinkContacts(host::Item& note, int contactCount,
 void attachNote::noteToEvent(host::Item& noteObj, const std::vector<std::string>& appointmentArray,
                              const std::string& appStoreId) {
     // The outer trap reports a store that cannot start or finish the transaction; the inner one
-    // reports a failed step, and the rows written before it are still committed.
+    // reports a failed step, after which the operation is rolled back whole.
     errorTrap(state_, "AttachNotetoEvent:", [&] {
-        ado::inTransaction(state_.connection(), [&] {
+        wholeOperation(state_, [&] {
             errorTrap(state_, "AttachNotetoEvent:", [&] {
                 const std::string key = noteObj.EntryID();
                 const std::string sid = getServerID(state_, kindNote, key);
@@ -90,7 +90,7 @@ void attachNote::noteToEvent(host::Item& noteObj, const std::vector<std::string>
                 // The array's last element is a terminator that listKeyArray leaves empty.
                 for (std::size_t i = 0; i + 1 < appointmentArray.size(); ++i) {
                     std::string appointmentId;
-                    const bool fetched = ignoreErrors([&] {
+                    const bool fetched = ignoreErrors("noteToEvent: an appointment", [&] {
                         const host::ItemPtr item =
                             ns.GetItemFromID(appointmentArray[i], appStoreId);
                         if (!item || item->Class() != host::olAppointment)

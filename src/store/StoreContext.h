@@ -41,6 +41,9 @@ struct StoreContext {
     std::unique_ptr<ado::Connection> storeConnection;
     // The add-in's message-box title.
     std::string messageTitle = "VelmoraOutlook";
+    // How often a procedure's error trap has fired; an operation that sees it grow while it runs
+    // rolls back what it wrote (see wholeOperation).
+    mutable long trappedErrors = 0;
 
     host::Application& application() const {
         if (!platform.application) throw host::HostError("The mail host is not available");

@@ -367,36 +367,39 @@ TEST_F(MailLinks, HostileAttachmentNamesNeverWriteOutsideTheMailsFolder) {
     }
 }
 
-TEST_F(MailLinks, ReportedFailuresKeepWhatWasWrittenAndEscapingOnesRollBack) {
+TEST_F(MailLinks, AnyFailureRollsTheWholeOperationBack) {
     const host::ItemPtr ann = contact("Ann Lee");
     const host::ItemPtr bob = contact("Bob Ray");
     host::ItemPtr m = mail("Faults", {ann, bob}, {{"a.txt", "A"}, {"b.txt", "B"}});
     const std::string key = m->EntryID();
 
-    // A contact row that cannot be read is reported; the other one and the history stay.
+    // A contact row that cannot be read is reported, and the other one is not kept either.
     s.host.failMember("Item.Get.LastModificationTime", "property unavailable", 1);
     engine.emailToContact(*m, nullptr, false, false, false, false);
     EXPECT_EQ(messages(), std::vector<std::string>{"AttEmailToNoteTb :property unavailable"});
-    EXPECT_EQ(rows("noteTb", "OutlookAttachID", key), 1);
-    EXPECT_EQ(history(key, "att_count"), "1");
+    EXPECT_EQ(rows("noteTb", "OutlookAttachID", key), 0);
+    EXPECT_EQ(rows("EMailHistory", "entryid", key), 0);
+    engine.emailToContact(*m, nullptr, false, false, false, false);
+    EXPECT_EQ(history(key, "att_count"), "2");
 
-    // A copy that fails is reported; links and history are committed, later copies not made.
+    // A copy that fails is reported; the links stay as they were and no copy is left behind.
     s.host.failMember("Attachment.SaveAsFile", "disk is full", 1);
     engine.emailToContact(*m, nullptr, false, false, true, false);
     ASSERT_EQ(messages().size(), 2u);
     EXPECT_EQ(messages()[1], "labelSaveAttachment :disk is full");
     EXPECT_EQ(s.state.connection().TransactionDepth(), 0);
-    EXPECT_EQ(link(key, bob, "bAttachment"), "1");
+    EXPECT_EQ(link(key, bob, "bAttachment"), "0");
     EXPECT_EQ(rows("Attachments", "EntryID", key), 0);
+    EXPECT_FALSE(fs::exists(engine.attachmentFolder(key)));
 
-    // A msgid beyond 16 bits fails the attachment row after the first copy.
+    // A msgid beyond 16 bits fails the attachment row after the first copy: no copy stays.
     host::ItemPtr big = mail("Big id", {ann}, {{"one.txt", "1"}, {"two.txt", "2"}});
     s.mapMail(big->EntryID(), "70000", "alice");
     engine.emailToContact(*big, nullptr, false, false, true, false);
     ASSERT_EQ(messages().size(), 3u);
     EXPECT_EQ(messages()[2].rfind("labelSaveAttachment :Overflow", 0), 0u) << messages()[2];
-    EXPECT_TRUE(fs::exists(engine.attachmentCopy(big->EntryID(), 1, "one.txt")));
-    EXPECT_FALSE(fs::exists(engine.attachmentCopy(big->EntryID(), 2, "two.txt")));
+    EXPECT_FALSE(fs::exists(engine.attachmentCopy(big->EntryID(), 1, "one.txt")));
+    EXPECT_EQ(rows("noteTb", "OutlookAttachID", big->EntryID()), 0);
 
     // An error that escapes the operation undoes its delete of the old contact rows.
     s.host.failMember("Item.Attachments", "the host went away", 1);

@@ -123,14 +123,19 @@ TEST_F(EventLinks, RelinkRevivesRowsCountsThemAndSparesOtherUsersPrivateLinks) {
     EXPECT_EQ(s.count("select * from CalendarHistory"), 0);
 }
 
-TEST_F(EventLinks, FailedRowsAreReportedAndNotCountedWhileHostFaultsLoseNothing) {
-    host::ItemPtr a = appointment("Budget", {ann, bob});
-    s.refuseInserts("noteTb", "new.OutlookContactID='" + bob->EntryID() + "'", "row refused");
+TEST_F(EventLinks, AFailedRowIsReportedAndTheRelinkKeepsTheLinksThatStood) {
+    host::ItemPtr a = appointment("Budget", {ann});
     engine.attachEventtoContact(*a, false);
     EXPECT_EQ(history(a, {"counter"}), "1");
+
+    s.refuseInserts("noteTb", "new.OutlookContactID='" + bob->EntryID() + "'", "row refused");
+    a->Links().Add(bob);
+    engine.attachEventtoContact(*a, false);
     ASSERT_EQ(s.messages.shown.size(), 1u);
     EXPECT_TRUE(testing::trapped(s.messages.shown[0].text, "addEventToNoteTb :", "row refused"))
         << s.messages.shown[0].text;
+    EXPECT_EQ(history(a, {"counter"}) + link(a, ann, "MakeDelete"), "10")
+        << "the relink is undone whole: Ann's link and the history stand";
 
     host::ItemPtr onlyBob = appointment("Refused", {bob});
     engine.attachEventtoContact(*onlyBob, false);

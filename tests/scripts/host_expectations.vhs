@@ -31,7 +31,8 @@ expect sql select count(*) from noteTb where Regarding='Plan A' => 0
 sleep 1.5
 set m1 Subject="Plan B"
 expect sql select count(*) from noteTb where Regarding='Plan B' => 1
-# The attachment row cannot be written: the trap names it, the copy made before stays.
+# The attachment row cannot be written: the trap names it, and the attach is undone whole: no
+# copy stays, the mail keeps the one link it had, and the dialog does not say "Done!".
 button VelmoraShareAndAttach
 click cmdMoveFields2
 click includeMailAttachment1
@@ -40,9 +41,9 @@ click cmdMailtoContact1
 expect box none ok labelSaveAttachment :the disk is full
 expect no-message
 expect sql select count(*) from Attachments => 0
-files attachments
-expect file attachments/${m1}/1_plan.txt the plan
-expect no-file attachments/${m1}/2_plan.txt
+expect sql select count(*) from noteTb where OutlookAttachID='${m1}' => 1
+expect no-file attachments/${m1}/1_plan.txt
+expect control done1 visible=0
 # Controls of an array, and commands that must be refused.
 expect control atTime(1) ComboBox atTime(1) enabled=1 visible=1
 expect not control atTime(0) visible=1

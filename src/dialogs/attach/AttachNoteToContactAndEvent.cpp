@@ -244,15 +244,18 @@ void AttachNoteToContactAndEvent::attachToContacts() {
     auto& links = note_->Links();
     if (right_.ListItems().Count() == 0 && links.Count() == 0) return;
 
-    removeAllLinks(links);
-    // Only rows that name an Outlook contact become the note's Outlook links; the store records
-    // every row the user chose.
-    linkListedContacts(state_, links, right_, storeIdOf(kindContact), true);
-    state_.skipNextItemEvent = true;
-    note_->Save();
-    noteLinks().noteToContactForListView(*note_, right_, share_.checked());
+    const bool written = completedCleanly(state_, [&] {
+        removeAllLinks(links);
+        // Only rows that name an Outlook contact become the note's Outlook links; the store
+        // records every row the user chose.
+        linkListedContacts(state_, links, right_, storeIdOf(kindContact), true);
+        state_.skipNextItemEvent = true;
+        note_->Save();
+        noteLinks().noteToContactForListView(*note_, right_, share_.checked());
+    });
     hadContactLinks_ = right_.ListItems().Count() > 0;
-    done1_.setVisible(true);
+    // "Done!" only over rows written; a failed step has said why already.
+    done1_.setVisible(written);
 }
 
 void AttachNoteToContactAndEvent::cmdNotetoEvent_Click() {
@@ -274,13 +277,15 @@ void AttachNoteToContactAndEvent::attachToEvents() {
     WaitCursor wait(state_);
     toEvent_.setEnabled(false);
     const std::string key = ado::sqlText(noteId_);
-    state_.connection().Execute("update toEvent set makedelete=True where outlookEmailID='" + key +
-                                "'");
-    if (rightPlus_.ListItems().Count() == 0)
-        settleHistory(key);
-    else
-        noteLinks().noteToEvent(*note_, listKeyArray(rightPlus_), storeIdOf(kindAppointment));
-    done2_.setVisible(true);
+    const bool written = completedCleanly(state_, [&] {
+        state_.connection().Execute("update toEvent set makedelete=True where outlookEmailID='" +
+                                    key + "'");
+        if (rightPlus_.ListItems().Count() == 0)
+            settleHistory(key);
+        else
+            noteLinks().noteToEvent(*note_, listKeyArray(rightPlus_), storeIdOf(kindAppointment));
+    });
+    done2_.setVisible(written);
 }
 
 void AttachNoteToContactAndEvent::settleHistory(const std::string& key) {

@@ -189,7 +189,11 @@ void AttachSentMailToContact::Form_Unload() {
         state_.ui.mailTab = static_cast<std::int16_t>(tab_.Tab());
         if (mail_.item && mail_.isNew()) {
             state_.skipNextItemEvent = true;
-            if (ignoreErrors([&] { mail_.item->Send(); }))
+            // A mail handed over from the Outbox is on its way already: sending it again is
+            // no failure worth a log line, only a mail still unsent goes now.
+            bool sent = false;
+            ignoreErrors("as14>> closing", [&] { sent = mail_.item->Flag("Sent"); });
+            if (!sent && ignoreErrors("as14>> sending the mail", [&] { mail_.item->Send(); }))
                 errorTrap(state_, "Send Now ==", [&] { executeSendReceive(state_); });
         }
     });

@@ -187,29 +187,36 @@ void MailContactsTab::attachMailToContactClick() {
     if (!mail_.loaded()) return;
     WaitCursor wait(state_);
     attach_.setOption(state_.isChinese, false);
-    done_.setOption(state_.isChinese, true);
     host::Item& mail = *mail_.item;
     auto& links = mail.Links();
     auto& rows = right_.ListItems();
-    if (rows.Count() == 0 && links.Count() == 0) return;
+    if (rows.Count() == 0 && links.Count() == 0) {
+        done_.setOption(state_.isChinese, true);
+        return;
+    }
 
-    state_.skipNextItemEvent = true;
-    removeAllLinks(links);
-    ignoreErrors([&] { mail.Save(); });
+    bool remove = false;
+    // "Done!" is the user's word that the links were recorded, so it waits for the rows.
+    const bool written = completedCleanly(state_, [&] {
+        state_.skipNextItemEvent = true;
+        removeAllLinks(links);
+        ignoreErrorsAndUndo(state_, "attaching a mail: saving it", [&] { mail.Save(); });
 
-    const auto folder = getDefaultFolder(state_, kindContact);
-    for (int i = 1; i <= rows.Count(); ++i)
-        ignoreErrors([&] {
-            if (!settleRowKey(i, folder)) --i;
-        });
-    linkListedContacts(state_, links, right_, folder ? folder->StoreID() : std::string());
-    state_.skipNextItemEvent = true;
-    mail.Save();
+        const auto folder = getDefaultFolder(state_, kindContact);
+        for (int i = 1; i <= rows.Count(); ++i)
+            ignoreErrorsAndUndo(state_, "attaching a mail: a chosen contact", [&] {
+                if (!settleRowKey(i, folder)) --i;
+            });
+        linkListedContacts(state_, links, right_, folder ? folder->StoreID() : std::string());
+        state_.skipNextItemEvent = true;
+        mail.Save();
 
-    const bool chinese = state_.isChinese;
-    const bool remove = deleteMail_.ticked(chinese);
-    mail_.links().emailToContact(mail, &right_, mail_.isNew(), share_.ticked(chinese),
-                                 includeAttachment_.ticked(chinese), remove);
+        const bool chinese = state_.isChinese;
+        remove = deleteMail_.ticked(chinese);
+        mail_.links().emailToContact(mail, &right_, mail_.isNew(), share_.ticked(chinese),
+                                     includeAttachment_.ticked(chinese), remove);
+    });
+    if (written) done_.setOption(state_.isChinese, true);
     if (remove) form_.unload();
 }
 

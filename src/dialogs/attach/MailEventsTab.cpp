@@ -95,14 +95,18 @@ void MailEventsTab::attachMailToEventClick() {
         return;
     }
     changed_ = false;
-    // A mail sent from this dialog may have reached Sent Items meanwhile: its rows are there.
-    const std::string key = ado::sqlText(mail_.links().settledKey(mail_.id));
-    removeEventRows(key);
-    const bool include = includeAttachment_.ticked(state_.isChinese);
-    if (mail_.hasAttachments() && !include && !mail_.links().isAttachNoteTb(mail_.id))
-        mail_.links().removeMailAttachments(mail_.id);
-    writeEventRows(include);
-    if (right_.ListItems().Count() == 0) settleHistory(key);
+    const bool written = completedCleanly(state_, [&] {
+        // A mail sent from this dialog may have reached Sent Items meanwhile: its rows are there.
+        const std::string key = ado::sqlText(mail_.links().settledKey(mail_.id));
+        removeEventRows(key);
+        const bool include = includeAttachment_.ticked(state_.isChinese);
+        if (mail_.hasAttachments() && !include && !mail_.links().isAttachNoteTb(mail_.id))
+            mail_.links().removeMailAttachments(mail_.id);
+        writeEventRows(include);
+        if (right_.ListItems().Count() == 0) settleHistory(key);
+    });
+    // "Done!" only over rows written; a failed step has said why already.
+    if (!written) return;
     doneTab2_.setVisible(true);
     if (!deleteMail_.ticked(state_.isChinese)) return;
     ignoreErrors([&] { mail_.item->Delete(); });

@@ -181,8 +181,9 @@ void removeAllLinks(host::Links& links) {
 void linkListedContacts(StoreContext& state, host::Links& links, const controls::ListView& list,
                         const std::string& storeId, bool contactsOnly) {
     auto& ns = state.application().GetNamespace("MAPI");
+    // A contact the host cannot link is logged and keeps the dialog from saying "Done!".
     for (const controls::ListItem* row : list.ListItems().rows())
-        ignoreErrors([&] {
+        ignoreErrorsAndUndo(state, "linking a chosen contact in the host", [&] {
             const std::string& key = row->Key();
             if (key.empty() || IsGeneratedRowKey(key)) return;
             auto contact = ns.GetItemFromID(key, storeId);

@@ -203,24 +203,25 @@ void ShareAppGroup::relinkContacts(host::Item& appointment) {
         prop_.setEnabled(false);
         return;
     }
-    removeAllLinks(links);
-    linkListedContacts(state_, links, rightPlus_, std::string());
-    ignoreErrors([&] {
-        state_.skipNextItemEvent = true;
-        appointment.Save();
+    const bool written = completedCleanly(state_, [&] {
+        removeAllLinks(links);
+        linkListedContacts(state_, links, rightPlus_, std::string());
+        ignoreErrorsAndUndo(state_, "sharing an appointment: saving it", [&] {
+            state_.skipNextItemEvent = true;
+            appointment.Save();
+        });
+        ignoreErrorsAndUndo(state_, "sharing an appointment: its contact links", [&] {
+            if (!state_.eventLinks) throw std::runtime_error("The appointment links are not ready");
+            state_.eventLinks->attachEventtoContactForListView(appointment, rightPlus_,
+                                                               shareEvent_.checked());
+        });
     });
-    if (leftPlus_.ListItems().Count() > 0) {
-        attach_.setEnabled(false);
-        done_.setVisible(true);
-        prop_.setEnabled(true);
-    } else {
-        prop_.setEnabled(false);
-    }
-    ignoreErrors([&] {
-        if (!state_.eventLinks) throw std::runtime_error("The appointment links are not ready");
-        state_.eventLinks->attachEventtoContactForListView(appointment, rightPlus_,
-                                                           shareEvent_.checked());
-    });
+    const bool chosen = leftPlus_.ListItems().Count() > 0;
+    prop_.setEnabled(chosen);
+    if (!chosen) return;
+    attach_.setEnabled(false);
+    // "Done!" only over rows written; a failure was shown or logged on the way.
+    done_.setVisible(written);
 }
 
 // ---- Searching and opening ----

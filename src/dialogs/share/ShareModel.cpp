@@ -209,7 +209,7 @@ void applyGroupShares(DialogContext& state, ShareKind kind, const std::string& e
     const int groups = right.ListItems().Count();
     const std::string entry = sqlText(entryId);
     // All or nothing: a failure half-way must not leave the item's shares withdrawn.
-    ado::inTransaction(db, [&] {
+    wholeOperation(state, [&] {
         if (kind == ShareKind::appointmentFromMail)
             db.Execute(std::string("update NoteTb set PrivateAccess=") + (groups > 0 ? "0" : "1") +
                        " where OutlookAttachID='" + sqlText(mailEntryId) + "'");
