@@ -260,7 +260,11 @@ void VelmoraMenu::colPublicItems_ItemChange(const host::ItemPtr& item) {
 }
 
 void VelmoraMenu::colSentItems_ItemAdd(const host::ItemPtr& item) {
-    ignoreErrors([&] { dialogs_.mailArrived(*item); });
+    // Known by the item itself, so that a mail sharing another's creation second is not taken
+    // for it; rows written under its key from now on go under its entry ID.
+    ignoreErrors([&] {
+        if (state_.mailLinks) state_.mailLinks->mailArrived(*item);
+    });
     ignoreErrors([&] {
         if (isSyncWindowOpen(state_) || !state_.mailLinks) return;
         auto& engine = *state_.mailLinks;
