@@ -133,16 +133,11 @@ void HubDialogs::openAttachAfterSend(const host::ItemPtr& mail) {
             if (other != form && other->Name() == form->Name())
                 state_.activeDialog = dialogAttachMail;
     }));
-    dialog->setMailObj(mail, newMailID(*mail));
+    // The key is given now, once: a mail composed in the same second as another gets its own.
+    dialog->setMailObj(mail,
+                       state_.mailLinks ? state_.mailLinks->newMailKey(*mail) : newMailID(*mail));
     afterSend_.push_back(std::move(dialog));
     afterSend_.back()->Show();
-}
-
-void HubDialogs::mailArrived(const host::Item& mail) {
-    if (!state_.mailLinks) return;
-    const std::string key = newMailID(mail);
-    for (auto* dialog : attachAfterSend())
-        if (dialog->mailId() == key) state_.mailLinks->mailArrived(key, mail.EntryID());
 }
 
 std::vector<dialogs::AttachSentMailToContact*> HubDialogs::attachAfterSend() const {

@@ -34,9 +34,6 @@ class HubDialogs {
     // A fresh attach-mail dialog for a mail just sent with Attach down, under its substitute key;
     // dialogs opened for earlier mails stay as the user left them.
     void openAttachAfterSend(const host::ItemPtr& mail);
-    // A mail reached Sent Items: an after-send dialog still open for it writes its rows under
-    // the mail's new entry ID from now on.
-    void mailArrived(const host::Item& mail);
 
     // The forms of every dialog now loaded, for a caller that drives or shows them.
     std::vector<controls::Form*> loadedDialogs() const;

@@ -279,7 +279,11 @@ void VelmoraMenu::colPublicItems_ItemChange(const host::ItemPtr& item) {
 }
 
 void VelmoraMenu::colSentItems_ItemAdd(const host::ItemPtr& item) {
-    logFailure("colSentItems_ItemAdd", *item, [&] { dialogs_.mailArrived(*item); });
+    // Known by the item itself, so that a mail sharing another's creation second is not taken
+    // for it; rows written under its key from now on go under its entry ID.
+    logFailure("colSentItems_ItemAdd", *item, [&] {
+        if (state_.mailLinks) state_.mailLinks->mailArrived(*item);
+    });
     logFailure("colSentItems_ItemAdd", *item, [&] {
         if (isSyncWindowOpen(state_) || !state_.mailLinks) return;
         auto& engine = *state_.mailLinks;

@@ -38,6 +38,29 @@ void appendEntry(std::string& list, const std::string& entry) {
     list += entry;
 }
 
+// The To, Cc and Bcc lists of the history row; other recipient types are left out.
+struct RecipientLists {
+    std::string to;
+    std::string cc;
+    std::string bcc;
+};
+
+RecipientLists recipientLists(host::Item& mail) {
+    RecipientLists lists;
+    host::Recipients& recipients = mail.Recipients();
+    const int total = recipients.Count();
+    for (int i = 1; i <= total; ++i) {
+        const host::Recipient recipient = recipients.Item(i);
+        if (recipient.Type == host::olTo)
+            appendEntry(lists.to, recipientEntry(recipient));
+        else if (recipient.Type == host::olCC)
+            appendEntry(lists.cc, recipientEntry(recipient));
+        else if (recipient.Type == host::olBCC)
+            appendEntry(lists.bcc, recipientEntry(recipient));
+    }
+    return lists;
+}
+
 // Importance low, normal, high as the history's priority 5, 3, 1.
 int priorityOf(long importance) {
     if (importance == host::olImportanceHigh) return 1;
@@ -120,7 +143,7 @@ template <typename Body> auto AttachEmail::inOperation(Body&& body) {
 void AttachEmail::emailToContact(host::Item& mail, const controls::ListView* listView, bool newMail,
                                  bool isShareMail, bool includeAttachment, bool isDeleteMail) {
     inOperation([&] {
-        const std::string key = settledKey(newMail ? newMailID(mail) : mail.EntryID());
+        const std::string key = settledKey(newMail ? newMailKey(mail) : mail.EntryID());
         ado::Connection& connection = state_.connection();
         // Every contact link of the mail goes: the current set is written afresh below.
         connection.Execute("delete from noteTb where outlookattachid ='" + ado::sqlText(key) + "'");
@@ -169,12 +192,30 @@ bool AttachEmail::isAttachNoteTb(const std::string& mailEntryId) {
     return !rs.IsEOF();
 }
 
+std::string AttachEmail::newMailKey(host::Item& mail) {
+    if (auto given = keys_.keyOf(mail)) return *given;
+    const std::string plain = newMailID(mail);
+    // Only a clash earns a suffix: the first mail of a second keeps the plain key. Rows in the
+    // store count as well, for a mail still in the Outbox from an earlier session.
+    const auto taken = [&](const std::string& key) {
+        return keys_.isTaken(key) ||
+               countRows(state_, "select entryid from EMailHistory where entryid='" +
+                                     ado::sqlText(key) + "'") > 0;
+    };
+    std::string key = plain;
+    for (int n = 2; taken(key); ++n)
+        key = suffixedMailID(plain, n);
+    keys_.give(mail, key);
+    return key;
+}
+
 bool AttachEmail::isNewMail(host::Item& mail) {
     bool found = false;
     errorTrap(state_, "isNewMail :", [&] {
+        const std::optional<std::string> key = arrivedKey(mail);
+        if (!key) return;
         ado::Recordset rs;
-        rs.Open("select entryid from EMailHistory where entryid='" + ado::sqlText(newMailID(mail)) +
-                    "'",
+        rs.Open("select entryid from EMailHistory where entryid='" + ado::sqlText(*key) + "'",
                 state_.connection());
         found = !rs.IsEOF();
     });
@@ -189,23 +230,24 @@ void AttachEmail::replaceNewMailID(host::Item& mail) {
         // Without both keys every statement below would rewrite rows to a wrong key.
         if (!ignoreErrors([&] {
                 newKey = mail.EntryID();
-                oldKey = newMailID(mail);
+                oldKey = arrivedKey(mail).value_or("");
             }) ||
-            newKey.empty() || oldKey == newKey)
+            newKey.empty() || oldKey.empty() || oldKey == newKey)
             return;
         ignoreErrors([&] { withAttachments = mail.Attachments().Count() > 0; });
         moveMailRows(oldKey, newKey, withAttachments);
+        keys_.arrived(mail, newKey);
     });
 }
 
-void AttachEmail::mailArrived(const std::string& substituteKey, const std::string& entryId) {
-    if (isSubstituteKey(substituteKey) && !entryId.empty()) arrived_[substituteKey] = entryId;
+void AttachEmail::mailArrived(const host::Item& mail) {
+    keys_.arrived(mail, mail.EntryID());
 }
 
 std::string AttachEmail::settledKey(const std::string& mailKey) {
-    const auto found = arrived_.find(mailKey);
-    if (found == arrived_.end()) return mailKey;
-    std::string entryId = found->second;
+    const std::optional<std::string> arrived = keys_.entryIdOf(mailKey);
+    if (!arrived) return mailKey;
+    const std::string& entryId = *arrived;
     inOperation([&] {
         // Rows written before the mail arrived and not moved on arrival follow it now.
         if (countRows(state_, "select entryid from EMailHistory where entryid='" +
@@ -405,21 +447,10 @@ bool AttachEmail::AddEmailHistory(host::Item& mail, const std::string& key, std:
         else if (!senderAddress.empty())
             rs.Fields("from_addr") = senderAddress;
 
-        std::string to, cc, bcc;
-        host::Recipients& recipients = mail.Recipients();
-        const int total = recipients.Count();
-        for (int i = 1; i <= total; ++i) {
-            const host::Recipient recipient = recipients.Item(i);
-            if (recipient.Type == host::olTo)
-                appendEntry(to, recipientEntry(recipient));
-            else if (recipient.Type == host::olCC)
-                appendEntry(cc, recipientEntry(recipient));
-            else if (recipient.Type == host::olBCC)
-                appendEntry(bcc, recipientEntry(recipient));
-        }
-        if (!to.empty()) rs.Fields("to_addr") = to;
-        if (!cc.empty()) rs.Fields("cc_addr") = cc;
-        if (!bcc.empty()) rs.Fields("bcc_addr") = bcc;
+        const RecipientLists lists = recipientLists(mail);
+        if (!lists.to.empty()) rs.Fields("to_addr") = lists.to;
+        if (!lists.cc.empty()) rs.Fields("cc_addr") = lists.cc;
+        if (!lists.bcc.empty()) rs.Fields("bcc_addr") = lists.bcc;
 
         rs.Fields("priority") = priorityOf(mail.Number("Importance"));
         const std::string subject = mail.Subject();
@@ -506,20 +537,22 @@ void AttachEmail::moveMailRows(const std::string& oldKey, const std::string& new
                                bool withAttachments) {
     const std::string from = getSenderAddress(newKey);
     ado::Connection& connection = state_.connection();
-    ignoreErrors([&] {
+    // A row left under the old key would part the mail from its history: all move, or none.
+    const std::string what = "moving the rows of " + oldKey;
+    ignoreErrorsAndUndo(state_, what, [&] {
         connection.Execute("update noteTb set OutlookAttachID='" + ado::sqlText(newKey) +
                            "' where OutlookAttachID='" + ado::sqlText(oldKey) + "'");
     });
-    ignoreErrors([&] {
+    ignoreErrorsAndUndo(state_, what, [&] {
         connection.Execute("update ToEvent set OutlookEmailID='" + ado::sqlText(newKey) +
                            "' where OutlookEmailID='" + ado::sqlText(oldKey) + "'");
     });
-    ignoreErrors([&] {
+    ignoreErrorsAndUndo(state_, what, [&] {
         connection.Execute("update EMailHistory set from_addr ='" + ado::sqlText(from) +
                            "' , entryid='" + ado::sqlText(newKey) + "' where  entryid='" +
                            ado::sqlText(oldKey) + "'");
     });
-    ignoreErrors([&] {
+    ignoreErrorsAndUndo(state_, what, [&] {
         if (!withAttachments) return;
         ado::Recordset rs;
         rs.Open("select EntryID,ATT_ALIAS from Attachments where EntryID='" + ado::sqlText(oldKey) +
@@ -527,7 +560,7 @@ void AttachEmail::moveMailRows(const std::string& oldKey, const std::string& new
                 connection, ado::adOpenKeyset, ado::adLockPessimistic);
         if (rs.IsEOF()) return;
         while (!rs.IsEOF()) {
-            ignoreErrors([&] {
+            ignoreErrorsAndUndo(state_, what, [&] {
                 const std::string alias = rs.Fields("ATT_ALIAS").Value().text();
                 rs.Fields("EntryID") = newKey;
                 // Aliases name the folders as written on disk.
@@ -537,8 +570,41 @@ void AttachEmail::moveMailRows(const std::string& oldKey, const std::string& new
             });
             rs.MoveNext();
         }
-        ignoreErrors([&] { renameAttachmentFolder(newKey, oldKey); });
+        ignoreErrorsAndUndo(state_, what, [&] { renameAttachmentFolder(newKey, oldKey); });
     });
+}
+
+std::optional<std::string> AttachEmail::arrivedKey(host::Item& mail) {
+    if (auto given = keys_.keyOf(mail)) return given;
+    // Given no key this session (sent before the add-in last started, or sent without Attach):
+    // its rows are those of a history row under a key of its creation time that no mail of this
+    // session holds and that records this very mail, as a sent mail never changes; of several
+    // alike, the first given.
+    const std::string plain = newMailID(mail);
+    const std::string subject = mail.Subject();
+    const std::string body = mail.Text("Body");
+    const RecipientLists lists = recipientLists(mail);
+    ado::Recordset rs;
+    rs.Open("select entryid,subject,to_addr,cc_addr,bcc_addr,body_text from EMailHistory where "
+            "entryid like '" +
+                ado::sqlText(plain) + "%'",
+            state_.connection());
+    std::optional<std::string> found;
+    int first = 0;
+    for (; !rs.IsEOF(); rs.MoveNext()) {
+        std::string key = rs.Fields("entryid").Value().text();
+        const std::optional<int> n = suffixNumber(key, plain);
+        if (!n || (found && *n > first) || keys_.isTaken(key)) continue;
+        if (rs.Fields("subject").Value().text() != subject ||
+            rs.Fields("to_addr").Value().text() != lists.to ||
+            rs.Fields("cc_addr").Value().text() != lists.cc ||
+            rs.Fields("bcc_addr").Value().text() != lists.bcc ||
+            rs.Fields("body_text").Value().text() != body)
+            continue;
+        found = std::move(key);
+        first = *n;
+    }
+    return found;
 }
 
 std::string AttachEmail::dateTimeText(const host::Variant& date) {

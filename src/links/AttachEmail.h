@@ -3,11 +3,12 @@
 #pragma once
 
 #include "links/FileChangeJournal.h"
+#include "links/SubstituteKeys.h"
 #include "store/StoreContext.h"
 
 #include <cstdint>
 #include <filesystem>
-#include <map>
+#include <optional>
 #include <string>
 
 namespace velmora {
@@ -31,13 +32,17 @@ class AttachEmail {
                         bool isShareMail, bool includeAttachment, bool isDeleteMail);
     // Some contact link of the mail key keeps the attachments (soft-deleted rows count).
     bool isAttachNoteTb(const std::string& mailEntryId);
-    // The history holds a row under the mail's substitute key.
+    // The substitute key of a mail on its way out: the one it was given before, else newMailID
+    // of its creation time, with a suffix when another mail holds that key already.
+    std::string newMailKey(host::Item& mail);
+    // The history holds a row under the substitute key of this very mail.
     bool isNewMail(host::Item& mail);
-    // Moves every row and the attachment folder from the substitute key to the entry ID.
+    // Moves every row and the attachment folder of this very mail from its substitute key to
+    // its entry ID.
     void replaceNewMailID(host::Item& mail);
-    // A mail written under a substitute key has reached Sent Items under this entry ID: rows
-    // written for it from now on go under the entry ID.
-    void mailArrived(const std::string& substituteKey, const std::string& entryId);
+    // A mail has reached Sent Items: when it was given a substitute key, rows written for it
+    // under that key from now on go under its entry ID.
+    void mailArrived(const host::Item& mail);
     // The key a mail's rows belong under now: the entry ID of an arrived mail (rows still left
     // under its substitute key are moved there first), else the key itself.
     std::string settledKey(const std::string& mailKey);
@@ -75,6 +80,8 @@ class AttachEmail {
                           const std::string& msgid, const std::string& copyName);
     void renameAttachmentFolder(const std::string& newName, const std::string& oldName);
     void moveMailRows(const std::string& oldKey, const std::string& newKey, bool withAttachments);
+    // The substitute key the arriving mail's rows stand under, or nothing when it has none.
+    std::optional<std::string> arrivedKey(host::Item& mail);
     // Reports "labelShift:" and returns "" when the value is not a date.
     std::string dateTimeText(const host::Variant& date);
 
@@ -86,8 +93,7 @@ class AttachEmail {
     StoreContext& state_;
     FileChangeJournal journal_;
     int depth_ = 0;
-    // Substitute key -> entry ID in Sent Items, for mails whose dialog may still write rows.
-    std::map<std::string, std::string> arrived_;
+    SubstituteKeys keys_;
 };
 
 } // namespace velmora

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 
 namespace velmora {
 
@@ -19,6 +20,23 @@ std::string newMailID(host::DateTime creationTime) {
 
 std::string newMailID(const host::Item& mail) {
     return newMailID(mail.Date("CreationTime"));
+}
+
+std::string suffixedMailID(const std::string& plainKey, int n) {
+    return n < 2 ? plainKey : plainKey + "-" + std::to_string(n);
+}
+
+std::optional<int> suffixNumber(std::string_view key, std::string_view plainKey) {
+    if (key.substr(0, plainKey.size()) != plainKey) return std::nullopt;
+    if (key.size() == plainKey.size()) return 1;
+    const std::string_view rest = key.substr(plainKey.size());
+    // Written by suffixedMailID only: "-", then a number from 2 up without a leading zero.
+    if (rest.size() < 2 || rest[0] != '-' || rest[1] == '0') return std::nullopt;
+    int n = 0;
+    const char* end = rest.data() + rest.size();
+    const auto [stop, error] = std::from_chars(rest.data() + 1, end, n);
+    if (error != std::errc() || stop != end || n < 2) return std::nullopt;
+    return n;
 }
 
 bool isSubstituteKey(std::string_view key) {

@@ -4,6 +4,7 @@
 
 #include "platform/host/ObjectModel.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,12 @@ namespace velmora {
 // "OutlookID" followed by year, month, day, hour, minute and second without leading zeros.
 std::string newMailID(host::DateTime creationTime);
 std::string newMailID(const host::Item& mail);
+
+// The n-th substitute key for mails sharing one plain key: the plain key itself for the first,
+// then plain key + "-" + n. The "-" keeps it apart from every plain key, which is all digits.
+std::string suffixedMailID(const std::string& plainKey, int n);
+// n when key is the n-th substitute key of plainKey (1 for the plain key), else nothing.
+std::optional<int> suffixNumber(std::string_view key, std::string_view plainKey);
 
 // True for a key made by newMailID: it begins with "OutlookID" in any letter case.
 bool isSubstituteKey(std::string_view key);

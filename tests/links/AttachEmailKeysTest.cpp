@@ -1,8 +1,11 @@
-// Tests of the mail keys and texts the mail links are built from, and of the safe file names
-// that keep attachment copies inside their mail's folder.
+// Tests of the mail keys and texts the mail links are built from, of the keys two mails composed
+// in one second get, and of the safe file names that keep attachment copies in their folder.
+#include "links/AttachEmail.h"
 #include "links/MailKeys.h"
 #include "links/SafeFileName.h"
+#include "platform/controls/ListView.h"
 #include "platform/host/DateText.h"
+#include "support/TestSession.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +26,101 @@ TEST(MailKeys, SubstituteKeyAndDateTextDropLeadingZeros) {
     EXPECT_TRUE(isSubstituteKey("outlookid1"));
     EXPECT_FALSE(isSubstituteKey("OutlookI"));
     EXPECT_FALSE(isSubstituteKey("0000OutlookID"));
+}
+
+TEST(MailKeys, OnlyTheSuffixesOfAPlainKeyAreItsOwn) {
+    const std::string plain = "OutlookID200375943";
+    EXPECT_EQ(suffixedMailID(plain, 1), plain);
+    EXPECT_EQ(suffixedMailID(plain, 2), plain + "-2");
+    EXPECT_EQ(suffixNumber(plain, plain), 1);
+    EXPECT_EQ(suffixNumber(plain + "-12", plain), 12);
+    EXPECT_TRUE(isSubstituteKey(plain + "-2"));
+    EXPECT_EQ(mailFolderName(plain + "-2"), plain + "-2");
+    // 9:43:0 of the same day makes a longer plain key, not a suffix of this one.
+    EXPECT_EQ(suffixNumber(newMailID(host::makeDate(2003, 7, 5, 9, 43, 0)), plain), std::nullopt);
+    for (const char* tail : {"-", "-1", "-02", "-2x", "2", "--2"})
+        EXPECT_EQ(suffixNumber(plain + tail, plain), std::nullopt) << tail;
+}
+
+// Two mails composed in one second, each linked to its own contact while on its way out.
+class SameSecondMails : public ::testing::Test {
+  protected:
+    testing::TestSession s;
+    AttachEmail engine{s.state};
+    host::ItemPtr ann = s.addContact("Ann Lee", "ann@example.com");
+    host::ItemPtr bob = s.addContact("Bob Hill", "bob@example.com");
+
+    void SetUp() override { s.clock.set(host::makeDate(2003, 7, 5, 9, 4, 3)); }
+
+    host::ItemPtr compose(const std::string& subject, const host::ItemPtr& contact) {
+        host::ItemPtr m = s.host.application().CreateItem(host::olMailItem);
+        m->Set("Subject", subject);
+        m->Recipients().Add({contact->Text("FullName"), contact->Text("Email1Address")});
+        m->Save();
+        m->Links().Add(contact);
+        return m;
+    }
+    void linkWhileOutgoing(AttachEmail& links, host::Item& mail, const host::ItemPtr& contact) {
+        controls::ListView chosen("ListViewRight");
+        chosen.ListItems().Add(0, contact->EntryID(), contact->Text("FullName"));
+        links.emailToContact(mail, &chosen, true, true, false, false);
+    }
+    // Sends the mail alone and lets it arrive in Sent Items, as the hub hands it over.
+    void deliver(AttachEmail& links, const host::ItemPtr& mail) {
+        mail->Send();
+        s.host.deliverOutbox();
+        if (links.isNewMail(*mail)) links.replaceNewMailID(*mail);
+    }
+    // How many contact links the mail has, and to which contact.
+    std::string contactOf(const host::ItemPtr& mail) {
+        return s.scalar("select count(*) || ':' || coalesce(min(OutlookContactID), '') from "
+                        "noteTb where OutlookAttachID='" +
+                        mail->EntryID() + "'");
+    }
+    long historyRows(const host::ItemPtr& mail) {
+        return s.count("select * from EMailHistory where entryid='" + mail->EntryID() + "'");
+    }
+    long substituteRows() {
+        return s.count("select OutlookAttachID from noteTb where OutlookAttachID like "
+                       "'OutlookID%' union all select entryid from EMailHistory where entryid "
+                       "like 'OutlookID%'");
+    }
+
+    struct Mails {
+        host::ItemPtr first;
+        host::ItemPtr second;
+    };
+    Mails linkBoth() {
+        Mails mails{compose("First", ann), compose("Second", bob)};
+        linkWhileOutgoing(engine, *mails.first, ann);
+        linkWhileOutgoing(engine, *mails.second, bob);
+        EXPECT_EQ(s.count("select * from noteTb"), 2) << "the second mail replaced the first's";
+        return mails;
+    }
+    // A mail of the same second sent without Attach takes nothing; then the second mail arrives
+    // before the first, and each takes its own rows only.
+    void expectEachTakesItsOwnRows(AttachEmail& links, const Mails& mails) {
+        const host::ItemPtr plain = compose("Plain", ann);
+        deliver(links, plain);
+        EXPECT_EQ(historyRows(plain), 0) << "a mail of the same second took another's rows";
+        deliver(links, mails.second);
+        EXPECT_EQ(contactOf(mails.second), "1:" + bob->EntryID());
+        deliver(links, mails.first);
+        EXPECT_EQ(contactOf(mails.first), "1:" + ann->EntryID());
+        EXPECT_EQ(historyRows(mails.first) + historyRows(mails.second), 2);
+        EXPECT_EQ(substituteRows(), 0);
+    }
+};
+
+TEST_F(SameSecondMails, EachMailTakesOnlyItsOwnRowsWhicheverArrivesFirst) {
+    expectEachTakesItsOwnRows(engine, linkBoth());
+}
+
+TEST_F(SameSecondMails, AfterARestartTheArrivingMailIsKnownByItsHistory) {
+    const Mails mails = linkBoth();
+    // The add-in starts again while both mails wait in the Outbox.
+    AttachEmail restarted{s.state};
+    expectEachTakesItsOwnRows(restarted, mails);
 }
 
 TEST(MailKeys, MimeTypeTakesEverythingAfterTheFirstDot) {
