@@ -58,7 +58,9 @@ void tidyAttachmentFolders(StoreContext& state) noexcept {
         if (!files::folderExists(root)) return;
         const FileSteps steps(state.platform);
         const auto named = copiesNamedByRows(state);
-        for (const auto& [folder, copies] : named) {
+        for (const auto& entry : named) {
+            const std::string& folder = entry.first;
+            const std::set<std::string>& copies = entry.second;
             const fs::path pending = root / pendingFolderName(folder);
             // Its rows committed before it was put in place: finish what the commit began.
             if (files::folderExists(pending))
