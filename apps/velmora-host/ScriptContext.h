@@ -8,13 +8,16 @@
 #include "ScriptClock.h"
 #include "store/StandInPlatform.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velmora::app {
@@ -27,6 +30,10 @@ struct ScriptContext : StandInPlatform<ScriptClock> {
         if (const char* target = std::getenv("VELMORA_STORE_CONNECTION"))
             state.platform.storeConnectionString = target;
         state.platform.statementWatch = [this](const std::string& sql) { onStatement(sql); };
+        state.platform.fileWatch = [this](std::string_view step,
+                                          const std::filesystem::path& path) {
+            onFileStep(step, path);
+        };
         host.watch([this](const std::string& folder,
                           const std::string& filter) { onFilter(folder, filter); },
                    [this](const host::ItemPtr& item) { onDisplayed(item); });
@@ -54,6 +61,12 @@ struct ScriptContext : StandInPlatform<ScriptClock> {
     };
     // "fail store": the next statement holding the pattern fails with the description.
     std::vector<std::pair<std::string, std::string>> storeFaults;
+    // "crash at-statement N" / "crash at-file N": the process stops abruptly just before the
+    // N-th statement the add-in sends / the N-th file step of the link engine from then on.
+    enum class CrashPoint { None, Statement, FileStep };
+    static constexpr int crashExitCode = 3;
+    CrashPoint crashAt = CrashPoint::None;
+    long crashCountdown = 0;
     // Filters handed to the host and items it displayed, each with its expectation mark.
     std::vector<std::string> filters;
     std::size_t checkedFilters = 0;
@@ -80,8 +93,17 @@ struct ScriptContext : StandInPlatform<ScriptClock> {
         return explorer;
     }
 
+    // No destructor runs and nothing is flushed, as when the machine loses power: the store
+    // keeps only what it committed, the folders only the steps already taken.
+    void countTowardsCrash(CrashPoint kind, const std::string& what) {
+        if (crashAt != kind || --crashCountdown > 0) return;
+        std::fputs(("(crash before " + what + ")\n").c_str(), stderr);
+        std::_Exit(crashExitCode);
+    }
+
     void onStatement(const std::string& sql) {
         if (ownCalls > 0) return;
+        countTowardsCrash(CrashPoint::Statement, "statement " + sql);
         for (auto fault = storeFaults.begin(); fault != storeFaults.end(); ++fault)
             if (sql.find(fault->first) != std::string::npos) {
                 const std::string description = fault->second;
@@ -90,6 +112,12 @@ struct ScriptContext : StandInPlatform<ScriptClock> {
             }
         statements.push_back(sql);
         if (trace) out << "(sql " << sql << ")\n";
+    }
+
+    void onFileStep(std::string_view step, const std::filesystem::path& path) {
+        const std::string what = std::string(step) + " " + path.string();
+        countTowardsCrash(CrashPoint::FileStep, what);
+        if (trace) out << "(file " << what << ")\n";
     }
 
     void onFilter(const std::string& folder, const std::string& filter) {

@@ -7,6 +7,7 @@
 #include "store/Schema.h"
 #include "store/StoreSession.h"
 
+#include <charconv>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -72,6 +73,22 @@ void StoreCommands::lockStore(double seconds) {
     });
 }
 
+void StoreCommands::setCrashPoint(const Words& w) {
+    const std::string usage = "usage: crash at-statement N | crash at-file N | crash off";
+    if (w[1] == "off") {
+        ctx_.crashAt = ScriptContext::CrashPoint::None;
+        return;
+    }
+    if ((w[1] != "at-statement" && w[1] != "at-file") || w.size() < 3) throw UsageError(usage);
+    long n = 0;
+    const auto [end, error] = std::from_chars(w[2].data(), w[2].data() + w[2].size(), n);
+    if (error != std::errc() || end != w[2].data() + w[2].size() || n < 1)
+        throw UsageError("crash " + w[1] + " takes a count of 1 or more, not \"" + w[2] + "\"");
+    ctx_.crashAt = w[1] == "at-statement" ? ScriptContext::CrashPoint::Statement
+                                          : ScriptContext::CrashPoint::FileStep;
+    ctx_.crashCountdown = n;
+}
+
 void StoreCommands::install(CommandTable& table) {
     table.add("lock", "lock store SECONDS", 3, [this](const Words& w) {
         if (w[1] != "store") throw UsageError("usage: lock store SECONDS");
@@ -93,6 +110,8 @@ void StoreCommands::install(CommandTable& table) {
         ScriptContext::OwnCalls own(ctx_);
         connection().Execute(w.rest(1));
     });
+    table.add("crash", "crash at-statement N | crash at-file N | crash off", 2,
+              [this](const Words& w) { setCrashPoint(w); });
     table.add("trace", "trace on|off", 2, [this](const Words& w) {
         if (w[1] != "on" && w[1] != "off") throw UsageError("usage: trace on|off");
         ctx_.trace = w[1] == "on";

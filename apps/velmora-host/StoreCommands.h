@@ -25,6 +25,8 @@ class StoreCommands : public CommandGroup {
 
   private:
     void printQuery(const std::string& sql);
+    // "crash at-statement N", "crash at-file N", "crash off".
+    void setCrashPoint(const Words& w);
     // "lock store SECONDS": another connection takes the store's write lock now and gives it
     // back after that long, while the script goes on.
     void lockStore(double seconds);

@@ -35,7 +35,8 @@ const char* details =
     "\nExit status:\n"
     "  0  every line of the script ran and every expectation held\n"
     "  1  an expectation failed, or the script could not be read\n"
-    "  2  a line could not be run as written, or a wrong command line\n";
+    "  2  a line could not be run as written, or a wrong command line\n"
+    "  3  the run stopped at the crash point a \"crash\" line set\n";
 
 // The one positional argument there is: "-", standard input.
 std::string onlyStandardInput(std::string& value) {

@@ -5,6 +5,7 @@
 #include "addin/CommandBars.h"
 #include "links/AttachEmail.h"
 #include "links/AttachEvent.h"
+#include "links/AttachmentTidy.h"
 #include "links/attachNote.h"
 #include "store/ErrorTrap.h"
 #include "store/readRegister.h"
@@ -72,6 +73,8 @@ void AddInDesigner1::AddinInstance_OnConnection(host::Application& application, 
             loadUiIndices(settings, state_.ui);
         }
         state_.storeConnection = openStore(state_);
+        // Before any link operation: what a crash left half done in the attachment folders.
+        tidyAttachmentFolders(state_);
     });
 }
 

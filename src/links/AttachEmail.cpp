@@ -111,7 +111,8 @@ std::string replaceNoCase(const std::string& text, const std::string& what,
 
 } // namespace
 
-AttachEmail::AttachEmail(StoreContext& state) : state_(state) {}
+AttachEmail::AttachEmail(StoreContext& state)
+    : state_(state), files_(state.platform), journal_(files_) {}
 
 template <typename Body> auto AttachEmail::inOperation(Body&& body) {
     const std::size_t mark = journal_.mark();
@@ -272,23 +273,28 @@ void AttachEmail::saveMailAttachments(host::Item& mail, std::string mailEntryId)
         const std::string msgid = getServerID(state_, kindMail, key);
         const fs::path root = attachmentRoot(state_);
         const fs::path folder = attachmentFolder(key);
-        bool absent = true;
+        const fs::path pending = pendingFolder(key);
         ignoreErrors([&] {
-            if (!files::folderExists(root)) {
-                files::createFolder(root);
-                journal_.createdFolder(root);
-            } else {
-                absent = !files::folderExists(folder);
-            }
+            if (files::folderExists(root)) return;
+            files_.createFolder(root);
+            journal_.createdFolder(root);
         });
         errorTrap(state_, "labelSaveAttachment :", [&] {
-            if (!absent) { // copied before: neither new copies nor new rows
+            // Copied before means copied and recorded: a folder without rows, or rows without a
+            // folder, is what an interrupted copy left, and is copied afresh.
+            const long recorded =
+                countRows(state_, "select EntryID from Attachments where EntryID='" +
+                                      ado::sqlText(key) + "'");
+            const bool copied = files::folderExists(folder) || journal_.isStaged(pending);
+            if (copied && recorded > 0) {
                 log::info("labelSaveAttachment",
                           "attachments of " + key + " kept: " + folder.string() + " exists");
                 return;
             }
-            files::createFolder(folder);
-            journal_.createdFolder(folder);
+            if (recorded > 0)
+                state_.connection().Execute("delete from Attachments where EntryID='" +
+                                            ado::sqlText(key) + "'");
+            stageFolder(pending, folder);
             host::Attachments& attachments = mail.Attachments();
             const int total = attachments.Count();
             for (int n = 1; n <= total; ++n) {
@@ -297,7 +303,7 @@ void AttachEmail::saveMailAttachments(host::Item& mail, std::string mailEntryId)
                     throw host::HostError("Attachment " + std::to_string(n) +
                                           " of the mail is no longer there");
                 const std::string copy = attachmentFileName(n, attachment->DisplayName());
-                attachment->SaveAsFile((folder / copy).string());
+                files_.saveAttachment(*attachment, pending / copy);
                 addAttachmentRow(key, attachment.get(), msgid, copy);
             }
         });
@@ -314,6 +320,8 @@ void AttachEmail::removeMailAttachments(std::string mailEntryId) {
             if (!files::folderExists(folder)) return;
             state_.connection().Execute("delete from Attachments where entryid='" +
                                         ado::sqlText(key) + "'");
+            // After a crash between the commit and this removal the folder has no rows, and
+            // the next start removes it.
             journal_.deleteOnCommit(folder);
         });
     });
@@ -528,9 +536,27 @@ void AttachEmail::addAttachmentRow(const std::string& key, const host::Attachmen
 void AttachEmail::renameAttachmentFolder(const std::string& newName, const std::string& oldName) {
     const fs::path from = attachmentFolder(oldName);
     const fs::path to = attachmentFolder(newName);
-    if (!files::folderExists(from)) return;
-    files::renameFolder(from, to);
-    journal_.renamedFolder(from, to);
+    if (!files::folderExists(from) || from == to) return;
+    // The copies are shared into the new key's pending folder, which replaces the new folder
+    // once the moved rows commit; only then does the old folder go.
+    const fs::path pending = pendingFolder(newName);
+    if (!journal_.isStaged(pending)) {
+        stageFolder(pending, to);
+        if (files::folderExists(to)) files_.shareFiles(to, pending);
+    }
+    files_.shareFiles(from, pending);
+    journal_.deleteOnCommit(from);
+}
+
+fs::path AttachEmail::pendingFolder(const std::string& mailKey) const {
+    return attachmentRoot(state_) / pendingFolderName(mailFolderName(mailKey));
+}
+
+void AttachEmail::stageFolder(const fs::path& pending, const fs::path& folder) {
+    // A pending folder left by an earlier failure holds nothing of this operation's.
+    if (files::folderExists(pending)) files_.deleteFolder(pending);
+    files_.createFolder(pending);
+    if (!journal_.isStaged(pending)) journal_.stagedFolder(pending, folder);
 }
 
 void AttachEmail::moveMailRows(const std::string& oldKey, const std::string& newKey,

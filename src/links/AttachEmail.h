@@ -3,6 +3,7 @@
 #pragma once
 
 #include "links/FileChangeJournal.h"
+#include "links/FileSteps.h"
 #include "links/SubstituteKeys.h"
 #include "store/StoreContext.h"
 
@@ -49,7 +50,8 @@ class AttachEmail {
     // Adds one event link and writes the history row; true when both were written.
     bool emailToEvent(host::Item& mail, const std::string& eventEntryId,
                       const std::string& mailEntryId, bool isIncludeAttachment);
-    // Copies the attachments once per mail key and lists them in Attachments.
+    // Copies the attachments once per mail key and lists them in Attachments. The copies wait
+    // in a pending folder until the rows commit; a folder without rows counts as not copied.
     void saveMailAttachments(host::Item& mail, std::string mailEntryId);
     // Drops the Attachments rows and the copies of a mail key that has a folder.
     void removeMailAttachments(std::string mailEntryId);
@@ -90,7 +92,13 @@ class AttachEmail {
     // Runs body as one transaction level; the outermost level also settles the file changes.
     template <typename Body> auto inOperation(Body&& body);
 
+    // The folder that holds the next contents of a mail key's folder until the rows commit.
+    std::filesystem::path pendingFolder(const std::string& mailKey) const;
+    // An empty pending folder that replaces the folder when the operation commits.
+    void stageFolder(const std::filesystem::path& pending, const std::filesystem::path& folder);
+
     StoreContext& state_;
+    FileSteps files_;
     FileChangeJournal journal_;
     int depth_ = 0;
     SubstituteKeys keys_;

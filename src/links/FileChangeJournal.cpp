@@ -1,8 +1,12 @@
-// Undo and deferred removal of attachment folders. Rolling back runs while an exception is on
-// its way out, so nothing here may throw: a folder that cannot be put back is left as it is.
+// Undo and deferred work on attachment folders. Rolling back runs while an exception is on its
+// way out, and committing runs after the rows are stored, so nothing here may throw.
 #include "links/FileChangeJournal.h"
 
 #include "platform/files/FileSystem.h"
+#include "platform/log/Log.h"
+
+#include <algorithm>
+#include <exception>
 
 namespace velmora {
 
@@ -10,9 +14,14 @@ void FileChangeJournal::createdFolder(const std::filesystem::path& folder) {
     entries_.push_back({Kind::Created, folder, {}});
 }
 
-void FileChangeJournal::renamedFolder(const std::filesystem::path& from,
-                                      const std::filesystem::path& to) {
-    entries_.push_back({Kind::Renamed, from, to});
+void FileChangeJournal::stagedFolder(const std::filesystem::path& pending,
+                                     const std::filesystem::path& folder) {
+    entries_.push_back({Kind::Staged, pending, folder});
+}
+
+bool FileChangeJournal::isStaged(const std::filesystem::path& pending) const {
+    return std::any_of(entries_.begin(), entries_.end(),
+                       [&](const Entry& e) { return e.kind == Kind::Staged && e.path == pending; });
 }
 
 void FileChangeJournal::deleteOnCommit(const std::filesystem::path& folder) {
@@ -24,10 +33,8 @@ void FileChangeJournal::rollbackTo(std::size_t mark) noexcept {
         const Entry e = entries_.back();
         entries_.pop_back();
         try {
-            if (e.kind == Kind::Created && files::folderExists(e.path))
-                files::deleteFolder(e.path, true);
-            else if (e.kind == Kind::Renamed)
-                files::renameFolder(e.target, e.path);
+            if (e.kind != Kind::DeleteOnCommit && files::folderExists(e.path))
+                steps_.deleteFolder(e.path);
         } catch (...) {
         }
     }
@@ -35,10 +42,16 @@ void FileChangeJournal::rollbackTo(std::size_t mark) noexcept {
 
 void FileChangeJournal::commit() noexcept {
     for (const Entry& e : entries_) {
-        if (e.kind != Kind::DeleteOnCommit) continue;
         try {
-            if (files::folderExists(e.path)) files::deleteFolder(e.path, true);
-        } catch (...) {
+            if (e.kind == Kind::Staged) {
+                // Whatever the folder held has no rows any more: the pending one replaces it.
+                if (files::folderExists(e.target)) steps_.deleteFolder(e.target);
+                steps_.renameFolder(e.path, e.target);
+            } else if (e.kind == Kind::DeleteOnCommit && files::folderExists(e.path)) {
+                steps_.deleteFolder(e.path);
+            }
+        } catch (const std::exception& error) {
+            log::error("attachments", error.what());
         }
     }
     entries_.clear();

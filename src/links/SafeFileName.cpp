@@ -11,6 +11,8 @@ namespace velmora {
 
 namespace {
 
+constexpr std::string_view pendingPrefix = ".pending-";
+
 bool unsafe(unsigned char c) {
     return c < 0x20 || c == 0x7F || c == '/' || c == '\\' || c == ':';
 }
@@ -53,7 +55,7 @@ std::string attachmentFileName(int position, std::string_view displayName) {
 
 std::string mailFolderName(std::string_view mailKey) {
     std::string name = replaceUnsafe(mailKey);
-    if (name.empty() || name == "." || name == "..") return "_" + name;
+    if (name.empty() || name.front() == '.') name.insert(0, "_");
     if (name.size() > maxFileNameBytes) {
         // Keys this long are not entry IDs the host hands out; a hash keeps them apart.
         const std::string hash = fnv1aHex(mailKey);
@@ -61,6 +63,19 @@ std::string mailFolderName(std::string_view mailKey) {
                "~" + hash;
     }
     return name;
+}
+
+std::string pendingFolderName(std::string_view folderName) {
+    std::string name = std::string(pendingPrefix) + std::string(folderName);
+    // A folder name near the limit would not fit behind the prefix; its hash stands in for it,
+    // after a "." that no folder name begins with.
+    if (name.size() > maxFileNameBytes)
+        name = std::string(pendingPrefix) + "." + fnv1aHex(folderName);
+    return name;
+}
+
+bool isPendingFolderName(std::string_view name) {
+    return name.starts_with(pendingPrefix);
 }
 
 } // namespace velmora

@@ -14,7 +14,14 @@ inline constexpr std::size_t maxFileNameBytes = 255;
 // with every unsafe character replaced by "_" and the name shortened to the limit.
 std::string attachmentFileName(int position, std::string_view displayName);
 
-// The on-disk name of a mail's attachment folder; an ordinary entry ID maps to itself.
+// The on-disk name of a mail's attachment folder; an ordinary entry ID maps to itself. It never
+// begins with ".": those names are kept for the folders an operation has not settled yet.
 std::string mailFolderName(std::string_view mailKey);
+
+// Where the next contents of a mail's folder wait until the operation's rows commit: a name
+// beside the folder that no mail key can have.
+std::string pendingFolderName(std::string_view folderName);
+// True for a name pendingFolderName gives.
+bool isPendingFolderName(std::string_view name);
 
 } // namespace velmora

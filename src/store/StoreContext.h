@@ -10,9 +10,11 @@
 #include "platform/windows/MessageBox.h"
 #include "platform/windows/WindowSystem.h"
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace velmora {
 
@@ -29,6 +31,9 @@ struct Platform {
     std::string storeConnectionString;
     // Handed to every connection openStore makes (see Connection::setStatementWatch).
     std::function<void(const std::string&)> statementWatch;
+    // Told of every file step of the link engines (create, copy, rename, delete below the
+    // install path) just before it is taken: the step's name and its path.
+    std::function<void(std::string_view step, const std::filesystem::path& path)> fileWatch;
 };
 
 // The add-in's state as the layers below the dialogs see it. The add-in's own state extends it,

@@ -145,6 +145,12 @@ TEST(SafeFileName, HostileNamesStayOneElementInsideTheFolder) {
     EXPECT_EQ(mailFolderName("00000000A1B2C3"), "00000000A1B2C3");
     EXPECT_EQ(mailFolderName(".."), "_..");
     EXPECT_EQ(mailFolderName("a/b\\c"), "a_b_c");
+    // Names that begin with "." are kept for pending folders, which no key can reach.
+    EXPECT_EQ(mailFolderName(".pending-x"), "_.pending-x");
+    EXPECT_TRUE(isPendingFolderName(pendingFolderName("x")));
+    const std::string longest = mailFolderName(std::string(400, 'k'));
+    EXPECT_LE(pendingFolderName(longest).size(), maxFileNameBytes);
+    EXPECT_NE(pendingFolderName(longest), pendingFolderName(longest.substr(1)));
 }
 
 TEST(SafeFileName, LongNamesAreCutAtCharacterBoundariesKeepingTheExtension) {

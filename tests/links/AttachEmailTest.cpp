@@ -1,8 +1,10 @@
 // Tests of the mail link engine on the real store, the in-memory host and real attachment files:
 // contact and event links, the history row and its link count, copies, re-keying and failures.
 #include "links/AttachEmail.h"
+#include "links/AttachmentTidy.h"
 #include "links/FileChangeJournal.h"
 #include "links/MailKeys.h"
+#include "links/SafeFileName.h"
 #include "platform/ado/Recordset.h"
 #include "platform/controls/ListView.h"
 #include "platform/files/FileSystem.h"
@@ -440,30 +442,118 @@ TEST_F(MailLinks, FolderChangesFollowTheTransactionOfTheOperation) {
     EXPECT_FALSE(fs::exists(folder));
 }
 
-TEST(FileChangeJournal, RollbackUndoesAndCommitCarriesOutRemovals) {
+TEST_F(MailLinks, CopiesReachTheMailsFolderOnlyOnceTheirRowsCommit) {
+    const host::ItemPtr ann = contact("Ann Lee");
+    host::ItemPtr m = mail("Staged", {ann}, {{"a.txt", "A"}, {"b.txt", "B"}});
+    m->Recipients().Add({"Ann", "ann@example.com", host::olTo});
+    m->Send();
+    const std::string oldKey = newMailID(*m);
+    const fs::path root = s.installPath() / "attachments";
+    // Each file step, below the root, with whether the rows were committed when it was taken.
+    std::vector<std::string> steps;
+    s.state.platform.fileWatch = [&](std::string_view step, const fs::path& path) {
+        const bool committed = s.state.connection().TransactionDepth() == 0;
+        steps.push_back(std::string(step) + " " + path.lexically_relative(root).string() +
+                        (committed ? " committed" : ""));
+    };
+    const std::string pending = pendingFolderName(oldKey);
+
+    engine.emailToContact(*m, nullptr, true, false, true, false);
+    EXPECT_EQ(steps, (std::vector<std::string>{
+                         "create .", "create " + pending, "copy " + pending + "/1_a.txt",
+                         "copy " + pending + "/2_b.txt", "rename " + pending + " committed"}));
+    EXPECT_EQ(fileText(root / oldKey / "2_b.txt"), "B");
+
+    // Re-keying shares the copies into the new key's pending folder; the old folder goes last.
+    s.host.deliverOutbox();
+    const std::string newKey = m->EntryID();
+    steps.clear();
+    engine.replaceNewMailID(*m);
+    const std::string moved = pendingFolderName(newKey);
+    EXPECT_EQ(steps, (std::vector<std::string>{"create " + moved, "copy " + oldKey + "/1_a.txt",
+                                               "copy " + oldKey + "/2_b.txt",
+                                               "rename " + moved + " committed",
+                                               "delete " + oldKey + " committed"}));
+    EXPECT_EQ(files::subFolders(root), std::vector<std::string>{newKey});
+    EXPECT_EQ(fileText(root / newKey / "1_a.txt"), "A");
+
+    // A folder whose copies have no rows is what an interrupted copy left: it is copied afresh.
+    s.exec("delete from Attachments");
+    std::ofstream(root / newKey / "9_stray.txt") << "stray";
+    steps.clear();
+    engine.saveMailAttachments(*m, newKey);
+    EXPECT_EQ(rows("Attachments", "EntryID", newKey), 2);
+    EXPECT_FALSE(fs::exists(root / newKey / "9_stray.txt"));
+    EXPECT_EQ(fileText(root / newKey / "2_b.txt"), "B");
+    EXPECT_EQ(steps.back(), "rename " + moved + " committed");
+}
+
+TEST_F(MailLinks, TheNextStartFinishesOrDropsWhatACrashLeft) {
+    const fs::path root = s.installPath() / "attachments";
+    auto put = [](const fs::path& file, const std::string& text) {
+        fs::create_directories(file.parent_path());
+        std::ofstream(file) << text;
+    };
+    auto row = [&](const std::string& alias) {
+        s.exec("insert into Attachments (EntryID, ATT_ALIAS, ALIAS_INDEX) values ('k', '" + alias +
+               "', 1)");
+    };
+    // Committed, not yet in place: the pending copies replace what the folder held.
+    put(root / pendingFolderName("K1") / "1_a.txt", "new");
+    put(root / "K1" / "1_old.txt", "old");
+    row("K1/1_a.txt");
+    // Not committed; a removal committed before its folder went.
+    put(root / pendingFolderName("K2") / "1_b.txt", "b");
+    put(root / "K3" / "1_c.txt", "c");
+    // Settled copies keep their folder, less a file no row names.
+    put(root / "K4" / "1_d.txt", "d");
+    put(root / "K4" / "2_e.txt", "e");
+    row("K4/1_d.txt");
+    // A row naming a path out of the root is not followed.
+    put(s.installPath() / "kept.txt", "kept");
+    row("../kept.txt");
+
+    tidyAttachmentFolders(s.state);
+    EXPECT_EQ(files::subFolders(root), (std::vector<std::string>{"K1", "K4"}));
+    EXPECT_EQ(fileText(root / "K1" / "1_a.txt"), "new");
+    EXPECT_FALSE(fs::exists(root / "K1" / "1_old.txt"));
+    EXPECT_TRUE(fs::exists(root / "K4" / "1_d.txt"));
+    EXPECT_FALSE(fs::exists(root / "K4" / "2_e.txt"));
+    EXPECT_TRUE(fs::exists(s.installPath() / "kept.txt"));
+}
+
+TEST(FileChangeJournal, RollbackDropsStagedFoldersAndCommitPutsThemInPlace) {
     testing::TempDir dir;
     const fs::path made = dir.path() / "made";
-    const fs::path moved = dir.path() / "moved";
-    const fs::path renamed = dir.path() / "renamed";
+    const fs::path pending = dir.path() / ".pending-mail";
+    const fs::path folder = dir.path() / "mail";
     const fs::path doomed = dir.path() / "doomed";
-    fs::create_directory(moved);
+    fs::create_directories(pending / "1_new.txt");
+    fs::create_directories(folder / "stale");
     fs::create_directory(doomed);
 
-    FileChangeJournal journal;
+    const Platform platform;
+    const FileSteps steps(platform);
+    FileChangeJournal journal(steps);
     const std::size_t start = journal.mark();
     files::createFolder(made);
     journal.createdFolder(made);
-    files::renameFolder(moved, renamed);
-    journal.renamedFolder(moved, renamed);
+    journal.stagedFolder(pending, folder);
     journal.deleteOnCommit(doomed);
     journal.rollbackTo(start);
     EXPECT_FALSE(fs::exists(made));
-    EXPECT_TRUE(fs::exists(moved));
-    EXPECT_FALSE(fs::exists(renamed));
+    EXPECT_FALSE(fs::exists(pending));
+    EXPECT_TRUE(fs::exists(folder / "stale"));
     EXPECT_TRUE(fs::exists(doomed));
 
+    fs::create_directories(pending / "1_new.txt");
+    journal.stagedFolder(pending, folder);
+    EXPECT_TRUE(journal.isStaged(pending));
     journal.deleteOnCommit(doomed);
     journal.commit();
+    EXPECT_TRUE(fs::exists(folder / "1_new.txt"));
+    EXPECT_FALSE(fs::exists(folder / "stale"));
+    EXPECT_FALSE(fs::exists(pending));
     EXPECT_FALSE(fs::exists(doomed));
     EXPECT_EQ(journal.mark(), 0u);
 }
