@@ -36,18 +36,24 @@ const std::string kEmpty;
 } // namespace
 
 bool FilterExpression::eval(int node, const InMemoryItem& item) const {
-    const FilterNode& n = nodes_[static_cast<std::size_t>(node)];
-    switch (n.kind) {
-    case FilterNode::And:
-        return eval(n.left, item) && eval(n.right, item);
-    case FilterNode::Or:
-        return eval(n.left, item) || eval(n.right, item);
-    case FilterNode::Not:
-        return !eval(n.left, item);
-    case FilterNode::Compare:
-        return compare(n, item);
+    // And/Or chains lean right and are as long as the filter: the loop follows them, so only
+    // the parser's bounded nesting recurses.
+    for (;;) {
+        const FilterNode& n = nodes_[static_cast<std::size_t>(node)];
+        switch (n.kind) {
+        case FilterNode::And:
+            if (!eval(n.left, item)) return false;
+            break;
+        case FilterNode::Or:
+            if (eval(n.left, item)) return true;
+            break;
+        case FilterNode::Not:
+            return !eval(n.left, item);
+        case FilterNode::Compare:
+            return compare(n, item);
+        }
+        node = n.right;
     }
-    return false;
 }
 
 bool FilterExpression::compare(const FilterNode& n, const InMemoryItem& item) const {

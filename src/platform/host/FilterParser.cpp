@@ -72,41 +72,58 @@ class Parser {
         return static_cast<int>(nodes_.size()) - 1;
     }
 
-    // Operands read by next, joined left to right by the keyword: "or" binds looser than "and".
+    // Operands read by next, joined by the keyword: "or" binds looser than "and". The chain
+    // leans right ("a Or (b Or c)"), which the evaluation walks in a loop however long it is.
     int parseChain(const char* keyword, FilterNode::Kind kind, int (Parser::*next)()) {
-        int left = (this->*next)();
+        std::vector<int> operands{(this->*next)()};
         while (isKeyword(keyword)) {
             advance();
+            operands.push_back((this->*next)());
+        }
+        int right = operands.back();
+        for (auto left = operands.rbegin() + 1; left != operands.rend(); ++left) {
             FilterNode n;
             n.kind = kind;
-            n.left = left;
-            n.right = (this->*next)();
-            left = add(std::move(n));
+            n.left = *left;
+            n.right = right;
+            right = add(std::move(n));
         }
-        return left;
+        return right;
     }
 
     int parseOr() { return parseChain("or", FilterNode::Or, &Parser::parseAnd); }
     int parseAnd() { return parseChain("and", FilterNode::And, &Parser::parseUnary); }
 
     int parseUnary() {
-        if (isKeyword("not")) {
-            advance();
-            FilterNode n;
-            n.kind = FilterNode::Not;
-            n.left = parseUnary();
-            return add(std::move(n));
-        }
-        if (tok_.kind == Token::LParen) {
-            const std::size_t open = tok_.pos;
-            advance();
-            const int inner = parseOr();
-            if (tok_.kind != Token::RParen)
-                fail("the \"(\" at position " + std::to_string(open) + " is not closed", tok_.pos);
-            advance();
-            return inner;
-        }
-        return parseComparison();
+        const bool negated = isKeyword("not");
+        if (!negated && tok_.kind != Token::LParen) return parseComparison();
+        // Each Not and "(" is a level of this parse and of every evaluation, so the depth is
+        // bounded before it can exhaust the stack.
+        if (depth_ == kMaxDepth)
+            fail("Not and \"(\" nest more than " + std::to_string(kMaxDepth) + " levels deep",
+                 tok_.pos);
+        ++depth_;
+        const int node = negated ? parseNot() : parseParenthesised();
+        --depth_;
+        return node;
+    }
+
+    int parseNot() {
+        advance();
+        FilterNode n;
+        n.kind = FilterNode::Not;
+        n.left = parseUnary();
+        return add(std::move(n));
+    }
+
+    int parseParenthesised() {
+        const std::size_t open = tok_.pos;
+        advance();
+        const int inner = parseOr();
+        if (tok_.kind != Token::RParen)
+            fail("the \"(\" at position " + std::to_string(open) + " is not closed", tok_.pos);
+        advance();
+        return inner;
     }
 
     int parseComparison() {
@@ -238,8 +255,11 @@ class Parser {
         }
     }
 
+    static constexpr int kMaxDepth = 100;
+
     const std::string& src_;
     int itemType_;
+    int depth_ = 0; // Not and "(" around the token
     std::size_t at_ = 0;
     Token tok_;
     std::vector<FilterNode> nodes_;

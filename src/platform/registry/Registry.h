@@ -15,6 +15,7 @@ enum RegType : std::uint32_t { REG_NONE = 0, REG_SZ = 1, REG_BINARY = 3, REG_DWO
 struct RegValue {
     std::uint32_t type = REG_NONE;
     std::vector<std::uint8_t> data;
+    bool operator==(const RegValue&) const = default;
 };
 
 // A REG_DWORD of n, its four bytes little-endian as the registry stores them.

@@ -31,6 +31,13 @@ bool RegistryDocument::sameName(const std::string& a, const std::string& b) {
     return text::iequals(a, b);
 }
 
+bool RegistryDocument::isHiveName(const std::string& segment) {
+    if (segment.size() > 5 && text::iequals(segment.substr(0, 5), "HKEY_")) return true;
+    for (const char* shortName : {"HKCU", "HKLM", "HKCR", "HKU", "HKCC"})
+        if (text::iequals(segment, shortName)) return true;
+    return false;
+}
+
 std::string RegistryDocument::normalizeKey(const std::string& key) {
     std::string out;
     std::size_t start = 0;
@@ -54,7 +61,8 @@ std::string RegistryDocument::serialize() const {
     std::string out = "# Velmora per-user registry (docs/registry.md). Rewritten on every change;\n"
                       "# comments are not kept.\n";
     for (const auto& key : keys_) {
-        out += "\n[" + key.path + "]\n";
+        const bool hiveLike = isHiveName(key.path.substr(0, key.path.find('\\')));
+        out += std::string("\n[") + (hiveLike ? "HKEY_CURRENT_USER\\" : "") + key.path + "]\n";
         for (const auto& [name, value] : key.values) {
             out += text::quoted(name) + "=";
             if (value.type == REG_SZ && !value.data.empty() && value.data.back() == 0) {

@@ -12,11 +12,13 @@ namespace velmora::registry {
 struct NamedValue {
     std::string name;
     RegValue value;
+    bool operator==(const NamedValue&) const = default;
 };
 
 struct RegistryKey {
     std::string path; // as first written, separators normalised
     std::vector<NamedValue> values;
+    bool operator==(const RegistryKey&) const = default;
 };
 
 class RegistryDocument {
@@ -28,8 +30,13 @@ class RegistryDocument {
     // path or one holding a line break, which the file could not keep.
     static std::string normalizeKey(const std::string& key);
     static bool sameName(const std::string& a, const std::string& b);
+    // Whether a key path's first segment reads as a hive ("HKEY_CURRENT_USER", "HKLM"...), so
+    // that the text names such a key from HKEY_CURRENT_USER to keep it a key.
+    static bool isHiveName(const std::string& segment);
 
     const std::vector<RegistryKey>& keys() const { return keys_; }
+    // The same keys in the same order, with the same values spelt the same.
+    bool operator==(const RegistryDocument&) const = default;
     // A key exists when it has a section or is the parent of one, as on a real registry.
     bool hasKey(const std::string& key) const;
     const RegistryKey* findKey(const std::string& key) const;

@@ -31,14 +31,8 @@ int hexDigit(char c) {
     return -1;
 }
 
-bool isOtherHive(const std::string& name) {
-    if (name.size() > 5 && text::iequals(name.substr(0, 5), "HKEY_")) return true;
-    for (const char* shortName : {"HKLM", "HKCR", "HKU", "HKCC"})
-        if (text::iequals(name, shortName)) return true;
-    return false;
-}
-
 // The path below HKEY_CURRENT_USER a section names; the registry file keeps no other hive.
+// section is normalised, so "[\HKLM\Software]" names the hive as "[HKLM\Software]" does.
 std::string userKeyPath(const std::string& section, Dialect dialect) {
     const auto slash = section.find('\\');
     const std::string hive = section.substr(0, slash);
@@ -46,7 +40,7 @@ std::string userKeyPath(const std::string& section, Dialect dialect) {
         if (slash == std::string::npos) fail("name a key below " + hive + ", not the hive itself");
         return section.substr(slash + 1);
     }
-    if (isOtherHive(hive))
+    if (RegistryDocument::isHiveName(hive))
         fail(hive + " is not kept here: the registry file holds only keys below "
                     "HKEY_CURRENT_USER");
     if (dialect != Dialect::Own)
@@ -130,7 +124,7 @@ class TextReader {
         std::string inside = line_.substr(at_ + 1, line_.size() - at_ - 2);
         const bool removal = dialect_ != Dialect::Own && inside.starts_with('-');
         if (removal) inside.erase(0, 1);
-        const std::string path = RegistryDocument::normalizeKey(userKeyPath(inside, dialect_));
+        const std::string path = userKeyPath(RegistryDocument::normalizeKey(inside), dialect_);
         if (removal) {
             doc_.removeKey(path);
             orphans_ = "a value of the key line " + std::to_string(number_) + " removes";

@@ -113,6 +113,26 @@ TEST_F(Contacts, AndBindsTighterThanOrAndNotTighterThanAnd) {
               (Names{"Bob Lee", "Cy Moe"}));
 }
 
+TEST_F(Contacts, LongChainsAreEvaluatedAndDeepNestingIsRefused) {
+    contact("Ann", "Lee", "a@x");
+    contact("Bob", "Moe", "b@x");
+    // However long a chain a user's text makes, its last term still counts.
+    std::string chain;
+    for (int i = 0; i < 300000; ++i)
+        chain += "[FileAs]='x' Or ";
+    EXPECT_EQ(namesFound(chain + "[FirstName] = 'Bob'"), (Names{"Bob Moe"}));
+    // Nesting is refused with its description before it can exhaust the stack.
+    const std::string bob = "[FirstName] = 'Bob'";
+    EXPECT_EQ(namesFound(std::string(100, '(') + bob + std::string(100, ')')), (Names{"Bob Moe"}));
+    EXPECT_NE(errorOf(std::string(50000, '(') + bob + std::string(50000, ')'))
+                  .find("Not and \"(\" nest more than 100 levels deep at position 101"),
+              std::string::npos);
+    std::string nots;
+    for (int i = 0; i < 50000; ++i)
+        nots += "Not ";
+    EXPECT_NE(errorOf(nots + bob).find("nest more than 100 levels deep"), std::string::npos);
+}
+
 TEST_F(Contacts, EmptyValueMatchesUnsetProperty) {
     auto a = contact("Ann", "Lee", "");
     contact("Ann", "Lee", "ann@x.com");

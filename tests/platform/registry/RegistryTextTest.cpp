@@ -173,5 +173,20 @@ TEST(RegistryText, AnExportReadsBackAsTheSameValuesInEitherEncoding) {
     }
 }
 
+TEST(RegistryText, KeysNamedLikeAHiveReadBackAsTheSameKeys) {
+    // Below HKEY_CURRENT_USER a key may be called "HKLM"; the file must not read it as the hive.
+    RegistryDocument doc;
+    for (const std::string path : {"HKLM\\Software", "HKEY_CURRENT_USER\\Software", "hkcu",
+                                   "HKEY_Velmora", "Software\\HKLM"})
+        doc.setValue(path, "x", textValue(path));
+    const auto read = parseRegistryText(doc.serialize());
+    EXPECT_TRUE(read.skipped.empty()) << describeSkipped(read.skipped);
+    EXPECT_TRUE(read.document == doc) << read.document.serialize();
+    // A leading separator does not hide another hive from the reader.
+    EXPECT_EQ(
+        lineNumbers(parseRegistryText("[\\HKEY_LOCAL_MACHINE\\Software]\n[\\\\HKLM]\n").skipped),
+        (std::vector<int>{1, 2}));
+}
+
 } // namespace
 } // namespace velmora::registry
