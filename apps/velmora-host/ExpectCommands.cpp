@@ -7,6 +7,9 @@
 #include "links/InstallPath.h"
 #include "links/LinkStoreCheck.h"
 #include "platform/ado/Recordset.h"
+#include "platform/log/Log.h"
+
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -111,6 +114,7 @@ const std::map<std::string, ExpectCommands::Check>& ExpectCommands::checks() {
         {"item", &ExpectCommands::item},
         {"fault-hit", &ExpectCommands::faultHit},
         {"consistent", &ExpectCommands::consistent},
+        {"logged", &ExpectCommands::logged},
         {"bar", &ExpectCommands::bar},
         {"error", &ExpectCommands::error},
         {"not", &ExpectCommands::inverted},
@@ -340,6 +344,25 @@ void ExpectCommands::consistent(const Words& w) {
          findInconsistencies(store_.connection(), attachmentRoot(ctx_.state)))
         found += (found.empty() ? "" : "\n") + problem;
     require(found.empty(), "the link store and its copies", "consistent", found);
+}
+
+// "expect logged TEXT": this run wrote a warning or an error to the log that holds TEXT; it is
+// how a script sees a failure the add-in does not show but must not drop.
+void ExpectCommands::logged(const Words& w) {
+    needWords(w, 3, "logged TEXT");
+    const std::string text = w.rest(2);
+    const std::string process = "[" + std::to_string(::getpid()) + "] ";
+    std::ifstream in(log::defaultPath());
+    std::string found;
+    for (std::string line; std::getline(in, line);) {
+        if (line.find(process + "warning: ") == std::string::npos &&
+            line.find(process + "error: ") == std::string::npos)
+            continue;
+        if (line.find(text) != std::string::npos) return;
+        found += (found.empty() ? "" : "\n") + line;
+    }
+    require(false, "the log", "a warning or error with " + text,
+            found.empty() ? "(no warning or error of this run)" : found);
 }
 
 // "expect error TEXT LINE...": the line must fail, with an error that holds TEXT.

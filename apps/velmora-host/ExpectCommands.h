@@ -41,6 +41,7 @@ class ExpectCommands : public CommandGroup {
     void item(const Words& w);
     void faultHit(const Words& w);
     void consistent(const Words& w);
+    void logged(const Words& w);
     void bar(const Words& w);
     void error(const Words& w);
     void inverted(const Words& w);

@@ -77,13 +77,21 @@ struct Outcome {
     bool shown = false;
     bool logged = false;
     std::vector<std::string> problems;
-    std::set<std::string> members; // what the operation called, when recorded
+    std::map<std::string, int> members; // what the operation called, and how often
+};
+
+// Which call of a member fails: every one (times -1), or only the one after `passing` calls.
+struct Fault {
+    std::string member;
+    int passing = 0;
+    int times = -1;
 };
 
 // One run in a folder of its own: the preparation must succeed; the actions run with the fault
 // set (or, without one, recording every member called), going on after a failing line as a
 // user would.
-Outcome runOperation(const Operation& op, const fs::path& folder, const std::string& member) {
+Outcome runOperation(const Operation& op, const fs::path& folder, const Fault& fault) {
+    const std::string& member = fault.member;
     fs::remove_all(folder);
     fs::create_directories(folder);
     for (const char* name : {"HOME", "XDG_STATE_HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"})
@@ -112,7 +120,7 @@ Outcome runOperation(const Operation& op, const fs::path& folder, const std::str
     if (member.empty())
         ctx.host.faults().record(true);
     else
-        ctx.host.failMember(member, "Injected fault in " + member);
+        ctx.host.faults().fail(member, "Injected fault in " + member, fault.times, fault.passing);
     {
         std::istringstream text(op.actions);
         StreamLineReader lines(text);
@@ -137,6 +145,19 @@ Outcome runOperation(const Operation& op, const fs::path& folder, const std::str
     return outcome;
 }
 
+// Every member fails on every call, and on its own at each of its first three calls and its
+// last: a failure half-way through a loop is where rows go missing.
+std::vector<Fault> faultsOf(const std::map<std::string, int>& members) {
+    std::vector<Fault> faults;
+    for (const auto& [member, calls] : members) {
+        faults.push_back({member, 0, -1});
+        if (calls < 2) continue;
+        for (int call = 1; call <= calls; ++call)
+            if (call <= 3 || call == calls) faults.push_back({member, call - 1, 1});
+    }
+    return faults;
+}
+
 TEST(FaultSweep, EveryHostMemberFailingLeavesAConsistentStoreAndSaysSo) {
     // Thousands of small stores: in memory-backed /dev/shm where there is one, as no disk is
     // needed to tell a consistent store from another.
@@ -146,26 +167,30 @@ TEST(FaultSweep, EveryHostMemberFailingLeavesAConsistentStoreAndSaysSo) {
     int runs = 0, hit = 0, reported = 0, logged = 0, silent = 0, inconsistent = 0;
     std::ostringstream table;
     for (const Operation& op : operations()) {
-        const Outcome baseline = runOperation(op, work / op.name, "");
+        const Outcome baseline = runOperation(op, work / op.name, {});
         EXPECT_TRUE(baseline.problems.empty())
             << op.name << " without a fault: " << ::testing::PrintToString(baseline.problems);
         int opSilent = 0, opInconsistent = 0;
-        for (const std::string& member : baseline.members) {
-            const Outcome o = runOperation(op, work / op.name, member);
+        for (const Fault& fault : faultsOf(baseline.members)) {
+            const Outcome o = runOperation(op, work / op.name, fault);
             ++runs;
             if (o.hits == 0) continue;
             ++hit;
+            const std::string what =
+                fault.member + (fault.times < 0
+                                    ? " (every call)"
+                                    : " (call " + std::to_string(fault.passing + 1) + ")");
             if (o.shown)
                 ++reported;
             else if (o.logged)
                 ++logged;
             else {
                 ++opSilent;
-                ADD_FAILURE() << op.name << ": " << member << " failed silently";
+                ADD_FAILURE() << op.name << ": " << what << " failed silently";
             }
             if (!o.problems.empty()) {
                 ++opInconsistent;
-                ADD_FAILURE() << op.name << ": " << member << " left the store inconsistent: "
+                ADD_FAILURE() << op.name << ": " << what << " left the store inconsistent: "
                               << ::testing::PrintToString(o.problems);
             }
         }

@@ -49,20 +49,25 @@ constexpr DefaultFolderName kDefaults[] = {
 
 } // namespace
 
-void Faults::fail(const std::string& member, const std::string& description, int times) {
+void Faults::fail(const std::string& member, const std::string& description, int times,
+                  int passing) {
     if (member.empty()) throw HostError("A fault needs a member name such as \"Items.Find\"");
     if (times == 0 || times < -1)
         throw HostError("A fault fails -1 (always) or a positive number of times, not " +
                         std::to_string(times));
-    faults_[text::lower(member)] = Fault{description, times};
+    faults_[text::lower(member)] = Fault{description, times, passing};
 }
 
 void Faults::check(std::string_view member) {
     if (userDepth_ > 0) return;
-    if (recording_) recorded_.emplace(member);
+    if (recording_) ++recorded_[std::string(member)];
     if (faults_.empty()) return;
     const auto it = faults_.find(text::lower(member));
     if (it == faults_.end()) return;
+    if (it->second.passing > 0) {
+        --it->second.passing;
+        return;
+    }
     const std::string description = it->second.description;
     ++hits_[it->first];
     if (it->second.remaining > 0 && --it->second.remaining == 0) faults_.erase(it);

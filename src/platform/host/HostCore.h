@@ -26,7 +26,9 @@ class InMemoryCommandBars;
 class Faults {
   public:
     // times: -1 fails every call until cleared; n > 0 fails the next n calls.
-    void fail(const std::string& member, const std::string& description, int times = -1);
+    // passing: calls let through before the first that fails.
+    void fail(const std::string& member, const std::string& description, int times = -1,
+              int passing = 0);
     void clear() {
         faults_.clear();
         hits_.clear();
@@ -39,7 +41,8 @@ class Faults {
         recording_ = on;
         if (on) recorded_.clear();
     }
-    const std::set<std::string>& recorded() const { return recorded_; }
+    // Each member recorded, with how often it was called.
+    const std::map<std::string, int>& recorded() const { return recorded_; }
 
     // While a user's own action runs (a script's host command), its calls are neither failed
     // nor recorded: only what the add-in calls is. The handlers the host calls back from there
@@ -74,11 +77,12 @@ class Faults {
     struct Fault {
         std::string description;
         int remaining;
+        int passing;
     };
     std::map<std::string, Fault, std::less<>> faults_; // keyed by the lower-cased member name
     std::map<std::string, int, std::less<>> hits_;
     bool recording_ = false;
-    std::set<std::string> recorded_;
+    std::map<std::string, int> recorded_;
     int userDepth_ = 0;
 };
 
