@@ -163,6 +163,31 @@ constexpr int kLastInstance = 5;
 // Expanding a rule stops here: no pattern of the host ends later.
 constexpr int kMaxOccurrences = 100000;
 
+// The day a monthly or yearly rule falls on: the nth of some weekdays, or a day of the month.
+struct DayInMonth {
+    int mask;
+    int position;
+    int instance;
+    const std::vector<int>& monthDays;
+    int startDay;
+};
+
+std::string mapDayInMonth(const DayInMonth& d, int nthType, int dayType,
+                          host::RecurrencePattern& p) {
+    if (d.mask != 0) {
+        if (!d.monthDays.empty()) return "it names weekdays and days of the month together";
+        if (d.position == 0) return "it repeats on every such weekday of the month";
+        p.RecurrenceType = nthType;
+        p.DayOfWeekMask = d.mask;
+        p.Instance = d.instance;
+        return {};
+    }
+    if (d.position != 0) return "it names a position without weekdays (BYSETPOS)";
+    p.RecurrenceType = dayType;
+    p.DayOfMonth = d.monthDays.empty() ? d.startDay : d.monthDays[0];
+    return {};
+}
+
 // The part of the rule the pattern can hold; a description of what it cannot, otherwise.
 std::string mapRule(const icalrecurrencetype& r, const icaltimetype& start,
                     host::RecurrencePattern& p) {
@@ -225,32 +250,12 @@ std::string mapRule(const icalrecurrencetype& r, const icaltimetype& start,
         return {};
     case ICAL_MONTHLY_RECURRENCE:
         if (!months.empty()) return "it limits a monthly rule to months (BYMONTH)";
-        if (mask != 0) {
-            if (!monthDays.empty()) return "it names weekdays and days of the month together";
-            if (position == 0) return "it repeats on every such weekday of the month";
-            p.RecurrenceType = host::olRecursMonthNth;
-            p.DayOfWeekMask = mask;
-            p.Instance = instance;
-            return {};
-        }
-        if (position != 0) return "it names a position without weekdays (BYSETPOS)";
-        p.RecurrenceType = host::olRecursMonthly;
-        p.DayOfMonth = monthDays.empty() ? start.day : monthDays[0];
-        return {};
+        return mapDayInMonth({mask, position, instance, monthDays, start.day},
+                             host::olRecursMonthNth, host::olRecursMonthly, p);
     default: // yearly
         p.MonthOfYear = months.empty() ? start.month : months[0];
-        if (mask != 0) {
-            if (!monthDays.empty()) return "it names weekdays and days of the month together";
-            if (position == 0) return "it repeats on every such weekday of the month";
-            p.RecurrenceType = host::olRecursYearNth;
-            p.DayOfWeekMask = mask;
-            p.Instance = instance;
-            return {};
-        }
-        if (position != 0) return "it names a position without weekdays (BYSETPOS)";
-        p.RecurrenceType = host::olRecursYearly;
-        p.DayOfMonth = monthDays.empty() ? start.day : monthDays[0];
-        return {};
+        return mapDayInMonth({mask, position, instance, monthDays, start.day},
+                             host::olRecursYearNth, host::olRecursYearly, p);
     }
 }
 
