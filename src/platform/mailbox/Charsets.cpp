@@ -1,0 +1,103 @@
+// Charset conversion over iconv: lenient for declared charsets (a bad byte becomes U+FFFD and
+// the rest is kept), strict while guessing, so that a wrong guess is dropped, not used.
+#include "platform/mailbox/Charsets.h"
+
+#include "platform/mailbox/GMimeSupport.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <iconv.h>
+#include <optional>
+
+namespace velmora::mailbox {
+namespace {
+
+constexpr std::string_view replacement = "\xEF\xBF\xBD";
+
+std::string iconvName(std::string_view charset) {
+    std::string lower(charset);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(g_ascii_tolower(c)); });
+    for (const char* chinese :
+         {"gb2312", "gbk", "x-gbk", "cp936", "euc-cn", "x-euc-cn", "csgb2312"})
+        if (lower == chinese) return "GB18030";
+    ensureGMime();
+    return g_mime_charset_iconv_name(lower.c_str());
+}
+
+// Appends what iconv wrote to out; answers false when strict and a byte could not be read.
+std::optional<std::string> convert(std::string_view bytes, const std::string& from, bool strict,
+                                   bool& lossy) {
+    iconv_t cd = iconv_open("UTF-8", from.c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 2 + 16);
+    char* in = const_cast<char*>(bytes.data());
+    std::size_t inLeft = bytes.size();
+    char buffer[4096];
+    bool failed = false;
+    while (inLeft > 0 && !failed) {
+        char* o = buffer;
+        std::size_t oLeft = sizeof buffer;
+        const std::size_t done = iconv(cd, &in, &inLeft, &o, &oLeft);
+        out.append(buffer, static_cast<std::size_t>(o - buffer));
+        if (done != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
+        lossy = true;
+        failed = strict;
+        out += replacement;
+        ++in;
+        --inLeft;
+    }
+    char* o = buffer;
+    std::size_t oLeft = sizeof buffer;
+    iconv(cd, nullptr, nullptr, &o, &oLeft);
+    out.append(buffer, static_cast<std::size_t>(o - buffer));
+    iconv_close(cd);
+    if (failed) return std::nullopt;
+    return out;
+}
+
+bool isAscii(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Text that declares no usable charset: UTF-8 when it is, else Chinese when it reads as such,
+// else Western.
+std::string guess(std::string_view bytes) {
+    if (g_utf8_validate(bytes.data(), static_cast<gssize>(bytes.size()), nullptr))
+        return std::string(bytes);
+    bool lossy = false;
+    if (auto chinese = convert(bytes, "GB18030", true, lossy)) return *chinese;
+    return convert(bytes, "WINDOWS-1252", false, lossy).value_or(validUtf8(bytes));
+}
+
+} // namespace
+
+bool knownCharset(std::string_view charset) {
+    iconv_t cd = iconv_open("UTF-8", iconvName(charset).c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    iconv_close(cd);
+    return true;
+}
+
+DecodedText decodeText(std::string_view bytes, std::string_view charset) {
+    if (isAscii(bytes)) return {std::string(bytes), ""};
+    if (charset.empty()) return {guess(bytes), ""};
+    bool lossy = false;
+    auto text = convert(bytes, iconvName(charset), false, lossy);
+    if (!text) return {guess(bytes), "unknown charset \"" + std::string(charset) + "\""};
+    if (lossy)
+        return {std::move(*text),
+                "bytes not valid in charset " + std::string(charset) + " replaced"};
+    return {std::move(*text), ""};
+}
+
+std::string validUtf8(std::string_view text) {
+    if (g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr))
+        return std::string(text);
+    const GText valid(g_utf8_make_valid(text.data(), static_cast<gssize>(text.size())));
+    return valid.get();
+}
+
+} // namespace velmora::mailbox
