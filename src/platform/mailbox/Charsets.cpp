@@ -57,6 +57,17 @@ std::optional<std::string> convert(std::string_view bytes, const std::string& fr
     return out;
 }
 
+// GLib's check refuses NUL, which UTF-8 allows and junk in a mail may carry.
+bool isUtf8(std::string_view bytes) {
+    for (std::size_t start = 0; start <= bytes.size();) {
+        const std::size_t nul = std::min(bytes.find('\0', start), bytes.size());
+        if (!g_utf8_validate(bytes.data() + start, static_cast<gssize>(nul - start), nullptr))
+            return false;
+        start = nul + 1;
+    }
+    return true;
+}
+
 bool isAscii(std::string_view bytes) {
     return std::all_of(bytes.begin(), bytes.end(),
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
@@ -65,8 +76,7 @@ bool isAscii(std::string_view bytes) {
 // Text that declares no usable charset: UTF-8 when it is, else Chinese when it reads as such,
 // else Western.
 std::string guess(std::string_view bytes) {
-    if (g_utf8_validate(bytes.data(), static_cast<gssize>(bytes.size()), nullptr))
-        return std::string(bytes);
+    if (isUtf8(bytes)) return std::string(bytes);
     bool lossy = false;
     if (auto chinese = convert(bytes, "GB18030", true, lossy)) return *chinese;
     return convert(bytes, "WINDOWS-1252", false, lossy).value_or(validUtf8(bytes));
@@ -87,6 +97,11 @@ DecodedText decodeText(std::string_view bytes, std::string_view charset) {
     bool lossy = false;
     auto text = convert(bytes, iconvName(charset), false, lossy);
     if (!text) return {guess(bytes), "unknown charset \"" + std::string(charset) + "\""};
+    // iconv passes forms UTF-8 no longer allows (five-byte sequences) from a "UTF-8" source.
+    if (!isUtf8(*text)) {
+        *text = validUtf8(*text);
+        lossy = true;
+    }
     if (lossy)
         return {std::move(*text),
                 "bytes not valid in charset " + std::string(charset) + " replaced"};
@@ -94,8 +109,7 @@ DecodedText decodeText(std::string_view bytes, std::string_view charset) {
 }
 
 std::string validUtf8(std::string_view text) {
-    if (g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr))
-        return std::string(text);
+    if (isUtf8(text)) return std::string(text);
     const GText valid(g_utf8_make_valid(text.data(), static_cast<gssize>(text.size())));
     return valid.get();
 }

@@ -76,6 +76,7 @@ class Reader {
     void problem(std::string text);
     void checkHeaderCharsets(GMimeObject* object);
     void readAddresses(GMimeMessage* message);
+    void readDate(GMimeMessage* message);
     void readImportance(GMimeObject* message);
     void readPart(GMimeObject* object);
     void readLeaf(GMimePart* part);
@@ -173,6 +174,21 @@ void Reader::readImportance(GMimeObject* message) {
     if (priority[0] == '4' || priority[0] == '5') out = Importance::Low;
 }
 
+// A time point holds about 292 years either side of 1970; a Date beyond is as good as none.
+void Reader::readDate(GMimeMessage* message) {
+    using std::chrono::seconds;
+    constexpr auto limit =
+        std::chrono::duration_cast<seconds>(std::chrono::system_clock::duration::max()).count();
+    GDateTime* date = g_mime_message_get_date(message);
+    const gint64 unix = date != nullptr ? g_date_time_to_unix(date) : 0;
+    if (date != nullptr && unix > -limit && unix < limit) {
+        result_.mail.sentOn = std::chrono::system_clock::time_point(seconds(unix));
+        return;
+    }
+    if (const char* raw = g_mime_object_get_header(GMIME_OBJECT(message), "Date"))
+        problem("an unreadable Date \"" + validUtf8(raw) + "\"");
+}
+
 std::string Reader::contentOf(GMimePart* part) {
     GMimeDataWrapper* content = g_mime_part_get_content(part);
     if (content == nullptr) return {};
@@ -256,10 +272,7 @@ MailRead Reader::read(std::string_view bytes) {
     const char* subject = g_mime_message_get_subject(message.get());
     mail.subject = validUtf8(subject ? subject : "");
     readAddresses(message.get());
-    if (GDateTime* date = g_mime_message_get_date(message.get()))
-        mail.sentOn = std::chrono::system_clock::from_time_t(g_date_time_to_unix(date));
-    else if (const char* raw = g_mime_object_get_header(object, "Date"))
-        problem("an unreadable Date \"" + validUtf8(raw) + "\"");
+    readDate(message.get());
     const char* id = g_mime_message_get_message_id(message.get());
     mail.messageId = validUtf8(id ? id : "");
     readImportance(object);

@@ -153,6 +153,18 @@ TEST(MailFile, BadInputKeepsWhatCanBeReadAndSaysWhatWasWrong) {
     EXPECT_EQ(cut.mail.body, "See the files.");
     EXPECT_TRUE(mentions(cut, "truncated"));
 
+    const MailRead farOff =
+        MailFile::parse("Subject: far off\nDate: Fri, 31 Dec 9999 00:00:00 +0000\n\nx\n");
+    EXPECT_FALSE(farOff.mail.sentOn);
+    EXPECT_TRUE(mentions(farOff, "an unreadable Date"));
+
+    // A five-byte form, which UTF-8 no longer allows, is replaced and named.
+    const MailRead oldForm = MailFile::parse(
+        "Subject: s\nContent-Type: text/plain; charset=utf-8\n\nok \xf8\xa0\xba\xb7\xac end\n");
+    EXPECT_EQ(oldForm.mail.body,
+              "ok \xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD end\n");
+    EXPECT_TRUE(mentions(oldForm, "bytes not valid in charset utf-8 replaced in the body"));
+
     // Bytes that hold no mail at all are refused, not guessed at.
     const std::string noise("\0\xff\xfe=?\r\n--\n\n\x80", 12);
     EXPECT_THROW(MailFile::parse(noise), MailFileError);
