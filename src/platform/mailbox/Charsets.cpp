@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <iconv.h>
 #include <optional>
 
@@ -17,7 +18,7 @@ constexpr std::string_view replacement = "\xEF\xBF\xBD";
 std::string iconvName(std::string_view charset) {
     std::string lower(charset);
     std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(g_ascii_tolower(c)); });
+                   [](char c) { return g_ascii_tolower(c); });
     for (const char* chinese :
          {"gb2312", "gbk", "x-gbk", "cp936", "euc-cn", "x-euc-cn", "csgb2312"})
         if (lower == chinese) return "GB18030";
@@ -25,11 +26,17 @@ std::string iconvName(std::string_view charset) {
     return g_mime_charset_iconv_name(lower.c_str());
 }
 
-// Appends what iconv wrote to out; answers false when strict and a byte could not be read.
+// iconv_open answers (iconv_t)-1 when it cannot convert.
+bool opened(iconv_t cd) {
+    return reinterpret_cast<std::intptr_t>(cd) != -1;
+}
+
+// The bytes in UTF-8; none when iconv cannot read the charset, or when strict and a byte does
+// not belong to it. Otherwise such a byte becomes U+FFFD and lossy is set.
 std::optional<std::string> convert(std::string_view bytes, const std::string& from, bool strict,
                                    bool& lossy) {
     iconv_t cd = iconv_open("UTF-8", from.c_str());
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    if (!opened(cd)) return std::nullopt;
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 2 + 16);
     char* in = const_cast<char*>(bytes.data());
@@ -86,7 +93,7 @@ std::string guess(std::string_view bytes) {
 
 bool knownCharset(std::string_view charset) {
     iconv_t cd = iconv_open("UTF-8", iconvName(charset).c_str());
-    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    if (!opened(cd)) return false;
     iconv_close(cd);
     return true;
 }

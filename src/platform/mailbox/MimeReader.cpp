@@ -17,38 +17,25 @@ namespace {
 // What a parser warning means to a user; nullptr for warnings about things GMime reads well
 // (a repeated header, raw 8-bit text in a header).
 const char* warningText(GMimeParserWarning code) {
-    switch (code) {
-    case GMIME_WARN_INVALID_CONTENT_TYPE:
-        return "an unreadable Content-Type, read as bytes";
-    case GMIME_WARN_INVALID_RFC2047_HEADER_VALUE:
-        return "an invalid encoded word in a header";
-    case GMIME_WARN_INVALID_PARAMETER:
-        return "an invalid header parameter";
-    case GMIME_WARN_MALFORMED_MULTIPART:
-        return "a multipart without parts";
-    case GMIME_WARN_TRUNCATED_MESSAGE:
-        return "the message is truncated";
-    case GMIME_WARN_MALFORMED_MESSAGE:
-        return "the message is malformed";
-    case GMIME_WARN_INVALID_ADDRESS_LIST:
-        return "an unreadable address list";
-    case GMIME_CRIT_INVALID_HEADER_NAME:
-        return "an invalid header name; parts may be missing";
-    case GMIME_CRIT_CONFLICTING_HEADER:
-        return "conflicting headers";
-    case GMIME_CRIT_CONFLICTING_PARAMETER:
-        return "conflicting header parameters";
-    case GMIME_CRIT_MULTIPART_WITHOUT_BOUNDARY:
-        return "a multipart without a boundary";
-    case GMIME_CRIT_NESTING_OVERFLOW:
-        return "parts nested too deeply; the deeper ones are skipped";
-    case GMIME_WARN_PART_WITHOUT_CONTENT:
-        return "a part without content";
-    case GMIME_CRIT_PART_WITHOUT_HEADERS_OR_CONTENT:
-        return "a part without headers or content";
-    default:
-        return nullptr;
-    }
+    static constexpr std::pair<GMimeParserWarning, const char*> texts[] = {
+        {GMIME_WARN_INVALID_CONTENT_TYPE, "an unreadable Content-Type, read as bytes"},
+        {GMIME_WARN_INVALID_RFC2047_HEADER_VALUE, "an invalid encoded word in a header"},
+        {GMIME_WARN_INVALID_PARAMETER, "an invalid header parameter"},
+        {GMIME_WARN_MALFORMED_MULTIPART, "a multipart without parts"},
+        {GMIME_WARN_TRUNCATED_MESSAGE, "the message is truncated"},
+        {GMIME_WARN_MALFORMED_MESSAGE, "the message is malformed"},
+        {GMIME_WARN_INVALID_ADDRESS_LIST, "an unreadable address list"},
+        {GMIME_CRIT_INVALID_HEADER_NAME, "an invalid header name; parts may be missing"},
+        {GMIME_CRIT_CONFLICTING_HEADER, "conflicting headers"},
+        {GMIME_CRIT_CONFLICTING_PARAMETER, "conflicting header parameters"},
+        {GMIME_CRIT_MULTIPART_WITHOUT_BOUNDARY, "a multipart without a boundary"},
+        {GMIME_CRIT_NESTING_OVERFLOW, "parts nested too deeply; the deeper ones are skipped"},
+        {GMIME_WARN_PART_WITHOUT_CONTENT, "a part without content"},
+        {GMIME_CRIT_PART_WITHOUT_HEADERS_OR_CONTENT, "a part without headers or content"},
+    };
+    for (const auto& [known, text] : texts)
+        if (known == code) return text;
+    return nullptr;
 }
 
 // Warnings about the body's structure: a headers-only read gives the parser no body, so they
