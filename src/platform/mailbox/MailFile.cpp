@@ -5,6 +5,7 @@
 #include "platform/mailbox/MimeReader.h"
 #include "platform/mailbox/MimeWriter.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -35,11 +36,11 @@ class Descriptor {
 };
 
 // The end of the header block: the blank line that ends it, or npos while none has come.
-std::size_t headerEnd(const std::string& bytes) {
+std::size_t headerEnd(std::string_view bytes) {
     const std::size_t lf = bytes.find("\n\n");
     const std::size_t crlf = bytes.find("\n\r\n");
     const std::size_t end = std::min(lf, crlf);
-    return end == std::string::npos ? end : end + 1;
+    return end == std::string_view::npos ? end : end + 1;
 }
 
 // Reads to the end, or in Headers mode to the blank line after the headers.
@@ -57,11 +58,13 @@ std::string readBytes(const std::filesystem::path& file, ReadMode mode, std::siz
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) fail("Cannot read mail file", file, std::strerror(errno));
         if (got == 0) break;
+        // Only the new bytes (and the two before, where a blank line may start) are searched.
+        const std::size_t from = bytes.size() < 2 ? 0 : bytes.size() - 2;
         bytes.append(buffer, static_cast<std::size_t>(got));
         if (mode != ReadMode::Headers) continue;
-        const std::size_t end = headerEnd(bytes);
-        if (end == std::string::npos) continue;
-        bytes.resize(end);
+        const std::size_t end = headerEnd(std::string_view(bytes).substr(from));
+        if (end == std::string_view::npos) continue;
+        bytes.resize(from + end);
         break;
     }
     if (mode == ReadMode::Full) size = bytes.size();
@@ -98,9 +101,7 @@ MailRead MailFile::read(const std::filesystem::path& file, ReadMode mode) {
 
 MailRead MailFile::parse(std::string_view bytes, ReadMode mode) {
     if (mode == ReadMode::Full) return readMessage(bytes, mode);
-    const std::string whole(bytes);
-    const std::size_t end = headerEnd(whole);
-    MailRead read = readMessage(std::string_view(bytes).substr(0, end), mode);
+    MailRead read = readMessage(bytes.substr(0, headerEnd(bytes)), mode);
     read.size = bytes.size();
     return read;
 }

@@ -119,6 +119,21 @@ TEST(MailFile, HeadersModeReadsTheHeadersAndLeavesTheBodiesAlone) {
         const MailRead parsed = MailFile::parse(bytesOf(data(name)), ReadMode::Headers);
         EXPECT_EQ(parsed.mail, expected) << name;
     }
+    // A header block whose blank line falls across two of the reader's 16 KiB steps.
+    std::string header = "Subject: long\n";
+    while (header.size() < 16000)
+        header += "X-Filler: " + std::string(60, 'f') + "\n";
+    const std::string last = "Importance: high\n";
+    header += "X-Pad: " + std::string(16384 - header.size() - last.size() - 8, 'p') + "\n" + last;
+    ASSERT_EQ(header.size(), 16384U);
+    TempFolder folder;
+    std::ofstream(folder.path() / "long", std::ios::binary) << header << "\nbody\n";
+    const MailRead longHeaders = MailFile::read(folder.path() / "long", ReadMode::Headers);
+    EXPECT_EQ(longHeaders.mail.subject, "long");
+    EXPECT_EQ(longHeaders.mail.importance, Importance::High);
+    EXPECT_EQ(longHeaders.size, header.size() + 6);
+    EXPECT_EQ(MailFile::read(folder.path() / "long").mail.body, "body\n");
+
     // The body's unknown charset is not looked at; the subject's still is.
     const MailRead headers = MailFile::read(data("unknown-charset.eml"), ReadMode::Headers);
     EXPECT_TRUE(mentions(headers, "unknown charset \"x-martian\" in the Subject header"));
