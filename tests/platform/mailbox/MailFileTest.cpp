@@ -219,6 +219,10 @@ TEST(MailFile, AComposedMailReadsBackAsWritten) {
                         {"notes.txt", "text/plain", "plain notes\n"}};
 
     EXPECT_EQ(MailFile::parse(MailFile::format(mail)).mail, mail);
+    // A forwarded mail travels as a message, not as encoded bytes.
+    MailMessage forward = mail;
+    forward.attachments = {{"转发.eml", "message/rfc822", bytesOf(data("plain.eml"))}};
+    EXPECT_EQ(MailFile::parse(MailFile::format(forward)).mail, forward);
 
     // One body alone, no attachments, no date, normal importance.
     MailMessage plain;
