@@ -260,51 +260,50 @@ MaildirMessage Maildir::add(std::string_view folder, std::string_view bytes, std
     return place(folderPath(folder), freshUnique(), bytes, flags, isNew);
 }
 
-MaildirMessage Maildir::replace(std::string_view folder, const MaildirMessage& message,
-                                std::string_view bytes) {
-    const auto current = find(folder, message.unique);
+MaildirMessage Maildir::present(std::string_view folder, const MaildirMessage& message) const {
+    auto current = find(folder, message.unique);
     if (!current)
         throw MailboxError("the message " + message.unique + " is no longer in " +
                            folderPath(folder).string());
+    return std::move(*current);
+}
+
+MaildirMessage Maildir::replace(std::string_view folder, const MaildirMessage& message,
+                                std::string_view bytes) {
+    MaildirMessage current = present(folder, message);
     const fs::path staged = folderPath(folder) / "tmp" / (message.unique + ".replacing");
     ::unlink(staged.c_str());
     writeFlushed(staged, bytes);
     try {
-        renameInto(staged, current->file);
+        renameInto(staged, current.file);
     } catch (...) {
         ::unlink(staged.c_str());
         throw;
     }
-    return *current;
+    return current;
 }
 
 MaildirMessage Maildir::setFlags(std::string_view folder, const MaildirMessage& message,
                                  std::string_view flags) {
     // Another client may have renamed the file since it was listed: look it up by its name.
-    const auto current = find(folder, message.unique);
-    if (!current)
-        throw MailboxError("the message " + message.unique + " is no longer in " +
-                           folderPath(folder).string());
-    MaildirMessage changed = *current;
+    const MaildirMessage current = present(folder, message);
+    MaildirMessage changed = current;
     changed.flags = normalFlags(flags);
     changed.isNew = false;
     changed.file =
         folderPath(folder) / "cur" / (changed.unique + std::string(infoMark) + changed.flags);
-    if (changed.file != current->file) renameInto(current->file, changed.file);
+    if (changed.file != current.file) renameInto(current.file, changed.file);
     return changed;
 }
 
 MaildirMessage Maildir::move(std::string_view from, const MaildirMessage& message,
                              std::string_view to) {
-    const auto current = find(from, message.unique);
-    if (!current)
-        throw MailboxError("the message " + message.unique + " is no longer in " +
-                           folderPath(from).string());
+    const MaildirMessage current = present(from, message);
     MaildirMessage moved;
     moved.unique = freshUnique();
-    moved.flags = current->flags;
+    moved.flags = current.flags;
     moved.file = folderPath(to) / "cur" / (moved.unique + std::string(infoMark) + moved.flags);
-    renameInto(current->file, moved.file);
+    renameInto(current.file, moved.file);
     return moved;
 }
 

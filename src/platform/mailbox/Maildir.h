@@ -74,6 +74,8 @@ class Maildir {
     static MaildirMessage parseFileName(std::string_view fileName);
 
   private:
+    // The message as it is on disk now; raises MailboxError when it is gone.
+    MaildirMessage present(std::string_view folder, const MaildirMessage& message) const;
     std::string freshUnique();
     MaildirMessage place(const std::filesystem::path& folderDir, const std::string& unique,
                          std::string_view bytes, std::string_view flags, bool isNew);
