@@ -46,7 +46,8 @@ struct StoreContext {
     std::unique_ptr<ado::Connection> storeConnection;
     // The add-in's message-box title.
     std::string messageTitle = "VelmoraOutlook";
-    // How often a procedure's error trap has fired; an operation that sees it grow while it runs
+    // How often a step failed on the user: a trap that fired and showed its message, or an
+    // ignored error that must undo its operation. An operation that sees it grow while it runs
     // rolls back what it wrote (see wholeOperation).
     mutable long trappedErrors = 0;
 
