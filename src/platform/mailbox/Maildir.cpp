@@ -76,6 +76,18 @@ void renameInto(const fs::path& from, const fs::path& to) {
         throw MailboxError(describe("cannot move " + from.string() + " to", to, errno));
 }
 
+// The whole write: flushed under tmp/, then renamed over the target in one step; a staged
+// file that cannot be renamed is removed again.
+void writeThenRename(const fs::path& staged, const fs::path& target, std::string_view bytes) {
+    writeFlushed(staged, bytes);
+    try {
+        renameInto(staged, target);
+    } catch (...) {
+        ::unlink(staged.c_str());
+        throw;
+    }
+}
+
 std::string escapeSegment(std::string_view segment) {
     std::string out;
     for (const char c : segment) {
@@ -238,20 +250,13 @@ std::string Maildir::freshUnique() {
 
 MaildirMessage Maildir::place(const fs::path& folderDir, const std::string& unique,
                               std::string_view bytes, std::string_view flags, bool isNew) {
-    const fs::path staged = folderDir / "tmp" / unique;
-    writeFlushed(staged, bytes);
     MaildirMessage message;
     message.unique = unique;
     message.isNew = isNew;
     message.flags = isNew ? std::string() : normalFlags(flags);
     message.file = isNew ? folderDir / "new" / unique
                          : folderDir / "cur" / (unique + std::string(infoMark) + message.flags);
-    try {
-        renameInto(staged, message.file);
-    } catch (...) {
-        ::unlink(staged.c_str());
-        throw;
-    }
+    writeThenRename(folderDir / "tmp" / unique, message.file, bytes);
     return message;
 }
 
@@ -273,13 +278,7 @@ MaildirMessage Maildir::replace(std::string_view folder, const MaildirMessage& m
     MaildirMessage current = present(folder, message);
     const fs::path staged = folderPath(folder) / "tmp" / (message.unique + ".replacing");
     ::unlink(staged.c_str());
-    writeFlushed(staged, bytes);
-    try {
-        renameInto(staged, current.file);
-    } catch (...) {
-        ::unlink(staged.c_str());
-        throw;
-    }
+    writeThenRename(staged, current.file, bytes);
     return current;
 }
 
