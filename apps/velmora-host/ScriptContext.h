@@ -5,6 +5,7 @@
 #include "addin/AddInDesigner1.h"
 #include "addin/AddinState.h"
 #include "platform/controls/Form.h"
+#include "platform/mailbox/MailboxHost.h"
 #include "ScriptClock.h"
 #include "store/StandInPlatform.h"
 
@@ -34,12 +35,20 @@ struct ScriptContext : StandInPlatform<ScriptClock> {
                                           const std::filesystem::path& path) {
             onFileStep(step, path);
         };
+        // A mailbox folder keeps the host's items from run to run.
+        if (const char* folder = std::getenv("VELMORA_MAILBOX"); folder && *folder) {
+            const char* send = std::getenv("VELMORA_SENDMAIL");
+            mailbox = std::make_unique<mailbox::MailboxHost>(host, folder, send ? send : "");
+        }
         host.watch([this](const std::string& folder,
                           const std::string& filter) { onFilter(folder, filter); },
                    [this](const host::ItemPtr& item) { onDisplayed(item); });
     }
 
     std::ostream& out;
+    // The folder the host's items are kept in, when there is one; it outlives the add-in, which
+    // may still save items as it goes.
+    std::unique_ptr<mailbox::MailboxHost> mailbox;
     AddinState state;
     // The add-in's connection object once "connect" ran; it goes before the state it uses.
     std::unique_ptr<AddInDesigner1> addin;

@@ -70,6 +70,7 @@ bool ScriptRunner::runLines(const std::function<bool(const std::string&)>& done)
             ctx_.out << "> " << command << "\n";
         if (done(command)) return true;
         try {
+            takeMailboxChanges();
             const std::string expanded = withEntryIds(*line);
             table_.execute(Words{splitWords(expanded), expanded});
         } catch (const std::exception& e) {
@@ -110,6 +111,15 @@ void ScriptRunner::modalLoop(controls::Form& form) {
     ctx_.forms.pop_back();
     if (form.Loaded() && form.Visible()) form.unload();
     ctx_.out << "(dialog " << form.Name() << " closed)\n";
+}
+
+// What other programs changed in the mailbox reaches the host before the next line runs, as a
+// real host's own loop would take it in between two clicks.
+void ScriptRunner::takeMailboxChanges() {
+    if (!ctx_.mailbox) return;
+    ctx_.mailbox->poll();
+    for (const std::string& problem : ctx_.mailbox->takeProblems())
+        ctx_.out << "(mailbox " << problem << ")\n";
 }
 
 void ScriptRunner::flushMessages() {

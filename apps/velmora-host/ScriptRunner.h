@@ -47,6 +47,7 @@ class ScriptRunner {
     // A modal dialog's own message loop: the following lines play it until it closes or "end".
     void modalLoop(controls::Form& form);
     void flushMessages();
+    void takeMailboxChanges();
     void report(const std::exception& e);
     // What a terminal shows before each line: the dialog that takes the lines, if one does.
     std::string prompt() const;

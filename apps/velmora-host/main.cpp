@@ -3,12 +3,17 @@
 #include "HostSessions.h"
 #include "ToolCommandLine.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace {
 
 const std::vector<velmora::app::EnvironmentVariable> environment = {
+    {"VELMORA_MAILBOX", "the mailbox folder the host keeps its items in (as --mailbox)"},
+    {"VELMORA_SENDMAIL", "a command that gets each mail the host sends on its standard input\n"
+                         "      (default none: a sent mail only moves to Sent Items)"},
     {"VELMORA_STORE", "the SQLite link store (default $XDG_DATA_HOME/velmora/linkstore.db);\n"
                       "      when set, the demo runs on it and works in its folder"},
     {"VELMORA_STORE_CONNECTION",
@@ -66,11 +71,18 @@ int main(int argc, char** argv) {
                        "line editing and history, going on after a failing line")
             ->type_name("-")
             ->check(CLI::Validator(onlyStandardInput, ""));
+    std::string mailbox;
+    app.add_option("--mailbox", mailbox,
+                   "keep the host's mail, contacts and calendars in the folder DIR (Maildir,\n"
+                   "vCard and iCalendar files), made with empty folders when missing")
+        ->type_name("DIR");
     demo->excludes(file)->excludes(standardInput);
     file->excludes(standardInput);
     app.footer(app.get_footer() + details);
 
     return cli.run(argc, argv, [&] {
+        if (!mailbox.empty())
+            ::setenv("VELMORA_MAILBOX", std::filesystem::absolute(mailbox).c_str(), 1);
         if (*file) return runScriptFile(script);
         if (*standardInput) return runStandardInput();
         return playDemo();

@@ -221,6 +221,10 @@ void HostCore::deliverOutbox() {
     for (const auto& mail : waiting) {
         if (mail->itemType() != olMailItem || mail->home() != outbox) continue;
         const DateTime when = now();
+        // A mail that cannot be sent or kept waits in the Outbox unsent, as it was.
+        std::vector<std::pair<int, Variant>> before;
+        for (int slot : {pSent, pSentOn, pReceivedTime, pSenderName, pSenderEmailAddress})
+            before.emplace_back(slot, mail->field(slot));
         mail->put(pSent, true);
         mail->put(pSentOn, when);
         mail->put(pReceivedTime, when);
@@ -228,7 +232,14 @@ void HostCore::deliverOutbox() {
             mail->put(pSenderName, userName_);
         if (std::get<std::string>(mail->field(pSenderEmailAddress)).empty())
             mail->put(pSenderEmailAddress, userAddress_);
-        mail->moveTo(sent);
+        try {
+            mail->moveTo(sent);
+        } catch (...) {
+            if (mail->home() == outbox)
+                for (auto& [slot, value] : before)
+                    mail->put(slot, std::move(value));
+            throw;
+        }
     }
 }
 

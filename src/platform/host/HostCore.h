@@ -20,6 +20,7 @@ namespace velmora::host {
 class InMemoryFolder;
 class InMemoryItem;
 class InMemoryCommandBars;
+class ItemKeeper;
 
 // Injected failures: a member named "<Class>.<Member>" (names compare without regard to case)
 // raises HostError with a chosen description, for n calls or until cleared.
@@ -120,6 +121,11 @@ class HostCore : public std::enable_shared_from_this<HostCore> {
     std::string newEntryId();
     std::string newFolderId();
 
+    // What keeps the items beyond the process, told of each change first; null keeps them in
+    // memory only. Not owned.
+    ItemKeeper* keeper() const { return keeper_; }
+    void setKeeper(ItemKeeper* keeper) { keeper_ = keeper; }
+
     // Entry IDs of saved items; the index holds items weakly, so a destroyed item is gone.
     void index(const std::shared_ptr<InMemoryItem>& item);
     void unindex(const std::string& entryId);
@@ -180,6 +186,7 @@ class HostCore : public std::enable_shared_from_this<HostCore> {
     std::string userName_ = "Outlook User";
     std::string userAddress_ = "user@velmora.example";
     bool deliveryHeld_ = false;
+    ItemKeeper* keeper_ = nullptr;
 };
 
 // What each in-memory host object keeps of the host: a weak reference, since an object handed

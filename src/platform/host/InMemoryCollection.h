@@ -41,6 +41,8 @@ class InMemoryCollection
 
     // Host side, without fault checks.
     const std::vector<Element>& all() const { return list_; }
+    // Puts back what a kept item held, as it was when it was kept.
+    void restore(std::vector<Element> list) { list_ = std::move(list); }
 
   protected:
     // name: the collection as fault names call it ("Attachments"); noun: one element as the

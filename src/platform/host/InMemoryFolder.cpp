@@ -3,6 +3,7 @@
 
 #include "platform/host/HostCore.h"
 #include "platform/host/InMemoryItems.h"
+#include "platform/host/ItemKeeper.h"
 #include "platform/text/AsciiText.h"
 
 namespace velmora::host {
@@ -51,8 +52,10 @@ std::shared_ptr<InMemoryFolder> InMemoryFolder::addChild(const std::string& name
         if (text::iequals(child->name_, name))
             throw HostError("Cannot add folder \"" + name +
                             "\": a folder of that name already exists in \"" + name_ + "\"");
-    auto child = create(host_.lock(), name, itemType, storeId_,
+    auto core = host_.lock();
+    auto child = create(core, name, itemType, storeId_,
                         std::static_pointer_cast<InMemoryFolder>(shared_from_this()));
+    if (core->keeper()) core->keeper()->folderAdded(*child);
     children_.push_back(child);
     return child;
 }

@@ -66,6 +66,9 @@ class InMemoryHost {
     // Default folder names of a Chinese or an English installation; only while no item exists.
     void useLanguage(bool chinese);
 
+    // The model behind the objects, for what keeps them elsewhere (a mailbox folder).
+    const std::shared_ptr<HostCore>& core() const { return core_; }
+
   private:
     std::shared_ptr<HostCore> core_;
     std::unique_ptr<InMemoryApplication> app_;

@@ -6,6 +6,7 @@
 #include "platform/host/InMemoryFolder.h"
 #include "platform/host/InMemoryItems.h"
 #include "platform/host/ItemCollections.h"
+#include "platform/host/ItemKeeper.h"
 #include "platform/host/PropertyCatalog.h"
 #include "platform/text/AsciiText.h"
 #include "platform/text/UnicodeText.h"
@@ -20,7 +21,7 @@ using namespace std::chrono;
 
 enum ExplicitBits : unsigned {
     kFullName = 1,
-    kFileAs = 2,
+    kFileAs = InMemoryItem::explicitFileAs,
     kBusinessAddress = 4,
     kHomeAddress = 8,
     kOtherAddress = 16
@@ -123,7 +124,16 @@ std::size_t InMemoryItem::position(int slot) const {
     return below + static_cast<std::size_t>(std::popcount(present_[bit / 64] & lower));
 }
 
+void InMemoryItem::complete() const {
+    partial_ = false;
+    auto c = host_.weak().lock();
+    // Items are only ever made through make_shared as non-const objects, so the keeper may
+    // fill in what a const read asked for.
+    if (c && c->keeper()) c->keeper()->complete(const_cast<InMemoryItem&>(*this));
+}
+
 const Variant& InMemoryItem::field(int slot) const {
+    if (partial_ && (slot == pBody || slot == pHTMLBody)) complete();
     if (!holds(slot)) return PropertyCatalog::instance().def(slot).initial;
     return values_[position(slot)];
 }
@@ -190,6 +200,7 @@ void InMemoryItem::Set(std::string_view property, const Variant& value) {
 }
 
 void InMemoryItem::applySet(int slot, const Variant& value) {
+    if (partial_) complete();
     const PropertyDef& def = PropertyCatalog::instance().def(slot);
     Variant coerced;
     try {
@@ -368,7 +379,7 @@ void InMemoryItem::Save() {
         folder = target_.lock();
         if (!folder) folder = c->homeFolderFor(type_);
         stampSaved();
-        setEntryId(c->newEntryId());
+        setEntryId(c->keeper() ? c->keeper()->stored(*this, *folder, "") : c->newEntryId());
         home_ = folder;
         folder->items()->insert(self());
         c->index(self());
@@ -376,6 +387,7 @@ void InMemoryItem::Save() {
         return;
     }
     stampSaved();
+    if (c->keeper()) c->keeper()->saved(*this);
     folder->items()->touch();
     // A Save from inside this item's own ItemChange handler does not raise the event again.
     if (raisingChange_) return;
@@ -391,10 +403,11 @@ void InMemoryItem::Save() {
 
 void InMemoryItem::moveTo(const std::shared_ptr<InMemoryFolder>& target) {
     auto c = core();
+    const std::string oldId = std::get<std::string>(field(pEntryID));
+    std::string newId = c->keeper() ? c->keeper()->stored(*this, *target, oldId) : c->newEntryId();
     if (auto from = home()) from->items()->remove(this);
-    const std::string& oldId = std::get<std::string>(field(pEntryID));
     if (!oldId.empty()) c->unindex(oldId);
-    setEntryId(c->newEntryId());
+    setEntryId(newId);
     home_ = target;
     target->items()->insert(self());
     c->index(self());
@@ -411,6 +424,7 @@ void InMemoryItem::Delete() {
     }
     auto bin = c->deletedItemsOf(folder->storeId());
     if (!bin || bin == folder) {
+        if (c->keeper()) c->keeper()->removed(*this);
         folder->items()->remove(this);
         c->unindex(std::get<std::string>(field(pEntryID)));
         home_.reset();
@@ -444,6 +458,7 @@ Recipients& InMemoryItem::Recipients() {
 Attachments& InMemoryItem::Attachments() {
     host_.use("Item.Attachments");
     if (!attachments_) unsupported("Attachments", type_);
+    if (partial_) complete();
     return *attachments_;
 }
 
@@ -494,6 +509,11 @@ void InMemoryItem::ClearRecurrencePattern() {
     checkAlive("ClearRecurrencePattern");
     pattern_.reset();
     put(pIsRecurring, false);
+}
+
+void InMemoryItem::restorePattern(std::optional<RecurrencePattern> pattern) {
+    pattern_ = std::move(pattern);
+    put(pIsRecurring, pattern_.has_value());
 }
 
 void InMemoryItem::Send() {

@@ -66,11 +66,27 @@ class InMemoryItem : public Item {
     void recipientsChanged();
     long contentSize() const;
 
+    // For the keeper, host side: what the item holds besides its properties.
+    bool holds(int slot) const;
+    InMemoryRecipients* recipientList() const { return recipients_.get(); }
+    InMemoryAttachments* attachmentList() const { return attachments_.get(); }
+    InMemoryLinks& linkList() const { return *links_; }
+    const std::optional<RecurrencePattern>& pattern() const { return pattern_; }
+    void restorePattern(std::optional<RecurrencePattern> pattern);
+    // Bits of the derived properties (FullName, FileAs, addresses) the caller set himself.
+    static constexpr unsigned explicitFileAs = 2;
+    unsigned explicitDerived() const { return explicitDerived_; }
+    void restoreExplicitDerived(unsigned bits) { explicitDerived_ = bits; }
+    // Loaded without its bodies and attachments: the keeper completes it on first use.
+    void markPartial() { partial_ = true; }
+    bool partial() const { return partial_; }
+
   private:
     void checkAlive(const char* member) const;
     // Where slot's value is, or would go, in values_.
     std::size_t position(int slot) const;
-    bool holds(int slot) const;
+    // Has the keeper read the rest of a partly loaded item; a read of a const item may ask.
+    void complete() const;
     void applySet(int slot, const Variant& value);
     void deriveContact(int changed);
     void deriveAppointment(int changed);
@@ -91,6 +107,7 @@ class InMemoryItem : public Item {
     unsigned explicitDerived_ = 0;         // bits: derived properties the caller set himself
     bool gone_ = false;                    // permanently deleted
     bool raisingChange_ = false;
+    mutable bool partial_ = false;
     std::unique_ptr<InMemoryRecipients> recipients_;
     std::unique_ptr<InMemoryAttachments> attachments_;
     std::unique_ptr<InMemoryLinks> links_;

@@ -1,0 +1,712 @@
+// The host on the user's real mail. Items live in the in-memory model; this keeper writes each
+// change to its file before the model makes it, and reads other programs' changes from inotify.
+#include "platform/mailbox/MailboxHost.h"
+
+#include "platform/host/HostCore.h"
+#include "platform/host/InMemoryFolder.h"
+#include "platform/host/InMemoryHost.h"
+#include "platform/host/InMemoryItem.h"
+#include "platform/host/InMemoryItems.h"
+#include "platform/host/PropertyCatalog.h"
+#include "platform/log/Log.h"
+#include "platform/mailbox/CalendarFile.h"
+#include "platform/mailbox/ContactCard.h"
+#include "platform/mailbox/ItemFiles.h"
+#include "platform/mailbox/ItemMapping.h"
+#include "platform/mailbox/ItemState.h"
+#include "platform/mailbox/MailFile.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <random>
+
+namespace velmora::mailbox {
+
+namespace fs = std::filesystem;
+using namespace velmora::host;
+
+namespace {
+
+// The provider part every entry ID of this host starts with, as the host's own IDs do.
+constexpr const char* kEntryIdPrefix = "000000001A447390AA6611CD9BC800AA002FC45A07";
+
+std::string hex(std::string_view bytes) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (unsigned char c : bytes) {
+        out += digits[c >> 4];
+        out += digits[c & 15];
+    }
+    return out;
+}
+
+// The entry ID of an item of this kind kept under this key (a unique name or a UID).
+std::string entryIdFor(int itemType, std::string_view key) {
+    return kEntryIdPrefix + hex(std::string(1, static_cast<char>('0' + itemType))) + hex(key);
+}
+
+// The folders every mailbox has, by their names on disk.
+struct DefaultPlace {
+    int folderType;
+    const char* maildirPath; // null: a directory of item files
+    const char* directory;
+};
+constexpr DefaultPlace kDefaultPlaces[] = {
+    {olFolderInbox, "", nullptr},
+    {olFolderOutbox, "Outbox", nullptr},
+    {olFolderSentMail, "Sent", nullptr},
+    {olFolderDeletedItems, "Deleted Items", nullptr},
+    {olFolderDrafts, "Drafts", nullptr},
+    {olFolderCalendar, nullptr, "Calendar"},
+    {olFolderContacts, nullptr, "Contacts"},
+    {olFolderTasks, nullptr, "Tasks"},
+    {olFolderNotes, nullptr, "Notes"},
+    {olFolderJournal, nullptr, "Journal"},
+};
+
+bool isItemFile(const fs::path& file) {
+    const auto ext = file.extension();
+    const auto name = file.filename().string();
+    return !name.empty() && name[0] != '.' && (ext == ".ics" || ext == ".vcf" || ext == ".eml");
+}
+
+// What an item file was when the host last saw it: a file rewritten in place changes it.
+std::string stampOf(const fs::path& file) {
+    std::error_code ec;
+    const auto size = fs::file_size(file, ec);
+    if (ec) return "gone";
+    const auto time = fs::last_write_time(file, ec);
+    if (ec) return "gone";
+    return std::to_string(time.time_since_epoch().count()) + ":" + std::to_string(size);
+}
+
+std::string extensionFor(int itemType) {
+    if (itemType == olContactItem) return ".vcf";
+    if (itemType == olMailItem || itemType == olPostItem) return ".eml";
+    return ".ics";
+}
+
+// A UID as a file name: kept when it is plain, else its hex.
+std::string fileStem(const std::string& uid) {
+    const bool plain = !uid.empty() && uid.size() < 120 && uid[0] != '.' &&
+                       uid.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                                             "0123456789@._-+") == std::string::npos;
+    return plain ? uid : hex(uid).substr(0, 200);
+}
+
+// Runs the body, turning what the files raise into the host's error, which names the file.
+template <typename Body> auto asHostError(Body&& body) {
+    try {
+        return body();
+    } catch (const HostError&) {
+        throw;
+    } catch (const std::exception& e) {
+        throw HostError(e.what());
+    }
+}
+
+} // namespace
+
+MailboxHost::MailboxHost(InMemoryHost& host, fs::path root, std::string sendCommand)
+    : core_(host.core()), root_(std::move(root)), sendCommand_(std::move(sendCommand)),
+      maildir_((fs::create_directories(root_), root_ / "Mail")),
+      index_(root_ / ".velmora-host.db") {
+    const auto start = std::chrono::steady_clock::now();
+    folderKinds_ = index_.folderKinds();
+    mapFolders();
+    auto rows = index_.rows();
+    index_.begin();
+    for (std::size_t i = 0; i < places_.size(); ++i)
+        loadPlace(*places_[i], rows);
+    // Rows whose files went while the host was closed name items that are gone.
+    for (const auto& [key, row] : rows)
+        index_.erase(row.entryId);
+    index_.commit();
+    for (const auto& place : places_) {
+        if (place->maildir) {
+            watch_.watch(place->dir / "cur");
+            watch_.watch(place->dir / "new");
+        }
+        watch_.watch(place->dir);
+    }
+    core_->setKeeper(this);
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - start);
+    log::info("mailbox", "opened " + root_.string() + ": " + std::to_string(opening_.items) +
+                             " items (" + std::to_string(opening_.parsed) +
+                             " read from files) in " + std::to_string(took.count()) + " ms");
+}
+
+MailboxHost::~MailboxHost() {
+    if (core_->keeper() == this) core_->setKeeper(nullptr);
+}
+
+void MailboxHost::report(const std::string& message) {
+    log::warn("mailbox", message);
+    problems_.push_back(message);
+}
+
+std::vector<std::string> MailboxHost::takeProblems() {
+    return std::exchange(problems_, {});
+}
+
+MailboxHost::Place& MailboxHost::addPlace(const std::shared_ptr<InMemoryFolder>& folder,
+                                          bool maildir, const std::string& maildirPath,
+                                          const fs::path& dir) {
+    auto place = std::make_unique<Place>();
+    place->maildir = maildir;
+    place->maildirPath = maildirPath;
+    place->dir = dir;
+    place->folder = folder;
+    place->name =
+        maildir ? "mail:" + maildirPath : "dir:" + fs::relative(dir, root_).generic_string();
+    placeByFolder_[folder.get()] = place.get();
+    places_.push_back(std::move(place));
+    return *places_.back();
+}
+
+void MailboxHost::mapFolders() {
+    for (const auto& d : kDefaultPlaces) {
+        auto folder = core_->defaultFolder(d.folderType);
+        if (d.maildirPath) {
+            const fs::path dir =
+                *d.maildirPath ? maildir_.createFolder(d.maildirPath) : maildir_.root();
+            addPlace(folder, true, d.maildirPath, dir);
+        } else {
+            fs::create_directories(root_ / d.directory);
+            addPlace(folder, false, "", root_ / d.directory);
+        }
+    }
+    for (const std::string& path : maildir_.folders())
+        ensureMailFolder(path);
+    // Directories below the item folders, and item folders of the user's own beside them.
+    for (const auto& d : kDefaultPlaces)
+        if (d.directory)
+            mapDirectories(core_->defaultFolder(d.folderType), root_ / d.directory, "");
+    auto storeRoot = core_->storeRoots().front();
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(root_, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (!entry.is_directory() || name.empty() || name[0] == '.' || name == "Mail") continue;
+        bool isDefault = false;
+        for (const auto& d : kDefaultPlaces)
+            isDefault = isDefault || (d.directory && name == d.directory);
+        if (isDefault) continue;
+        const auto kind = folderKinds_.find("dir:" + name);
+        auto folder = storeRoot->addChild(name, kind == folderKinds_.end() ? olAppointmentItem
+                                                                           : kind->second);
+        addPlace(folder, false, "", entry.path());
+        mapDirectories(folder, entry.path(), name);
+    }
+}
+
+std::shared_ptr<InMemoryFolder> MailboxHost::ensureMailFolder(const std::string& path) {
+    for (const auto& place : places_)
+        if (place->maildir && place->maildirPath == path) return place->folder;
+    const auto slash = path.rfind('/');
+    std::shared_ptr<InMemoryFolder> parent;
+    if (slash == std::string::npos) {
+        parent = core_->storeRoots().front();
+    } else {
+        const std::string above = path.substr(0, slash);
+        parent = above == "Inbox" ? core_->defaultFolder(olFolderInbox) : ensureMailFolder(above);
+    }
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const auto kind = folderKinds_.find("mail:" + path);
+    auto folder = parent->addChild(name, kind == folderKinds_.end() ? olMailItem : kind->second);
+    addPlace(folder, true, path, maildir_.createFolder(path));
+    return folder;
+}
+
+void MailboxHost::mapDirectories(const std::shared_ptr<InMemoryFolder>& folder, const fs::path& dir,
+                                 const std::string& name) {
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(dir, ec)) {
+        const std::string child = entry.path().filename().string();
+        if (!entry.is_directory() || child.empty() || child[0] == '.') continue;
+        const std::string relative = fs::relative(entry.path(), root_).generic_string();
+        const auto kind = folderKinds_.find("dir:" + relative);
+        auto sub =
+            folder->addChild(child, kind == folderKinds_.end() ? folder->itemType() : kind->second);
+        addPlace(sub, false, "", entry.path());
+        mapDirectories(sub, entry.path(), name + "/" + child);
+    }
+}
+
+void MailboxHost::loadPlace(const Place& place, std::unordered_map<std::string, IndexRow>& rows) {
+    auto take = [&rows](const std::string& key) -> std::optional<IndexRow> {
+        const auto it = rows.find(key);
+        if (it == rows.end()) return std::nullopt;
+        IndexRow row = std::move(it->second);
+        rows.erase(it);
+        return row;
+    };
+    if (place.maildir) {
+        for (const MaildirMessage& m : maildir_.messages(place.maildirPath)) {
+            const auto row = take(MailboxIndex::key(place.name, m.unique));
+            readMessage(place, m, row ? &*row : nullptr);
+        }
+    }
+    std::error_code ec;
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(place.dir, ec))
+        if (entry.is_regular_file() && isItemFile(entry.path())) files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    for (const fs::path& file : files) {
+        const auto row = take(MailboxIndex::key(place.name, file.filename().string()));
+        readItemFile(place, file, row ? &*row : nullptr, nullptr);
+    }
+}
+
+std::shared_ptr<InMemoryItem> MailboxHost::readMessage(const Place& place, const MaildirMessage& m,
+                                                       const IndexRow* row) {
+    const auto restored = row ? itemTypeOfState(row->state) : std::nullopt;
+    auto item = std::make_shared<InMemoryItem>(core_, restored ? *restored : olMailItem);
+    if (restored) {
+        try {
+            restoreItemState(*item, row->state);
+            // Other clients change only the flags of a message they did not write.
+            item->put(pUnRead, m.flags.find('S') == std::string::npos &&
+                                   m.flags.find('D') == std::string::npos);
+            item->markPartial();
+            ++opening_.fromIndex;
+            adopt(item, place, Location{&place, m.unique, ""}, row->entryId);
+            return item;
+        } catch (const std::runtime_error&) {
+            item = std::make_shared<InMemoryItem>(core_, olMailItem);
+        }
+    }
+    try {
+        const MailRead read = MailFile::read(m.file, ReadMode::Headers);
+        if (!read.problems.empty()) report(describeProblems(m.file, read.problems));
+        mailIntoItem(read.mail, m.flags, false, *item);
+        item->put(pSize, static_cast<long>(read.size));
+    } catch (const std::exception& e) {
+        ++opening_.skipped;
+        report(e.what());
+        return nullptr;
+    }
+    ++opening_.parsed;
+    const std::string entryId = entryIdFor(olMailItem, m.unique);
+    adopt(item, place, Location{&place, m.unique, ""}, entryId);
+    keepRow(*item, entryId);
+    return item;
+}
+
+std::shared_ptr<InMemoryItem> MailboxHost::readItemFile(const Place& place, const fs::path& file,
+                                                        const IndexRow* row,
+                                                        const std::shared_ptr<InMemoryItem>& into) {
+    const std::string stamp = stampOf(file);
+    const std::string name = file.filename().string();
+    if (row && row->stamp == stamp) {
+        if (const auto type = itemTypeOfState(row->state)) {
+            auto item = std::make_shared<InMemoryItem>(core_, *type);
+            try {
+                restoreItemState(*item, row->state);
+                if (*type == olMailItem || *type == olPostItem) item->markPartial();
+                ++opening_.fromIndex;
+                adopt(item, place, Location{&place, name, stamp}, row->entryId);
+                return item;
+            } catch (const std::runtime_error&) {
+                // read the file below instead
+            }
+        }
+    }
+    std::shared_ptr<InMemoryItem> item = into;
+    std::string uid;
+    try {
+        const auto ext = file.extension();
+        if (ext == ".vcf") {
+            const ContactData card = ContactCard::read(file);
+            if (!card.problem.empty()) report(card.problem);
+            if (!item) item = std::make_shared<InMemoryItem>(core_, olContactItem);
+            if (row && !into) restoreItemState(*item, row->state);
+            contactIntoItem(card, *item);
+            uid = card.uid;
+        } else if (ext == ".ics") {
+            const CalendarData data = CalendarFile::read(file);
+            if (!data.problem.empty()) report(data.problem);
+            if (data.items.empty())
+                throw ItemFileError("Calendar file " + file.string() +
+                                    " holds no event, task or note");
+            const CalendarItem& entry = data.items.front();
+            if (!item)
+                item = std::make_shared<InMemoryItem>(
+                    core_, itemTypeOfCalendar(entry.kind, place.folder->itemType()));
+            if (row && !into) restoreItemState(*item, row->state);
+            calendarIntoItem(entry, *item);
+            uid = entry.uid;
+        } else {
+            const MailRead read = MailFile::read(file, ReadMode::Headers);
+            if (!read.problems.empty()) report(describeProblems(file, read.problems));
+            if (!item) item = std::make_shared<InMemoryItem>(core_, olMailItem);
+            mailIntoItem(read.mail, "S", false, *item);
+        }
+    } catch (const std::exception& e) {
+        ++opening_.skipped;
+        report(e.what());
+        return nullptr;
+    }
+    ++opening_.parsed;
+    if (into) return item;
+    std::string entryId =
+        row ? row->entryId : entryIdFor(item->itemType(), uid.empty() ? name : uid);
+    // A copy of an item under the same UID in another file gets an ID of its own file.
+    if (core_->lookup(entryId) || locations_.count(entryId))
+        entryId = entryIdFor(item->itemType(), place.name + "/" + name);
+    adopt(item, place, Location{&place, name, stamp}, entryId);
+    keepRow(*item, entryId);
+    return item;
+}
+
+void MailboxHost::adopt(const std::shared_ptr<InMemoryItem>& item, const Place& place,
+                        Location location, const std::string& entryId) {
+    item->setEntryId(entryId);
+    item->setHome(place.folder);
+    place.folder->items()->insert(item);
+    core_->index(item);
+    byFile_[MailboxIndex::key(place.name, location.file)] = entryId;
+    locations_[entryId] = std::move(location);
+    ++opening_.items;
+}
+
+void MailboxHost::forget(const std::string& entryId) {
+    const auto it = locations_.find(entryId);
+    if (it == locations_.end()) return;
+    byFile_.erase(MailboxIndex::key(it->second.place->name, it->second.file));
+    locations_.erase(it);
+}
+
+void MailboxHost::keepRow(const InMemoryItem& item, const std::string& entryId) {
+    const auto it = locations_.find(entryId);
+    if (it == locations_.end()) return;
+    index_.put(IndexRow{entryId, it->second.place->name, it->second.file, it->second.stamp,
+                        saveItemState(item)});
+}
+
+const MailboxHost::Place* MailboxHost::placeOf(const InMemoryFolder& folder) const {
+    const auto it = placeByFolder_.find(&folder);
+    return it == placeByFolder_.end() ? nullptr : it->second;
+}
+
+MailboxHost::Location MailboxHost::writeNew(InMemoryItem& item, const Place& place) {
+    const int type = item.itemType();
+    if ((type == olMailItem || type == olPostItem) && place.maildir) {
+        const std::string bytes = mailBytes(item);
+        const MaildirMessage m = maildir_.add(place.maildirPath, bytes, mailFlagsOf(item));
+        item.put(pSize, static_cast<long>(bytes.size()));
+        return Location{&place, m.unique, ""};
+    }
+    const std::string uid = freshUid();
+    const fs::path file = place.dir / (fileStem(uid) + extensionFor(type));
+    if (type == olContactItem) {
+        ContactData card;
+        card.uid = uid;
+        contactOfItem(item, card);
+        ContactCard::write(file, card);
+    } else if (type == olMailItem || type == olPostItem) {
+        writeItemFile(file, mailBytes(item), "mail");
+    } else {
+        CalendarItem entry;
+        entry.uid = uid;
+        calendarOfItem(item, entry);
+        CalendarFile::write(file, CalendarData{{entry}, {}, ""});
+    }
+    return Location{&place, file.filename().string(), stampOf(file)};
+}
+
+void MailboxHost::rewriteFile(InMemoryItem& item, Location& location) {
+    const Place& place = *location.place;
+    const int type = item.itemType();
+    if (location.stamp.empty()) {
+        const auto m = maildir_.find(place.maildirPath, location.file);
+        if (!m)
+            throw MailboxError("Mail file " + location.file + " in " + place.dir.string() +
+                               " is gone; another program removed it");
+        // A mail that was sent or received is never rewritten: only its flags change.
+        if (!std::get<bool>(item.field(pSent)) && type == olMailItem)
+            maildir_.replace(place.maildirPath, *m, MailFile::format(mailOfItem(item)));
+        const auto now = maildir_.find(place.maildirPath, location.file);
+        if (now && now->flags != mailFlagsOf(item))
+            maildir_.setFlags(place.maildirPath, *now, mailFlagsOf(item));
+        return;
+    }
+    const fs::path file = place.dir / location.file;
+    if (type == olContactItem) {
+        ContactData card = ContactCard::read(file);
+        contactOfItem(item, card);
+        ContactCard::write(file, card);
+    } else if (type == olMailItem || type == olPostItem) {
+        // A mail kept as a file outside Maildir is rewritten only while it is a draft.
+        if (!std::get<bool>(item.field(pSent))) writeItemFile(file, mailBytes(item), "mail");
+    } else {
+        CalendarData data = CalendarFile::read(file);
+        if (data.items.empty()) data.items.emplace_back();
+        calendarOfItem(item, data.items.front());
+        data.problem.clear();
+        CalendarFile::write(file, data);
+    }
+    location.stamp = stampOf(file);
+}
+
+std::string MailboxHost::freshUid() {
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    return std::to_string(std::chrono::duration_cast<std::chrono::microseconds>(now).count()) +
+           "." + std::to_string(::getpid()) + "." + std::to_string(++uidCounter_) + "@velmora";
+}
+
+std::string MailboxHost::mailBytes(const InMemoryItem& item) {
+    MailMessage mail = mailOfItem(item);
+    // A mail leaving the host gets a Message-ID, which replies and synchronisers go by.
+    if (mail.sentOn && mail.messageId.empty()) mail.messageId = freshUid();
+    return MailFile::format(mail);
+}
+
+void MailboxHost::deliver(InMemoryItem& item) {
+    if (sendCommand_.empty()) return;
+    const std::string bytes = mailBytes(item);
+    FILE* pipe = ::popen(sendCommand_.c_str(), "w");
+    if (!pipe) throw HostError("Cannot start the send command \"" + sendCommand_ + "\"");
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), pipe) == bytes.size();
+    const int status = ::pclose(pipe);
+    if (!written || status == -1 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        throw HostError("The mail \"" + std::get<std::string>(item.field(pSubject)) +
+                        "\" was not sent: the send command \"" + sendCommand_ + "\" failed" +
+                        (WIFEXITED(status) ? " with status " + std::to_string(WEXITSTATUS(status))
+                                           : std::string()) +
+                        "; it waits in the Outbox");
+}
+
+std::string MailboxHost::stored(InMemoryItem& item, InMemoryFolder& folder,
+                                const std::string& fromEntryId) {
+    const Place* target = placeOf(folder);
+    const auto from = locations_.find(fromEntryId);
+    if (!target) {
+        // A store added later lives in memory; an item leaving the mailbox for it leaves its file.
+        if (from != locations_.end()) removed(item);
+        return core_->newEntryId();
+    }
+    return asHostError([&] {
+        const int type = item.itemType();
+        const bool isMail = type == olMailItem || type == olPostItem;
+        Location location;
+        if (from != locations_.end() && from->second.stamp.empty() && target->maildir && isMail) {
+            const Place& source = *from->second.place;
+            const auto m = maildir_.find(source.maildirPath, from->second.file);
+            if (!m)
+                throw MailboxError("Mail file " + from->second.file + " in " + source.dir.string() +
+                                   " is gone; another program removed it");
+            const bool delivery = source.folder == core_->defaultFolder(olFolderOutbox) &&
+                                  target->folder == core_->defaultFolder(olFolderSentMail);
+            if (delivery || !std::get<bool>(item.field(pSent))) {
+                // A mail of the user's own is written anew: delivery gives it its date and sender.
+                if (delivery) deliver(item);
+                location = writeNew(item, *target);
+                maildir_.remove(source.maildirPath, *m);
+            } else {
+                const MaildirMessage moved =
+                    maildir_.move(source.maildirPath, *m, target->maildirPath);
+                location = Location{target, moved.unique, ""};
+            }
+        } else {
+            if (item.partial()) complete(item);
+            location = writeNew(item, *target);
+            if (from != locations_.end()) {
+                const Location& old = from->second;
+                if (old.stamp.empty()) {
+                    if (const auto m = maildir_.find(old.place->maildirPath, old.file))
+                        maildir_.remove(old.place->maildirPath, *m);
+                } else {
+                    fs::remove(old.place->dir / old.file);
+                }
+            }
+        }
+        const std::string key =
+            location.stamp.empty() ? location.file : fs::path(location.file).stem().string();
+        std::string entryId = entryIdFor(type, key);
+        if (from != locations_.end()) {
+            index_.erase(fromEntryId);
+            forget(fromEntryId);
+        }
+        byFile_[MailboxIndex::key(target->name, location.file)] = entryId;
+        locations_[entryId] = std::move(location);
+        keepRow(item, entryId);
+        return entryId;
+    });
+}
+
+void MailboxHost::saved(InMemoryItem& item) {
+    const std::string entryId = std::get<std::string>(item.field(pEntryID));
+    const auto it = locations_.find(entryId);
+    if (it == locations_.end()) return;
+    asHostError([&] {
+        rewriteFile(item, it->second);
+        keepRow(item, entryId);
+    });
+}
+
+void MailboxHost::removed(InMemoryItem& item) {
+    const std::string entryId = std::get<std::string>(item.field(pEntryID));
+    const auto it = locations_.find(entryId);
+    if (it == locations_.end()) return;
+    asHostError([&] {
+        const Location& location = it->second;
+        if (location.stamp.empty()) {
+            if (const auto m = maildir_.find(location.place->maildirPath, location.file))
+                maildir_.remove(location.place->maildirPath, *m);
+        } else {
+            std::error_code ec;
+            fs::remove(location.place->dir / location.file, ec);
+            if (ec)
+                throw MailboxError("Cannot remove " +
+                                   (location.place->dir / location.file).string() + ": " +
+                                   ec.message());
+        }
+        index_.erase(entryId);
+        forget(entryId);
+    });
+}
+
+void MailboxHost::folderAdded(InMemoryFolder& folder) {
+    auto parent = folder.parentFolder();
+    const Place* above = parent ? placeOf(*parent) : nullptr;
+    const bool defaultRoot = parent && parent == core_->storeRoots().front();
+    if (!above && !defaultRoot) return; // a folder of another store
+    const std::string& name = folder.name();
+    if (name.find('/') != std::string::npos || name == "." || name == "..")
+        throw HostError("Cannot add folder \"" + name +
+                        "\": a mailbox folder's name cannot hold /");
+    asHostError([&] {
+        auto self = std::static_pointer_cast<InMemoryFolder>(folder.shared_from_this());
+        const Place* place = nullptr;
+        if (above && above->maildir) {
+            const std::string path =
+                (above->maildirPath.empty() ? std::string("Inbox") : above->maildirPath) + "/" +
+                name;
+            place = &addPlace(self, true, path, maildir_.createFolder(path));
+        } else if (above) {
+            fs::create_directories(above->dir / name);
+            place = &addPlace(self, false, "", above->dir / name);
+        } else if (folder.itemType() == olMailItem || folder.itemType() == olPostItem) {
+            place = &addPlace(self, true, name, maildir_.createFolder(name));
+        } else {
+            fs::create_directories(root_ / name);
+            place = &addPlace(self, false, "", root_ / name);
+        }
+        index_.putFolderKind(place->name, folder.itemType());
+        if (place->maildir) {
+            watch_.watch(place->dir / "cur");
+            watch_.watch(place->dir / "new");
+        }
+        watch_.watch(place->dir);
+    });
+}
+
+void MailboxHost::complete(InMemoryItem& item) {
+    const std::string& entryId = std::get<std::string>(item.field(pEntryID));
+    const auto it = locations_.find(entryId);
+    if (it == locations_.end()) return;
+    const Location& location = it->second;
+    fs::path file = location.place->dir / location.file;
+    if (location.stamp.empty()) {
+        const auto m = maildir_.find(location.place->maildirPath, location.file);
+        if (!m) {
+            report("Mail file " + location.file + " in " + location.place->dir.string() +
+                   " is gone; its body cannot be read");
+            return;
+        }
+        file = m->file;
+    }
+    try {
+        const MailRead read = MailFile::read(file, ReadMode::Full);
+        if (!read.problems.empty()) report(describeProblems(file, read.problems));
+        mailContentIntoItem(read.mail, item);
+    } catch (const std::exception& e) {
+        report(e.what());
+    }
+}
+
+const MailboxHost::Place* MailboxHost::placeOfDirectory(const fs::path& dir) const {
+    for (const auto& place : places_)
+        if (place->dir == dir) return place.get();
+    return nullptr;
+}
+
+int MailboxHost::poll() {
+    int changed = 0;
+    for (const FolderChange& change : watch_.changes())
+        takeChange(change, changed);
+    return changed;
+}
+
+void MailboxHost::takeChange(const FolderChange& change, int& changed) {
+    const fs::path dir = change.file.parent_path();
+    const std::string leaf = dir.filename().string();
+    const Place* place = nullptr;
+    const bool message = leaf == "cur" || leaf == "new";
+    if (message) {
+        place = placeOfDirectory(dir.parent_path());
+        if (place && !place->maildir) place = nullptr;
+    } else if (isItemFile(change.file)) {
+        place = placeOfDirectory(dir);
+    }
+    if (!place) return;
+    const std::string name = change.file.filename().string();
+    std::string file = message ? Maildir::parseFileName(name).unique : name;
+    const auto known = byFile_.find(MailboxIndex::key(place->name, file));
+    const std::string entryId = known == byFile_.end() ? std::string() : known->second;
+    auto item = entryId.empty() ? nullptr : core_->lookup(entryId);
+
+    const bool stillThere =
+        message ? maildir_.find(place->maildirPath, file).has_value() : fs::exists(change.file);
+    if (change.kind == FolderChange::Kind::Removed || !stillThere) {
+        if (stillThere || !item) return; // a flag change renamed it, or it was never ours
+        place->folder->items()->remove(item.get());
+        core_->unindex(entryId);
+        index_.erase(entryId);
+        forget(entryId);
+        ++changed;
+        return;
+    }
+    if (message) {
+        const auto m = maildir_.find(place->maildirPath, file);
+        if (item) {
+            const bool unread =
+                m->flags.find('S') == std::string::npos && m->flags.find('D') == std::string::npos;
+            if (std::get<bool>(item->field(pUnRead)) == unread) return;
+            item->put(pUnRead, unread);
+            keepRow(*item, entryId);
+            place->folder->items()->touch();
+            ++changed;
+            core_->raise(place->folder->items()->ItemChange(),
+                         std::static_pointer_cast<Item>(item));
+            return;
+        }
+        if (auto added = readMessage(*place, *m, nullptr)) {
+            ++changed;
+            core_->raise(place->folder->items()->ItemAdd(), std::static_pointer_cast<Item>(added));
+        }
+        return;
+    }
+    const auto location = locations_.find(entryId);
+    if (item && location != locations_.end()) {
+        if (location->second.stamp == stampOf(change.file)) return; // the host's own write
+        if (!readItemFile(*place, change.file, nullptr, item)) return;
+        location->second.stamp = stampOf(change.file);
+        keepRow(*item, entryId);
+        place->folder->items()->touch();
+        ++changed;
+        core_->raise(place->folder->items()->ItemChange(), std::static_pointer_cast<Item>(item));
+        return;
+    }
+    if (auto added = readItemFile(*place, change.file, nullptr, nullptr)) {
+        ++changed;
+        core_->raise(place->folder->items()->ItemAdd(), std::static_pointer_cast<Item>(added));
+    }
+}
+
+} // namespace velmora::mailbox
