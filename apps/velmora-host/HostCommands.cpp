@@ -178,6 +178,7 @@ void HostCommands::install(CommandTable& table) {
             {"mkfolder", "mkfolder PARENT-PATH NAME KIND", 4, &HostCommands::mkfolder},
             {"select", "select NAME...", 1, &HostCommands::select},
             {"find", "find FOLDER FILTER", 3, &HostCommands::find},
+            {"name", "name NAME FOLDER FILTER", 4, &HostCommands::name},
             {"compose", "compose NAME [Property=Value...]", 2, &HostCommands::compose},
             {"open", "open NAME", 2, &HostCommands::open},
             {"send", "send NAME", 2, &HostCommands::send},
@@ -295,6 +296,16 @@ void HostCommands::find(const Words& w) {
     ctx_.out << "found " << found->Count() << "\n";
     for (int i = 1; i <= found->Count(); ++i)
         printItem(*found->Item(i));
+}
+
+// Items that were there before the script ran (a mailbox of an earlier run) get their names here.
+void HostCommands::name(const Words& w) {
+    ScriptContext::OwnCalls own(ctx_);
+    auto found = folderByPath(w[2])->Items()->Find(w.rest(3));
+    if (!found) throw std::runtime_error("No item of " + w[2] + " passes " + w.rest(3));
+    ctx_.items[w[1]] = found;
+    ctx_.out << "named " << w[1] << "\n";
+    printItem(*found);
 }
 
 void HostCommands::compose(const Words& w) {

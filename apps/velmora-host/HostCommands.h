@@ -37,6 +37,7 @@ class HostCommands : public CommandGroup {
     void mkfolder(const Words& w);
     void select(const Words& w);
     void find(const Words& w);
+    void name(const Words& w);
     void compose(const Words& w);
     void open(const Words& w);
     void send(const Words& w);

@@ -46,6 +46,8 @@ struct ScriptContext : StandInPlatform<ScriptClock> {
     }
 
     std::ostream& out;
+    // The folder of the script file, which the files a script names are relative to.
+    std::filesystem::path scriptFolder = ".";
     // The folder the host's items are kept in, when there is one; it outlives the add-in, which
     // may still save items as it goes.
     std::unique_ptr<mailbox::MailboxHost> mailbox;

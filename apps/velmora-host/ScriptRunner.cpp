@@ -11,12 +11,13 @@ namespace velmora::app {
 
 ScriptRunner::ScriptRunner(std::ostream& out, std::ostream& errors)
     : ctx_(out), host_(ctx_), store_(ctx_), dialogs_(ctx_), expect_(ctx_, store_, host_, dialogs_),
-      addin_(ctx_), errors_(errors) {
+      addin_(ctx_), mailbox_(ctx_), errors_(errors) {
     host_.install(table_);
     store_.install(table_);
     dialogs_.install(table_);
     expect_.install(table_);
     addin_.install(table_);
+    mailbox_.install(table_);
     table_.add("echo", "echo TEXT", 1,
                [this](const Words& w) { ctx_.out << joinFrom(w, 1) << "\n"; });
     table_.add("sleep", "sleep SECONDS", 2, [](const Words& w) {
@@ -32,6 +33,8 @@ ScriptRunner::ScriptRunner(std::ostream& out, std::ostream& errors)
 int ScriptRunner::run(LineReader& in, const ScriptSource& source) {
     in_ = &in;
     source_ = source;
+    if (std::filesystem::is_regular_file(source.name))
+        ctx_.scriptFolder = std::filesystem::path(source.name).parent_path();
     lineNumber_ = 0;
     aborted_ = false;
     runLines([](const std::string&) { return false; });

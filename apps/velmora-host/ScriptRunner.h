@@ -8,6 +8,7 @@
 #include "FormDriver.h"
 #include "HostCommands.h"
 #include "LineReader.h"
+#include "MailboxCommands.h"
 #include "ScriptContext.h"
 #include "StoreCommands.h"
 
@@ -60,6 +61,7 @@ class ScriptRunner {
     FormDriver dialogs_;
     ExpectCommands expect_;
     AddinCommands addin_;
+    MailboxCommands mailbox_;
 
     std::ostream& errors_;
     LineReader* in_ = nullptr;

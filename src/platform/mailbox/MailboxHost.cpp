@@ -329,10 +329,11 @@ std::shared_ptr<InMemoryItem> MailboxHost::readItemFile(const Place& place, cons
             uid = card.uid;
         } else if (ext == ".ics") {
             const CalendarData data = CalendarFile::read(file);
-            if (!data.problem.empty()) report(data.problem);
             if (data.items.empty())
-                throw ItemFileError("Calendar file " + file.string() +
-                                    " holds no event, task or note");
+                throw ItemFileError(
+                    (data.problem.empty() ? "Calendar file " + file.string() : data.problem) +
+                    (data.problem.empty() ? " holds" : "; it holds") + " no event, task or note");
+            if (!data.problem.empty()) report(data.problem);
             const CalendarItem& entry = data.items.front();
             if (!item)
                 item = std::make_shared<InMemoryItem>(
@@ -628,6 +629,13 @@ void MailboxHost::complete(InMemoryItem& item) {
     } catch (const std::exception& e) {
         report(e.what());
     }
+}
+
+std::optional<MailboxHost::FolderFiles> MailboxHost::filesOf(const Folder& folder) const {
+    const auto* own = dynamic_cast<const InMemoryFolder*>(&folder);
+    const Place* place = own ? placeOf(*own) : nullptr;
+    if (!place) return std::nullopt;
+    return FolderFiles{place->dir, place->maildir};
 }
 
 const MailboxHost::Place* MailboxHost::placeOfDirectory(const fs::path& dir) const {

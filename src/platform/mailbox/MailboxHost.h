@@ -9,11 +9,13 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 namespace velmora::host {
+class Folder;
 class HostCore;
 class InMemoryHost;
 class InMemoryItem;
@@ -53,6 +55,14 @@ class MailboxHost : public host::ItemKeeper {
     int poll();
     // The messages about files that could not be read, each naming its file, since the last call.
     std::vector<std::string> takeProblems();
+
+    // Where a folder's files are: a Maildir folder's directory (messages in its cur/ and new/)
+    // or a directory of item files; nothing for a folder kept in memory only.
+    struct FolderFiles {
+        std::filesystem::path directory;
+        bool maildir = false;
+    };
+    std::optional<FolderFiles> filesOf(const host::Folder& folder) const;
 
     std::string stored(host::InMemoryItem& item, host::InMemoryFolder& folder,
                        const std::string& fromEntryId) override;
