@@ -10,7 +10,7 @@ class InMemoryFolder;
 class InMemoryItem;
 
 // Each member raises HostError, naming the file, when the change cannot be kept; the host then
-// leaves the item as it was.
+// does not go on with it (an item that fails its first save stays unsaved, in no folder).
 class ItemKeeper {
   public:
     virtual ~ItemKeeper() = default;

@@ -19,6 +19,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <random>
@@ -428,9 +429,8 @@ void MailboxHost::rewriteFile(InMemoryItem& item, Location& location) {
         if (!m)
             throw MailboxError("Mail file " + location.file + " in " + place.dir.string() +
                                " is gone; another program removed it");
-        // A mail that was sent or received is never rewritten: only its flags change.
-        if (!std::get<bool>(item.field(pSent)) && type == olMailItem)
-            maildir_.replace(place.maildirPath, *m, MailFile::format(mailOfItem(item)));
+        if (const auto bytes = changedMailBytes(item, m->file))
+            maildir_.replace(place.maildirPath, *m, *bytes);
         const auto now = maildir_.find(place.maildirPath, location.file);
         if (now && now->flags != mailFlagsOf(item))
             maildir_.setFlags(place.maildirPath, *now, mailFlagsOf(item));
@@ -442,8 +442,7 @@ void MailboxHost::rewriteFile(InMemoryItem& item, Location& location) {
         contactOfItem(item, card);
         ContactCard::write(file, card);
     } else if (type == olMailItem || type == olPostItem) {
-        // A mail kept as a file outside Maildir is rewritten only while it is a draft.
-        if (!std::get<bool>(item.field(pSent))) writeItemFile(file, mailBytes(item), "mail");
+        if (const auto bytes = changedMailBytes(item, file)) writeItemFile(file, *bytes, "mail");
     } else {
         CalendarData data = CalendarFile::read(file);
         if (data.items.empty()) data.items.emplace_back();
@@ -460,11 +459,38 @@ std::string MailboxHost::freshUid() {
            "." + std::to_string(::getpid()) + "." + std::to_string(++uidCounter_) + "@velmora";
 }
 
-std::string MailboxHost::mailBytes(const InMemoryItem& item) {
+std::string MailboxHost::mailBytes(const InMemoryItem& item, const std::string& messageId) {
     MailMessage mail = mailOfItem(item);
+    mail.messageId = messageId;
     // A mail leaving the host gets a Message-ID, which replies and synchronisers go by.
     if (mail.sentOn && mail.messageId.empty()) mail.messageId = freshUid();
     return MailFile::format(mail);
+}
+
+std::optional<std::string> MailboxHost::changedMailBytes(const InMemoryItem& item,
+                                                         const fs::path& file) {
+    // A mail whose parts were never read was not changed in them: Set reads them first.
+    if (item.partial()) return std::nullopt;
+    const MailMessage was = MailFile::read(file, ReadMode::Full).mail;
+    const MailMessage now = mailOfItem(item);
+    const auto sameRecipients = [](const auto& a, const auto& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
+            return x.address == y.address && x.type == y.type;
+        });
+    };
+    const auto sameAttachments = [](const auto& a, const auto& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
+            return x.displayName == y.displayName && x.content == y.content;
+        });
+    };
+    // Only what the user changed in the mail rewrites it; links and categories are the index's.
+    if (now.subject == was.subject && now.senderName == was.senderName &&
+        now.senderAddress == was.senderAddress && now.body == was.body &&
+        now.htmlBody == was.htmlBody && now.importance == was.importance &&
+        sameRecipients(now.recipients, was.recipients) &&
+        sameAttachments(now.attachments, was.attachments))
+        return std::nullopt;
+    return mailBytes(item, was.messageId);
 }
 
 void MailboxHost::deliver(InMemoryItem& item) {

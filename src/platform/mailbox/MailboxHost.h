@@ -111,7 +111,11 @@ class MailboxHost : public host::ItemKeeper {
     void rewriteFile(host::InMemoryItem& item, Location& location);
     void deliver(host::InMemoryItem& item);
     std::string freshUid();
-    std::string mailBytes(const host::InMemoryItem& item);
+    // The mail as a file's bytes, under this Message-ID (a fresh one for a sent mail without).
+    std::string mailBytes(const host::InMemoryItem& item, const std::string& messageId = "");
+    // The bytes to replace the mail's file with, or nothing when what the file holds is unchanged.
+    std::optional<std::string> changedMailBytes(const host::InMemoryItem& item,
+                                                const std::filesystem::path& file);
     const Place* placeOf(const host::InMemoryFolder& folder) const;
     const Place* placeOfDirectory(const std::filesystem::path& dir) const;
     void takeChange(const FolderChange& change, int& changed);
