@@ -8,6 +8,7 @@
 #include "platform/host/InMemoryFolder.h"
 #include "platform/host/InMemoryItem.h"
 #include "platform/host/InMemoryItems.h"
+#include "platform/host/ItemKeeper.h"
 #include "platform/host/PropertyCatalog.h"
 #include "platform/text/AsciiText.h"
 #include "platform/text/Bilingual.h"
@@ -109,7 +110,11 @@ void HostCore::unindex(const std::string& entryId) {
 }
 
 std::shared_ptr<InMemoryItem> HostCore::lookup(const std::string& entryId) const {
-    const auto it = items_.find(entryId);
+    auto it = items_.find(entryId);
+    if (it == items_.end() && keeper_) {
+        keeper_->loadAll();
+        it = items_.find(entryId);
+    }
     if (it == items_.end()) return nullptr;
     auto item = it->second.lock();
     // An item that left every folder no longer answers to its ID.

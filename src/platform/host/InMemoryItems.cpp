@@ -106,11 +106,13 @@ ItemPtr InMemoryItems::Add(int itemType) {
 }
 
 void InMemoryItems::insert(const std::shared_ptr<InMemoryItem>& item) {
+    loadPending();
     members_.push_back(item);
     ++version_;
 }
 
 void InMemoryItems::remove(const InMemoryItem* item) {
+    loadPending();
     const auto it = std::find_if(members_.begin(), members_.end(),
                                  [item](const auto& m) { return m.get() == item; });
     if (it != members_.end()) {

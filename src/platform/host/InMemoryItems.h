@@ -6,7 +6,9 @@
 #include "platform/host/HostCore.h"
 #include "platform/host/ObjectModel.h"
 
+#include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace velmora::host {
@@ -70,7 +72,13 @@ class InMemoryItems : public ItemsOverList, public std::enable_shared_from_this<
     ItemPtr Add(int itemType) override;
 
     // Host side, without fault checks.
-    const ItemList& members() const { return members_; }
+    const ItemList& members() const {
+        loadPending();
+        return members_;
+    }
+    // A folder kept elsewhere (a mailbox folder) reads its items the first time they are asked
+    // for: the loader runs once, before any member is read or changed.
+    void loadWith(std::function<void()> loader) { loader_ = std::move(loader); }
     void insert(const std::shared_ptr<InMemoryItem>& item);
     void remove(const InMemoryItem* item);
     // Counts every insertion, removal and save, so restricted views know when to look again.
@@ -80,7 +88,12 @@ class InMemoryItems : public ItemsOverList, public std::enable_shared_from_this<
     std::shared_ptr<InMemoryFolder> folder() const { return folder_.lock(); }
 
   private:
-    const ItemList& current() const override { return members_; }
+    const ItemList& current() const override { return members(); }
+    void loadPending() const {
+        if (!loader_) return;
+        const auto load = std::exchange(loader_, nullptr);
+        load();
+    }
     // Tells the host's watcher, if any, which filter this folder was handed.
     void noteFilter(const std::string& filter) const override;
 
@@ -88,6 +101,7 @@ class InMemoryItems : public ItemsOverList, public std::enable_shared_from_this<
     int itemType_;
     ItemList members_;
     unsigned long version_ = 0;
+    mutable std::function<void()> loader_;
 };
 
 // The Items a Restrict returns: the source collection's items that pass a filter, looked up

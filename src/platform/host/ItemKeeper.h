@@ -27,6 +27,9 @@ class ItemKeeper {
     // Reads what the item holds beyond what was loaded up front (a mail's bodies and
     // attachments); called once, the first time any of it is asked for.
     virtual void complete(InMemoryItem& item) = 0;
+    // Reads every folder not read yet: an entry ID the host does not know may name an item
+    // of one of them.
+    virtual void loadAll() = 0;
 };
 
 } // namespace velmora::host

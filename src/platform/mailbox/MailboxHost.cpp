@@ -119,21 +119,19 @@ MailboxHost::MailboxHost(InMemoryHost& host, fs::path root, std::string sendComm
     const auto start = std::chrono::steady_clock::now();
     folderKinds_ = index_.folderKinds();
     mapFolders();
-    auto rows = index_.rows();
-    index_.begin();
-    for (std::size_t i = 0; i < places_.size(); ++i)
-        loadPlace(*places_[i], rows);
-    // Rows whose files went while the host was closed name items that are gone.
-    for (const auto& [key, row] : rows)
-        index_.erase(row.entryId);
-    index_.commit();
+    std::vector<std::string> names;
     for (const auto& place : places_) {
+        listPlace(*place);
+        names.push_back(place->name);
+        place->folder->items()->loadWith([this, at = place.get()] { loadPlace(*at); });
         if (place->maildir) {
             watch_.watch(place->dir / "cur");
             watch_.watch(place->dir / "new");
         }
         watch_.watch(place->dir);
     }
+    // Rows of folders that went while the host was closed name items that are gone.
+    index_.keepOnlyPlaces(names);
     core_->setKeeper(this);
     const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now() - start);
@@ -238,29 +236,58 @@ void MailboxHost::mapDirectories(const std::shared_ptr<InMemoryFolder>& folder, 
     }
 }
 
-void MailboxHost::loadPlace(const Place& place, std::unordered_map<std::string, IndexRow>& rows) {
-    auto take = [&rows](const std::string& key) -> std::optional<IndexRow> {
-        const auto it = rows.find(key);
+void MailboxHost::listPlace(Place& place) {
+    if (place.maildir) place.pendingMessages = maildir_.messages(place.maildirPath);
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(place.dir, ec))
+        if (isItemFile(entry.path()) && entry.is_regular_file(ec))
+            place.pendingFiles.push_back(entry.path());
+    std::sort(place.pendingFiles.begin(), place.pendingFiles.end());
+    opening_.listed += place.pendingMessages.size() + place.pendingFiles.size();
+}
+
+void MailboxHost::loadPlace(Place& place) {
+    auto rows = index_.rowsOf(place.name);
+    auto take = [&rows](const std::string& file) -> std::optional<IndexRow> {
+        const auto it = rows.find(file);
         if (it == rows.end()) return std::nullopt;
         IndexRow row = std::move(it->second);
         rows.erase(it);
         return row;
     };
-    if (place.maildir) {
-        for (const MaildirMessage& m : maildir_.messages(place.maildirPath)) {
-            const auto row = take(MailboxIndex::key(place.name, m.unique));
+    index_.begin();
+    try {
+        for (const MaildirMessage& m : std::exchange(place.pendingMessages, {})) {
+            const auto row = take(m.unique);
             readMessage(place, m, row ? &*row : nullptr);
         }
+        for (const fs::path& file : std::exchange(place.pendingFiles, {})) {
+            const auto row = take(file.filename().string());
+            readItemFile(place, file, row ? &*row : nullptr, nullptr);
+        }
+        // Rows whose files went while the host was closed name items that are gone; an item
+        // stored here since the opening is not among the files listed then.
+        for (const auto& [file, row] : rows)
+            if (!locations_.count(row.entryId)) index_.erase(row.entryId);
+        index_.commit();
+    } catch (const std::exception& e) {
+        // The items read stay; the index catches up at the next opening.
+        index_.rollback();
+        report(e.what());
     }
-    std::error_code ec;
-    std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(place.dir, ec))
-        if (entry.is_regular_file() && isItemFile(entry.path())) files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    for (const fs::path& file : files) {
-        const auto row = take(MailboxIndex::key(place.name, file.filename().string()));
-        readItemFile(place, file, row ? &*row : nullptr, nullptr);
+}
+
+void MailboxHost::loadAll() {
+    if (loadingAll_) return;
+    loadingAll_ = true;
+    try {
+        for (const auto& place : places_)
+            place->folder->items()->members();
+    } catch (...) {
+        loadingAll_ = false;
+        throw;
     }
+    loadingAll_ = false;
 }
 
 std::shared_ptr<InMemoryItem> MailboxHost::readMessage(const Place& place, const MaildirMessage& m,
@@ -358,8 +385,7 @@ std::shared_ptr<InMemoryItem> MailboxHost::readItemFile(const Place& place, cons
     std::string entryId =
         row ? row->entryId : entryIdFor(item->itemType(), uid.empty() ? name : uid);
     // A copy of an item under the same UID in another file gets an ID of its own file.
-    if (core_->lookup(entryId) || locations_.count(entryId))
-        entryId = entryIdFor(item->itemType(), place.name + "/" + name);
+    if (locations_.count(entryId)) entryId = entryIdFor(item->itemType(), place.name + "/" + name);
     adopt(item, place, Location{&place, name, stamp}, entryId);
     keepRow(*item, entryId);
     return item;
@@ -689,6 +715,8 @@ void MailboxHost::takeChange(const FolderChange& change, int& changed) {
         place = placeOfDirectory(dir);
     }
     if (!place) return;
+    // A folder not read yet is read first, so that the change applies to what it held.
+    place->folder->items()->members();
     const std::string name = change.file.filename().string();
     std::string file = message ? Maildir::parseFileName(name).unique : name;
     const auto known = byFile_.find(MailboxIndex::key(place->name, file));

@@ -32,7 +32,10 @@ namespace velmora::mailbox {
 // Folders of stores added later are kept in memory only.
 class MailboxHost : public host::ItemKeeper {
   public:
+    // What the host read so far: files are listed when it opens, and a folder's items are read
+    // the first time they are asked for.
     struct Opening {
+        std::size_t listed = 0;    // files listed when the mailbox opened
         std::size_t items = 0;     // loaded
         std::size_t parsed = 0;    // of them read from their files
         std::size_t fromIndex = 0; // of them restored from the index unchanged
@@ -49,6 +52,8 @@ class MailboxHost : public host::ItemKeeper {
 
     const std::filesystem::path& root() const { return root_; }
     const Opening& opening() const { return opening_; }
+    // Reads every folder not read yet.
+    void loadAll() override;
 
     // Takes in what other programs changed in the folders since the last call, raising ItemAdd
     // for a new item and ItemChange for a changed one; answers how many items changed.
@@ -80,6 +85,9 @@ class MailboxHost : public host::ItemKeeper {
         std::string maildirPath; // the Maildir user path; "" for the Inbox
         std::filesystem::path dir;
         std::shared_ptr<host::InMemoryFolder> folder;
+        // What the folder held when the mailbox opened, until its items are read.
+        std::vector<MaildirMessage> pendingMessages;
+        std::vector<std::filesystem::path> pendingFiles;
     };
     // Where one item is: a Maildir message (stamp empty) or an item file (stamp: its mtime and
     // size when the host last read or wrote it).
@@ -95,7 +103,8 @@ class MailboxHost : public host::ItemKeeper {
     std::shared_ptr<host::InMemoryFolder> ensureMailFolder(const std::string& path);
     void mapDirectories(const std::shared_ptr<host::InMemoryFolder>& folder,
                         const std::filesystem::path& dir, const std::string& name);
-    void loadPlace(const Place& place, std::unordered_map<std::string, IndexRow>& rows);
+    void listPlace(Place& place);
+    void loadPlace(Place& place);
     // Reads one file of a place into a new item (or, when known, into the item it names) and
     // answers the item; null when the file could not be read.
     std::shared_ptr<host::InMemoryItem> readMessage(const Place& place, const MaildirMessage& m,
@@ -135,6 +144,7 @@ class MailboxHost : public host::ItemKeeper {
     std::vector<std::string> problems_;
     Opening opening_;
     unsigned long uidCounter_ = 0;
+    bool loadingAll_ = false;
 };
 
 } // namespace velmora::mailbox

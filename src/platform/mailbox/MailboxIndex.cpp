@@ -36,16 +36,20 @@ MailboxIndex::MailboxIndex(const std::filesystem::path& file) : file_(file) {
     run("CREATE TABLE IF NOT EXISTS items(entry_id TEXT PRIMARY KEY, place TEXT NOT NULL, "
         "file TEXT NOT NULL, stamp TEXT NOT NULL, state BLOB NOT NULL)");
     run("CREATE TABLE IF NOT EXISTS folders(place TEXT PRIMARY KEY, item_type INTEGER NOT NULL)");
+    run("CREATE INDEX IF NOT EXISTS items_by_place ON items(place)");
     if (sqlite3_prepare_v2(db_, "INSERT OR REPLACE INTO items VALUES (?, ?, ?, ?, ?)", -1, &put_,
                            nullptr) != SQLITE_OK ||
         sqlite3_prepare_v2(db_, "DELETE FROM items WHERE entry_id = ?", -1, &erase_, nullptr) !=
-            SQLITE_OK)
+            SQLITE_OK ||
+        sqlite3_prepare_v2(db_, "SELECT entry_id, file, stamp, state FROM items WHERE place = ?",
+                           -1, &rowsOf_, nullptr) != SQLITE_OK)
         fail("cannot prepare its statements");
 }
 
 MailboxIndex::~MailboxIndex() {
     sqlite3_finalize(put_);
     sqlite3_finalize(erase_);
+    sqlite3_finalize(rowsOf_);
     sqlite3_close(db_);
 }
 
@@ -62,21 +66,35 @@ void MailboxIndex::run(const char* sql) const {
     throw MailboxError("Mailbox index '" + file_.string() + "': " + why);
 }
 
-std::unordered_map<std::string, IndexRow> MailboxIndex::rows() const {
+std::unordered_map<std::string, IndexRow> MailboxIndex::rowsOf(const std::string& place) const {
     std::unordered_map<std::string, IndexRow> rows;
-    sqlite3_stmt* s = nullptr;
-    if (sqlite3_prepare_v2(db_, "SELECT entry_id, place, file, stamp, state FROM items", -1, &s,
-                           nullptr) != SQLITE_OK)
-        fail("cannot read its items");
+    sqlite3_reset(rowsOf_);
+    bind(rowsOf_, 1, place);
     int rc = SQLITE_OK;
-    while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
-        IndexRow row{column(s, 0), column(s, 1), column(s, 2), column(s, 3), column(s, 4)};
-        std::string at = key(row.place, row.file);
-        rows.emplace(std::move(at), std::move(row));
+    while ((rc = sqlite3_step(rowsOf_)) == SQLITE_ROW) {
+        IndexRow row{column(rowsOf_, 0), place, column(rowsOf_, 1), column(rowsOf_, 2),
+                     column(rowsOf_, 3)};
+        std::string file = row.file;
+        rows.emplace(std::move(file), std::move(row));
+    }
+    if (rc != SQLITE_DONE) fail("cannot read the items of " + place);
+    return rows;
+}
+
+void MailboxIndex::keepOnlyPlaces(const std::vector<std::string>& places) {
+    run("CREATE TEMP TABLE IF NOT EXISTS live(place BLOB PRIMARY KEY)");
+    run("DELETE FROM live");
+    sqlite3_stmt* s = nullptr;
+    if (sqlite3_prepare_v2(db_, "INSERT OR IGNORE INTO live VALUES (?)", -1, &s, nullptr) !=
+        SQLITE_OK)
+        fail("cannot list its folders");
+    for (const std::string& place : places) {
+        sqlite3_reset(s);
+        bind(s, 1, place);
+        sqlite3_step(s);
     }
     sqlite3_finalize(s);
-    if (rc != SQLITE_DONE) fail("cannot read its items");
-    return rows;
+    run("DELETE FROM items WHERE place NOT IN (SELECT place FROM live)");
 }
 
 void MailboxIndex::put(const IndexRow& row) {
@@ -125,6 +143,10 @@ void MailboxIndex::begin() {
 
 void MailboxIndex::commit() {
     run("COMMIT");
+}
+
+void MailboxIndex::rollback() noexcept {
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 } // namespace velmora::mailbox

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -28,11 +29,13 @@ class MailboxIndex {
     MailboxIndex(const MailboxIndex&) = delete;
     MailboxIndex& operator=(const MailboxIndex&) = delete;
 
-    // Every row, keyed by place and file ("place\nfile").
-    std::unordered_map<std::string, IndexRow> rows() const;
+    // The rows of one place, keyed by file.
+    std::unordered_map<std::string, IndexRow> rowsOf(const std::string& place) const;
     static std::string key(const std::string& place, const std::string& file) {
         return place + '\n' + file;
     }
+    // Forgets the rows of places that are no longer there.
+    void keepOnlyPlaces(const std::vector<std::string>& places);
     void put(const IndexRow& row);
     void erase(const std::string& entryId);
 
@@ -43,6 +46,7 @@ class MailboxIndex {
     // Many changes as one: while a batch is open nothing is synced.
     void begin();
     void commit();
+    void rollback() noexcept;
 
   private:
     void run(const char* sql) const;
@@ -52,6 +56,7 @@ class MailboxIndex {
     sqlite3* db_ = nullptr;
     sqlite3_stmt* put_ = nullptr;
     sqlite3_stmt* erase_ = nullptr;
+    sqlite3_stmt* rowsOf_ = nullptr;
 };
 
 } // namespace velmora::mailbox

@@ -97,9 +97,11 @@ TEST_F(MailboxHostTest, ItemsAndTheirLinksSurviveARestartUnderTheirEntryIds) {
     }
     {
         HostRun run(root_);
+        EXPECT_EQ(run.mailbox.opening().listed, 5u);
+        EXPECT_EQ(run.mailbox.opening().items, 0u) << "folders are read when first asked";
+        auto mail = run.byId(mailId);
         EXPECT_EQ(run.mailbox.opening().items, 5u);
         EXPECT_EQ(run.mailbox.opening().parsed, 0u) << "a warm mailbox opens from its index";
-        auto mail = run.byId(mailId);
         ASSERT_TRUE(mail);
         EXPECT_EQ(mail->Subject(), "季度报告 \"Q4\"");
         EXPECT_EQ(mail->Text("Categories"), "Red");
@@ -121,8 +123,8 @@ TEST_F(MailboxHostTest, ItemsAndTheirLinksSurviveARestartUnderTheirEntryIds) {
     // Without the index the files still name every item alike; only what no file holds is gone.
     fs::remove(root_ / ".velmora-host.db");
     HostRun run(root_);
-    EXPECT_EQ(run.mailbox.opening().parsed, 5u);
     auto mail = run.byId(mailId);
+    EXPECT_EQ(run.mailbox.opening().parsed, 5u);
     ASSERT_TRUE(mail);
     EXPECT_EQ(mail->Text("Body"), "见附件");
     ASSERT_EQ(mail->Attachments().Count(), 1);
@@ -223,6 +225,7 @@ TEST_F(MailboxHostTest, FilesThatCannotBeReadOrWrittenAreNamedAndNothingElseIsLo
     std::string contactId;
     {
         HostRun run(root_);
+        run.mailbox.loadAll();
         EXPECT_EQ(run.mailbox.opening().items, 2u);
         EXPECT_EQ(run.mailbox.opening().skipped, 1u);
         const auto problems = run.mailbox.takeProblems();
