@@ -51,6 +51,8 @@ class InMemoryItem : public Item {
     int itemType() const { return type_; }
     const Variant& field(int slot) const;
     void put(int slot, Variant value);
+    // Room for this many properties, for an item about to be filled in one go.
+    void reserveFields(std::size_t count) { values_.reserve(count); }
     // The case-folded text of a text slot, folded on first use and kept until the slot is set.
     const std::string& foldedText(int slot) const;
     // Asks the processor for the lines field() reads, ahead of a walk reaching this item.

@@ -16,7 +16,7 @@ namespace {
 
 using namespace velmora::host;
 
-constexpr std::uint8_t kVersion = 1;
+constexpr std::uint8_t kVersion = 2;
 
 class Writer {
   public:
@@ -128,12 +128,15 @@ std::string saveItemState(const InMemoryItem& item) {
     w.number(kVersion);
     w.number(item.itemType());
     w.number(item.explicitDerived());
+    long long held = 0;
+    for (int slot = 0; slot < pPropCount; ++slot)
+        held += item.holds(slot) && !fileHoldsIt(item, slot) ? 1 : 0;
+    w.number(held);
     for (int slot = 0; slot < pPropCount; ++slot) {
         if (!item.holds(slot) || fileHoldsIt(item, slot)) continue;
         w.number(slot);
         writeValue(w, item.field(slot));
     }
-    w.number(-1);
     const auto* recipients = item.recipientList();
     w.number(recipients ? static_cast<long long>(recipients->all().size()) : 0);
     if (recipients)
@@ -184,7 +187,10 @@ void restoreItemState(InMemoryItem& item, std::string_view state) {
     if (r.small() != kVersion) throw std::runtime_error("the item state is of another version");
     if (r.small() != item.itemType()) throw std::runtime_error("the item state is of another kind");
     item.restoreExplicitDerived(static_cast<unsigned>(r.number()));
-    for (int slot = r.small(); slot != -1; slot = r.small()) {
+    const std::size_t held = r.count();
+    item.reserveFields(held + 4);
+    for (std::size_t i = 0; i < held; ++i) {
+        const int slot = r.small();
         if (slot < 0 || slot >= pPropCount) throw std::runtime_error("the item state is damaged");
         item.put(slot, readValue(r));
     }

@@ -16,6 +16,7 @@
 #include "platform/mailbox/ItemState.h"
 #include "platform/mailbox/MailFile.h"
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -77,12 +78,10 @@ bool isItemFile(const fs::path& file) {
 
 // What an item file was when the host last saw it: a file rewritten in place changes it.
 std::string stampOf(const fs::path& file) {
-    std::error_code ec;
-    const auto size = fs::file_size(file, ec);
-    if (ec) return "gone";
-    const auto time = fs::last_write_time(file, ec);
-    if (ec) return "gone";
-    return std::to_string(time.time_since_epoch().count()) + ":" + std::to_string(size);
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0) return "gone";
+    return std::to_string(st.st_mtim.tv_sec) + "." + std::to_string(st.st_mtim.tv_nsec) + ":" +
+           std::to_string(st.st_size);
 }
 
 std::string extensionFor(int itemType) {
@@ -247,28 +246,42 @@ void MailboxHost::listPlace(Place& place) {
 }
 
 void MailboxHost::loadPlace(Place& place) {
-    auto rows = index_.rowsOf(place.name);
-    auto take = [&rows](const std::string& file) -> std::optional<IndexRow> {
-        const auto it = rows.find(file);
-        if (it == rows.end()) return std::nullopt;
-        IndexRow row = std::move(it->second);
-        rows.erase(it);
-        return row;
+    // The files listed and the index's rows, both in name order, are walked side by side.
+    struct Listed {
+        std::string name;
+        const MaildirMessage* message; // null for an item file
+        const fs::path* file;
     };
+    const auto messages = std::exchange(place.pendingMessages, {});
+    const auto files = std::exchange(place.pendingFiles, {});
+    std::vector<Listed> listed;
+    listed.reserve(messages.size() + files.size());
+    for (const MaildirMessage& m : messages)
+        listed.push_back(Listed{m.unique, &m, nullptr});
+    for (const fs::path& file : files)
+        listed.push_back(Listed{file.filename().string(), nullptr, &file});
+    std::sort(listed.begin(), listed.end(),
+              [](const Listed& a, const Listed& b) { return a.name < b.name; });
     index_.begin();
     try {
-        for (const MaildirMessage& m : std::exchange(place.pendingMessages, {})) {
-            const auto row = take(m.unique);
-            readMessage(place, m, row ? &*row : nullptr);
-        }
-        for (const fs::path& file : std::exchange(place.pendingFiles, {})) {
-            const auto row = take(file.filename().string());
-            readItemFile(place, file, row ? &*row : nullptr, nullptr);
-        }
+        const std::vector<IndexRow> rows = index_.rowsOf(place.name);
+        auto row = rows.begin();
         // Rows whose files went while the host was closed name items that are gone; an item
         // stored here since the opening is not among the files listed then.
-        for (const auto& [file, row] : rows)
-            if (!locations_.count(row.entryId)) index_.erase(row.entryId);
+        const auto dropGone = [this](const IndexRow& gone) {
+            if (!locations_.count(gone.entryId)) index_.erase(gone.entryId);
+        };
+        for (const Listed& one : listed) {
+            for (; row != rows.end() && row->file < one.name; ++row)
+                dropGone(*row);
+            const IndexRow* match = row != rows.end() && row->file == one.name ? &*row++ : nullptr;
+            if (one.message)
+                readMessage(place, *one.message, match);
+            else
+                readItemFile(place, *one.file, match, nullptr);
+        }
+        for (; row != rows.end(); ++row)
+            dropGone(*row);
         index_.commit();
     } catch (const std::exception& e) {
         // The items read stay; the index catches up at the next opening.

@@ -36,12 +36,12 @@ MailboxIndex::MailboxIndex(const std::filesystem::path& file) : file_(file) {
     run("CREATE TABLE IF NOT EXISTS items(entry_id TEXT PRIMARY KEY, place TEXT NOT NULL, "
         "file TEXT NOT NULL, stamp TEXT NOT NULL, state BLOB NOT NULL)");
     run("CREATE TABLE IF NOT EXISTS folders(place TEXT PRIMARY KEY, item_type INTEGER NOT NULL)");
-    run("CREATE INDEX IF NOT EXISTS items_by_place ON items(place)");
+    run("CREATE INDEX IF NOT EXISTS items_by_place ON items(place, file)");
     if (sqlite3_prepare_v2(db_, "INSERT OR REPLACE INTO items VALUES (?, ?, ?, ?, ?)", -1, &put_,
                            nullptr) != SQLITE_OK ||
         sqlite3_prepare_v2(db_, "DELETE FROM items WHERE entry_id = ?", -1, &erase_, nullptr) !=
             SQLITE_OK ||
-        sqlite3_prepare_v2(db_, "SELECT entry_id, file, stamp, state FROM items WHERE place = ?",
+        sqlite3_prepare_v2(db_, "SELECT entry_id, file, stamp, state FROM items WHERE place = ? ORDER BY file",
                            -1, &rowsOf_, nullptr) != SQLITE_OK)
         fail("cannot prepare its statements");
 }
@@ -66,17 +66,14 @@ void MailboxIndex::run(const char* sql) const {
     throw MailboxError("Mailbox index '" + file_.string() + "': " + why);
 }
 
-std::unordered_map<std::string, IndexRow> MailboxIndex::rowsOf(const std::string& place) const {
-    std::unordered_map<std::string, IndexRow> rows;
+std::vector<IndexRow> MailboxIndex::rowsOf(const std::string& place) const {
+    std::vector<IndexRow> rows;
     sqlite3_reset(rowsOf_);
     bind(rowsOf_, 1, place);
     int rc = SQLITE_OK;
-    while ((rc = sqlite3_step(rowsOf_)) == SQLITE_ROW) {
-        IndexRow row{column(rowsOf_, 0), place, column(rowsOf_, 1), column(rowsOf_, 2),
-                     column(rowsOf_, 3)};
-        std::string file = row.file;
-        rows.emplace(std::move(file), std::move(row));
-    }
+    while ((rc = sqlite3_step(rowsOf_)) == SQLITE_ROW)
+        rows.push_back(IndexRow{column(rowsOf_, 0), std::string(), column(rowsOf_, 1),
+                                column(rowsOf_, 2), column(rowsOf_, 3)});
     if (rc != SQLITE_DONE) fail("cannot read the items of " + place);
     return rows;
 }

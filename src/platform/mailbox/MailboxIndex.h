@@ -29,8 +29,9 @@ class MailboxIndex {
     MailboxIndex(const MailboxIndex&) = delete;
     MailboxIndex& operator=(const MailboxIndex&) = delete;
 
-    // The rows of one place, keyed by file.
-    std::unordered_map<std::string, IndexRow> rowsOf(const std::string& place) const;
+    // The rows of one place in file-name order (bytewise, as std::string orders), without the
+    // place in each.
+    std::vector<IndexRow> rowsOf(const std::string& place) const;
     static std::string key(const std::string& place, const std::string& file) {
         return place + '\n' + file;
     }
