@@ -4,6 +4,7 @@
 
 #include "DemoScript.h"
 #include "platform/files/BaseDirectories.h"
+#include "platform/mailbox/SampleMailbox.h"
 #include "ScriptRunner.h"
 #include "TerminalLineReader.h"
 
@@ -75,6 +76,15 @@ int playDemo() {
     std::cout << "folder: " << folder.string()
               << "\nstore: " << (connection.empty() ? store : connection)
               << "\nregistry: " << registry << "\n";
+    // On a mailbox folder the demo plays over the user's own items; a new folder gets the sample.
+    if (const std::string mailbox = environment("VELMORA_MAILBOX"); !mailbox.empty()) {
+        std::error_code ec;
+        const bool fresh = !std::filesystem::exists(mailbox, ec) ||
+                           std::filesystem::is_empty(mailbox, ec);
+        if (fresh) mailbox::writeSampleMailbox(mailbox);
+        std::cout << "mailbox: " << mailbox << (fresh ? " (the sample mailbox, written now)" : "")
+                  << "\n";
+    }
 
     ScriptRunner runner(std::cout, std::cerr);
     // The installer's part, not the user's: the install path, where attachment copies land.
