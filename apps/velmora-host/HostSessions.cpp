@@ -79,8 +79,8 @@ int playDemo() {
     // On a mailbox folder the demo plays over the user's own items; a new folder gets the sample.
     if (const std::string mailbox = environment("VELMORA_MAILBOX"); !mailbox.empty()) {
         std::error_code ec;
-        const bool fresh = !std::filesystem::exists(mailbox, ec) ||
-                           std::filesystem::is_empty(mailbox, ec);
+        const bool fresh =
+            !std::filesystem::exists(mailbox, ec) || std::filesystem::is_empty(mailbox, ec);
         if (fresh) mailbox::writeSampleMailbox(mailbox);
         std::cout << "mailbox: " << mailbox << (fresh ? " (the sample mailbox, written now)" : "")
                   << "\n";

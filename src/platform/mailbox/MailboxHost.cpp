@@ -134,9 +134,9 @@ MailboxHost::MailboxHost(InMemoryHost& host, fs::path root, std::string sendComm
     core_->setKeeper(this);
     const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now() - start);
-    log::info("mailbox", "opened " + root_.string() + ": " + std::to_string(opening_.items) +
-                             " items (" + std::to_string(opening_.parsed) +
-                             " read from files) in " + std::to_string(took.count()) + " ms");
+    log::info("mailbox", "opened " + root_.string() + ": " + std::to_string(opening_.listed) +
+                             " files in " + std::to_string(places_.size()) + " folders, " +
+                             std::to_string(took.count()) + " ms");
 }
 
 MailboxHost::~MailboxHost() {
@@ -236,7 +236,7 @@ void MailboxHost::mapDirectories(const std::shared_ptr<InMemoryFolder>& folder, 
 }
 
 void MailboxHost::listPlace(Place& place) {
-    if (place.maildir) place.pendingMessages = maildir_.messages(place.maildirPath);
+    if (place.maildir) place.pendingMessages = maildir_.messages(place.maildirPath, false);
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(place.dir, ec))
         if (isItemFile(entry.path()) && entry.is_regular_file(ec))
@@ -315,15 +315,16 @@ std::shared_ptr<InMemoryItem> MailboxHost::readMessage(const Place& place, const
                                    m.flags.find('D') == std::string::npos);
             item->markPartial();
             ++opening_.fromIndex;
-            adopt(item, place, Location{&place, m.unique, ""}, row->entryId);
+            adopt(item, place, messageLocation(place, m), row->entryId);
             return item;
         } catch (const std::runtime_error&) {
             item = std::make_shared<InMemoryItem>(core_, olMailItem);
         }
     }
+    const fs::path file = m.file.empty() ? place.dir / m.relative() : m.file;
     try {
-        const MailRead read = MailFile::read(m.file, ReadMode::Headers);
-        if (!read.problems.empty()) report(describeProblems(m.file, read.problems));
+        const MailRead read = MailFile::read(file, ReadMode::Headers);
+        if (!read.problems.empty()) report(describeProblems(file, read.problems));
         mailIntoItem(read.mail, m.flags, false, *item);
         item->put(pSize, static_cast<long>(read.size));
     } catch (const std::exception& e) {
@@ -333,7 +334,7 @@ std::shared_ptr<InMemoryItem> MailboxHost::readMessage(const Place& place, const
     }
     ++opening_.parsed;
     const std::string entryId = entryIdFor(olMailItem, m.unique);
-    adopt(item, place, Location{&place, m.unique, ""}, entryId);
+    adopt(item, place, messageLocation(place, m), entryId);
     keepRow(*item, entryId);
     return item;
 }
@@ -350,7 +351,7 @@ std::shared_ptr<InMemoryItem> MailboxHost::readItemFile(const Place& place, cons
                 restoreItemState(*item, row->state);
                 if (*type == olMailItem || *type == olPostItem) item->markPartial();
                 ++opening_.fromIndex;
-                adopt(item, place, Location{&place, name, stamp}, row->entryId);
+                adopt(item, place, Location{&place, name, stamp, "", false}, row->entryId);
                 return item;
             } catch (const std::runtime_error&) {
                 // read the file below instead
@@ -399,7 +400,7 @@ std::shared_ptr<InMemoryItem> MailboxHost::readItemFile(const Place& place, cons
         row ? row->entryId : entryIdFor(item->itemType(), uid.empty() ? name : uid);
     // A copy of an item under the same UID in another file gets an ID of its own file.
     if (locations_.count(entryId)) entryId = entryIdFor(item->itemType(), place.name + "/" + name);
-    adopt(item, place, Location{&place, name, stamp}, entryId);
+    adopt(item, place, Location{&place, name, stamp, "", false}, entryId);
     keepRow(*item, entryId);
     return item;
 }
@@ -440,7 +441,7 @@ MailboxHost::Location MailboxHost::writeNew(InMemoryItem& item, const Place& pla
         const std::string bytes = mailBytes(item);
         const MaildirMessage m = maildir_.add(place.maildirPath, bytes, mailFlagsOf(item));
         item.put(pSize, static_cast<long>(bytes.size()));
-        return Location{&place, m.unique, ""};
+        return messageLocation(place, m);
     }
     const std::string uid = freshUid();
     const fs::path file = place.dir / (fileStem(uid) + extensionFor(type));
@@ -457,22 +458,22 @@ MailboxHost::Location MailboxHost::writeNew(InMemoryItem& item, const Place& pla
         calendarOfItem(item, entry);
         CalendarFile::write(file, CalendarData{{entry}, {}, ""});
     }
-    return Location{&place, file.filename().string(), stampOf(file)};
+    return Location{&place, file.filename().string(), stampOf(file), "", false};
 }
 
 void MailboxHost::rewriteFile(InMemoryItem& item, Location& location) {
     const Place& place = *location.place;
     const int type = item.itemType();
     if (location.stamp.empty()) {
-        const auto m = maildir_.find(place.maildirPath, location.file);
+        const auto m = messageOf(location);
         if (!m)
             throw MailboxError("Mail file " + location.file + " in " + place.dir.string() +
                                " is gone; another program removed it");
         if (const auto bytes = changedMailBytes(item, m->file))
             maildir_.replace(place.maildirPath, *m, *bytes);
-        const auto now = maildir_.find(place.maildirPath, location.file);
-        if (now && now->flags != mailFlagsOf(item))
-            maildir_.setFlags(place.maildirPath, *now, mailFlagsOf(item));
+        if (m->flags != mailFlagsOf(item) || m->isNew)
+            location =
+                messageLocation(place, maildir_.setFlags(place.maildirPath, *m, mailFlagsOf(item)));
         return;
     }
     const fs::path file = place.dir / location.file;
@@ -562,7 +563,7 @@ std::string MailboxHost::stored(InMemoryItem& item, InMemoryFolder& folder,
         Location location;
         if (from != locations_.end() && from->second.stamp.empty() && target->maildir && isMail) {
             const Place& source = *from->second.place;
-            const auto m = maildir_.find(source.maildirPath, from->second.file);
+            const auto m = messageOf(from->second);
             if (!m)
                 throw MailboxError("Mail file " + from->second.file + " in " + source.dir.string() +
                                    " is gone; another program removed it");
@@ -574,18 +575,16 @@ std::string MailboxHost::stored(InMemoryItem& item, InMemoryFolder& folder,
                 location = writeNew(item, *target);
                 maildir_.remove(source.maildirPath, *m);
             } else {
-                const MaildirMessage moved =
-                    maildir_.move(source.maildirPath, *m, target->maildirPath);
-                location = Location{target, moved.unique, ""};
+                location = messageLocation(
+                    *target, maildir_.move(source.maildirPath, *m, target->maildirPath));
             }
         } else {
             if (item.partial()) complete(item);
             location = writeNew(item, *target);
             if (from != locations_.end()) {
-                const Location& old = from->second;
+                Location& old = from->second;
                 if (old.stamp.empty()) {
-                    if (const auto m = maildir_.find(old.place->maildirPath, old.file))
-                        maildir_.remove(old.place->maildirPath, *m);
+                    if (const auto m = messageOf(old)) maildir_.remove(old.place->maildirPath, *m);
                 } else {
                     fs::remove(old.place->dir / old.file);
                 }
@@ -620,9 +619,9 @@ void MailboxHost::removed(InMemoryItem& item) {
     const auto it = locations_.find(entryId);
     if (it == locations_.end()) return;
     asHostError([&] {
-        const Location& location = it->second;
+        Location& location = it->second;
         if (location.stamp.empty()) {
-            if (const auto m = maildir_.find(location.place->maildirPath, location.file))
+            if (const auto m = messageOf(location))
                 maildir_.remove(location.place->maildirPath, *m);
         } else {
             std::error_code ec;
@@ -676,10 +675,10 @@ void MailboxHost::complete(InMemoryItem& item) {
     const std::string& entryId = std::get<std::string>(item.field(pEntryID));
     const auto it = locations_.find(entryId);
     if (it == locations_.end()) return;
-    const Location& location = it->second;
+    Location& location = it->second;
     fs::path file = location.place->dir / location.file;
     if (location.stamp.empty()) {
-        const auto m = maildir_.find(location.place->maildirPath, location.file);
+        const auto m = messageOf(location);
         if (!m) {
             report("Mail file " + location.file + " in " + location.place->dir.string() +
                    " is gone; its body cannot be read");
@@ -709,11 +708,64 @@ const MailboxHost::Place* MailboxHost::placeOfDirectory(const fs::path& dir) con
     return nullptr;
 }
 
+std::optional<MaildirMessage> MailboxHost::messageOf(Location& location) {
+    MaildirMessage seen;
+    seen.unique = location.file;
+    seen.flags = location.flags;
+    seen.isNew = location.isNew;
+    auto now = maildir_.locate(location.place->maildirPath, seen);
+    if (now) {
+        location.flags = now->flags;
+        location.isNew = now->isNew;
+    }
+    return now;
+}
+
+MailboxHost::Location MailboxHost::messageLocation(const Place& place,
+                                                   const MaildirMessage& m) const {
+    return Location{&place, m.unique, "", m.flags, m.isNew};
+}
+
 int MailboxHost::poll() {
     int changed = 0;
-    for (const FolderChange& change : watch_.changes())
-        takeChange(change, changed);
+    std::vector<FolderChange> removals;
+    for (FolderChange& change : watch_.changes()) {
+        if (change.kind == FolderChange::Kind::Removed)
+            removals.push_back(std::move(change));
+        else
+            takeChange(change, changed);
+    }
+    takeRemovals(removals, changed);
     return changed;
+}
+
+void MailboxHost::dropItem(const Place& place, const std::string& entryId) {
+    if (auto item = core_->lookup(entryId)) place.folder->items()->remove(item.get());
+    core_->unindex(entryId);
+    index_.erase(entryId);
+    forget(entryId);
+}
+
+void MailboxHost::takeRemovals(const std::vector<FolderChange>& removals, int& changed) {
+    for (const FolderChange& change : removals) {
+        const fs::path dir = change.file.parent_path();
+        const std::string leaf = dir.filename().string();
+        const bool message = leaf == "cur" || leaf == "new";
+        const Place* place = placeOfDirectory(message ? dir.parent_path() : dir);
+        if (!place || (message && !place->maildir)) continue;
+        const std::string name = change.file.filename().string();
+        const std::string file = message ? Maildir::parseFileName(name).unique : name;
+        const auto known = byFile_.find(MailboxIndex::key(place->name, file));
+        if (known == byFile_.end()) continue; // never read, or already gone
+        const std::string entryId = known->second;
+        auto& location = locations_.at(entryId);
+        // A message renamed for its flags was seen under its new name already.
+        const bool stillThere =
+            message ? messageOf(location).has_value() : ::access(change.file.c_str(), F_OK) == 0;
+        if (stillThere) continue;
+        dropItem(*place, entryId);
+        ++changed;
+    }
 }
 
 void MailboxHost::takeChange(const FolderChange& change, int& changed) {
@@ -727,31 +779,24 @@ void MailboxHost::takeChange(const FolderChange& change, int& changed) {
     } else if (isItemFile(change.file)) {
         place = placeOfDirectory(dir);
     }
-    if (!place) return;
+    if (!place || ::access(change.file.c_str(), F_OK) != 0) return;
     // A folder not read yet is read first, so that the change applies to what it held.
     place->folder->items()->members();
     const std::string name = change.file.filename().string();
-    std::string file = message ? Maildir::parseFileName(name).unique : name;
+    MaildirMessage arrived = Maildir::parseFileName(name);
+    arrived.isNew = leaf == "new";
+    arrived.file = change.file;
+    const std::string file = message ? arrived.unique : name;
     const auto known = byFile_.find(MailboxIndex::key(place->name, file));
     const std::string entryId = known == byFile_.end() ? std::string() : known->second;
     auto item = entryId.empty() ? nullptr : core_->lookup(entryId);
+    const auto location = locations_.find(entryId);
 
-    const bool stillThere =
-        message ? maildir_.find(place->maildirPath, file).has_value() : fs::exists(change.file);
-    if (change.kind == FolderChange::Kind::Removed || !stillThere) {
-        if (stillThere || !item) return; // a flag change renamed it, or it was never ours
-        place->folder->items()->remove(item.get());
-        core_->unindex(entryId);
-        index_.erase(entryId);
-        forget(entryId);
-        ++changed;
-        return;
-    }
     if (message) {
-        const auto m = maildir_.find(place->maildirPath, file);
-        if (item) {
-            const bool unread =
-                m->flags.find('S') == std::string::npos && m->flags.find('D') == std::string::npos;
+        if (item && location != locations_.end()) {
+            location->second = messageLocation(*place, arrived);
+            const bool unread = arrived.flags.find('S') == std::string::npos &&
+                                arrived.flags.find('D') == std::string::npos;
             if (std::get<bool>(item->field(pUnRead)) == unread) return;
             item->put(pUnRead, unread);
             keepRow(*item, entryId);
@@ -761,13 +806,12 @@ void MailboxHost::takeChange(const FolderChange& change, int& changed) {
                          std::static_pointer_cast<Item>(item));
             return;
         }
-        if (auto added = readMessage(*place, *m, nullptr)) {
+        if (auto added = readMessage(*place, arrived, nullptr)) {
             ++changed;
             core_->raise(place->folder->items()->ItemAdd(), std::static_pointer_cast<Item>(added));
         }
         return;
     }
-    const auto location = locations_.find(entryId);
     if (item && location != locations_.end()) {
         if (location->second.stamp == stampOf(change.file)) return; // the host's own write
         if (!readItemFile(*place, change.file, nullptr, item)) return;

@@ -95,6 +95,9 @@ class MailboxHost : public host::ItemKeeper {
         const Place* place = nullptr;
         std::string file; // the unique name or the file name
         std::string stamp;
+        // Where a message was last seen: its flags, and whether it was still in new/.
+        std::string flags;
+        bool isNew = false;
     };
 
     void mapFolders();
@@ -127,7 +130,14 @@ class MailboxHost : public host::ItemKeeper {
                                                 const std::filesystem::path& file);
     const Place* placeOf(const host::InMemoryFolder& folder) const;
     const Place* placeOfDirectory(const std::filesystem::path& dir) const;
+    // The message at a location as it is now (its flags may have changed); nothing when gone.
+    std::optional<MaildirMessage> messageOf(Location& location);
+    Location messageLocation(const Place& place, const MaildirMessage& m) const;
     void takeChange(const FolderChange& change, int& changed);
+    // Files reported gone: those whose items are gone too leave the host. A message renamed for
+    // its flags is reported gone under its old name, then added under the new one.
+    void takeRemovals(const std::vector<FolderChange>& removals, int& changed);
+    void dropItem(const Place& place, const std::string& entryId);
     void report(const std::string& message);
 
     std::shared_ptr<host::HostCore> core_;

@@ -6,6 +6,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+
 namespace velmora::mailbox {
 
 namespace {
@@ -41,8 +43,9 @@ MailboxIndex::MailboxIndex(const std::filesystem::path& file) : file_(file) {
                            nullptr) != SQLITE_OK ||
         sqlite3_prepare_v2(db_, "DELETE FROM items WHERE entry_id = ?", -1, &erase_, nullptr) !=
             SQLITE_OK ||
-        sqlite3_prepare_v2(db_, "SELECT entry_id, file, stamp, state FROM items WHERE place = ? ORDER BY file",
-                           -1, &rowsOf_, nullptr) != SQLITE_OK)
+        sqlite3_prepare_v2(
+            db_, "SELECT entry_id, file, stamp, state FROM items WHERE place = ? ORDER BY file", -1,
+            &rowsOf_, nullptr) != SQLITE_OK)
         fail("cannot prepare its statements");
 }
 
@@ -79,19 +82,26 @@ std::vector<IndexRow> MailboxIndex::rowsOf(const std::string& place) const {
 }
 
 void MailboxIndex::keepOnlyPlaces(const std::vector<std::string>& places) {
-    run("CREATE TEMP TABLE IF NOT EXISTS live(place BLOB PRIMARY KEY)");
-    run("DELETE FROM live");
+    // The places come from the index on (place, file), without reading a row's state.
+    std::vector<std::string> gone;
     sqlite3_stmt* s = nullptr;
-    if (sqlite3_prepare_v2(db_, "INSERT OR IGNORE INTO live VALUES (?)", -1, &s, nullptr) !=
-        SQLITE_OK)
+    if (sqlite3_prepare_v2(db_, "SELECT DISTINCT place FROM items", -1, &s, nullptr) != SQLITE_OK)
         fail("cannot list its folders");
-    for (const std::string& place : places) {
+    while (sqlite3_step(s) == SQLITE_ROW) {
+        std::string place = column(s, 0);
+        if (std::find(places.begin(), places.end(), place) == places.end())
+            gone.push_back(std::move(place));
+    }
+    sqlite3_finalize(s);
+    if (gone.empty()) return;
+    if (sqlite3_prepare_v2(db_, "DELETE FROM items WHERE place = ?", -1, &s, nullptr) != SQLITE_OK)
+        fail("cannot forget a folder");
+    for (const std::string& place : gone) {
         sqlite3_reset(s);
         bind(s, 1, place);
         sqlite3_step(s);
     }
     sqlite3_finalize(s);
-    run("DELETE FROM items WHERE place NOT IN (SELECT place FROM live)");
 }
 
 void MailboxIndex::put(const IndexRow& row) {

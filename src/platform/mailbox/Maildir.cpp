@@ -2,6 +2,8 @@
 // ":2,", and every write through tmp/ followed by a rename, so readers never see half a file.
 #include "platform/mailbox/Maildir.h"
 
+#include <dirent.h>
+
 #include <fcntl.h>
 #include <sys/time.h>
 #include <unistd.h>
@@ -136,19 +138,24 @@ std::string hostPart() {
     return out;
 }
 
-std::vector<MaildirMessage> scan(const fs::path& dir, bool isNew) {
+// readdir rather than directory_iterator: a path object per file would cost more than the
+// listing itself.
+std::vector<MaildirMessage> scan(const fs::path& dir, bool isNew, bool withPaths) {
     std::vector<MaildirMessage> found;
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(dir, error)) {
-        const std::string name = entry.path().filename().string();
+    DIR* stream = ::opendir(dir.c_str());
+    if (!stream) {
+        if (errno == ENOENT) return found;
+        throw MailboxError(describe("cannot list", dir, errno));
+    }
+    while (const dirent* entry = ::readdir(stream)) {
+        const std::string_view name = entry->d_name;
         if (name.empty() || name[0] == '.') continue;
         MaildirMessage message = Maildir::parseFileName(name);
-        message.file = entry.path();
+        if (withPaths) message.file = dir / name;
         message.isNew = isNew;
         found.push_back(std::move(message));
     }
-    if (error && error != std::errc::no_such_file_or_directory)
-        throw MailboxError("cannot list " + dir.string() + ": " + error.message());
+    ::closedir(stream);
     return found;
 }
 
@@ -222,10 +229,14 @@ fs::path Maildir::folderPath(std::string_view folder) const {
     return dir;
 }
 
-std::vector<MaildirMessage> Maildir::messages(std::string_view folder) const {
+std::string MaildirMessage::relative() const {
+    return isNew ? "new/" + unique : "cur/" + unique + std::string(infoMark) + flags;
+}
+
+std::vector<MaildirMessage> Maildir::messages(std::string_view folder, bool withPaths) const {
     const fs::path dir = folderPath(folder);
-    std::vector<MaildirMessage> all = scan(dir / "new", true);
-    std::vector<MaildirMessage> seen = scan(dir / "cur", false);
+    std::vector<MaildirMessage> all = scan(dir / "new", true, withPaths);
+    std::vector<MaildirMessage> seen = scan(dir / "cur", false, withPaths);
     all.insert(all.end(), std::make_move_iterator(seen.begin()),
                std::make_move_iterator(seen.end()));
     std::sort(all.begin(), all.end(),
@@ -238,6 +249,14 @@ std::optional<MaildirMessage> Maildir::find(std::string_view folder,
     for (MaildirMessage& message : messages(folder))
         if (message.unique == unique) return std::move(message);
     return std::nullopt;
+}
+
+std::optional<MaildirMessage> Maildir::locate(std::string_view folder,
+                                              const MaildirMessage& seen) const {
+    MaildirMessage there = seen;
+    there.file = folderPath(folder) / seen.relative();
+    if (::access(there.file.c_str(), F_OK) == 0) return there;
+    return find(folder, seen.unique);
 }
 
 std::string Maildir::freshUnique() {
@@ -266,7 +285,7 @@ MaildirMessage Maildir::add(std::string_view folder, std::string_view bytes, std
 }
 
 MaildirMessage Maildir::present(std::string_view folder, const MaildirMessage& message) const {
-    auto current = find(folder, message.unique);
+    auto current = locate(folder, message);
     if (!current)
         throw MailboxError("the message " + message.unique + " is no longer in " +
                            folderPath(folder).string());
@@ -307,7 +326,7 @@ MaildirMessage Maildir::move(std::string_view from, const MaildirMessage& messag
 }
 
 void Maildir::remove(std::string_view folder, const MaildirMessage& message) {
-    const auto current = find(folder, message.unique);
+    const auto current = locate(folder, message);
     if (!current) return;
     if (::unlink(current->file.c_str()) != 0 && errno != ENOENT)
         throw MailboxError(describe("cannot remove", current->file, errno));

@@ -24,6 +24,8 @@ struct MaildirMessage {
     std::string flags; // the letters after ":2," in name order (D F P R S T); empty in new/
     std::filesystem::path file;
     bool isNew = false; // still in new/: no client has seen it yet
+    // The file below its folder ("cur/NAME" or "new/NAME").
+    std::string relative() const;
 };
 
 // The tree below `root` (DIR/Mail). Folder paths are the names the user sees, joined by "/"
@@ -46,8 +48,12 @@ class Maildir {
     // The folder's directory; raises MailboxError when it does not exist.
     std::filesystem::path folderPath(std::string_view folder) const;
 
-    // The messages of a folder, in unique-name order.
-    std::vector<MaildirMessage> messages(std::string_view folder) const;
+    // The messages of a folder, in unique-name order. Without paths, `file` stays empty: a
+    // path costs more than reading the name, which matters in a folder of many thousands.
+    std::vector<MaildirMessage> messages(std::string_view folder, bool withPaths = true) const;
+    // The message as it is in the folder now: where `seen` says when no one renamed it since,
+    // else wherever another client's flag change put it; nothing when it is gone.
+    std::optional<MaildirMessage> locate(std::string_view folder, const MaildirMessage& seen) const;
     // The message with this unique name, wherever its flags have put it now.
     std::optional<MaildirMessage> find(std::string_view folder, std::string_view unique) const;
 
