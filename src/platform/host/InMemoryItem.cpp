@@ -511,8 +511,8 @@ void InMemoryItem::ClearRecurrencePattern() {
     put(pIsRecurring, false);
 }
 
-void InMemoryItem::restorePattern(std::optional<RecurrencePattern> pattern) {
-    pattern_ = std::move(pattern);
+void InMemoryItem::restorePattern(const std::optional<RecurrencePattern>& pattern) {
+    pattern_ = pattern;
     put(pIsRecurring, pattern_.has_value());
 }
 

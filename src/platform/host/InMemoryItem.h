@@ -74,7 +74,7 @@ class InMemoryItem : public Item {
     InMemoryAttachments* attachmentList() const { return attachments_.get(); }
     InMemoryLinks& linkList() const { return *links_; }
     const std::optional<RecurrencePattern>& pattern() const { return pattern_; }
-    void restorePattern(std::optional<RecurrencePattern> pattern);
+    void restorePattern(const std::optional<RecurrencePattern>& pattern);
     // Bits of the derived properties (FullName, FileAs, addresses) the caller set himself.
     static constexpr unsigned explicitFileAs = 2;
     unsigned explicitDerived() const { return explicitDerived_; }

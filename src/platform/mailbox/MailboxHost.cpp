@@ -183,8 +183,7 @@ void MailboxHost::mapFolders() {
         ensureMailFolder(path);
     // Directories below the item folders, and item folders of the user's own beside them.
     for (const auto& d : kDefaultPlaces)
-        if (d.directory)
-            mapDirectories(core_->defaultFolder(d.folderType), root_ / d.directory, "");
+        if (d.directory) mapDirectories(core_->defaultFolder(d.folderType), root_ / d.directory);
     auto storeRoot = core_->storeRoots().front();
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(root_, ec)) {
@@ -198,7 +197,7 @@ void MailboxHost::mapFolders() {
         auto folder = storeRoot->addChild(name, kind == folderKinds_.end() ? olAppointmentItem
                                                                            : kind->second);
         addPlace(folder, false, "", entry.path());
-        mapDirectories(folder, entry.path(), name);
+        mapDirectories(folder, entry.path());
     }
 }
 
@@ -220,8 +219,8 @@ std::shared_ptr<InMemoryFolder> MailboxHost::ensureMailFolder(const std::string&
     return folder;
 }
 
-void MailboxHost::mapDirectories(const std::shared_ptr<InMemoryFolder>& folder, const fs::path& dir,
-                                 const std::string& name) {
+void MailboxHost::mapDirectories(const std::shared_ptr<InMemoryFolder>& folder,
+                                 const fs::path& dir) {
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(dir, ec)) {
         const std::string child = entry.path().filename().string();
@@ -231,7 +230,7 @@ void MailboxHost::mapDirectories(const std::shared_ptr<InMemoryFolder>& folder, 
         auto sub =
             folder->addChild(child, kind == folderKinds_.end() ? folder->itemType() : kind->second);
         addPlace(sub, false, "", entry.path());
-        mapDirectories(sub, entry.path(), name + "/" + child);
+        mapDirectories(sub, entry.path());
     }
 }
 

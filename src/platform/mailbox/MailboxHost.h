@@ -105,7 +105,7 @@ class MailboxHost : public host::ItemKeeper {
                     const std::string& maildirPath, const std::filesystem::path& dir);
     std::shared_ptr<host::InMemoryFolder> ensureMailFolder(const std::string& path);
     void mapDirectories(const std::shared_ptr<host::InMemoryFolder>& folder,
-                        const std::filesystem::path& dir, const std::string& name);
+                        const std::filesystem::path& dir);
     void listPlace(Place& place);
     void loadPlace(Place& place);
     // Reads one file of a place into a new item (or, when known, into the item it names) and
