@@ -5,6 +5,7 @@
 
 #include "platform/host/InMemoryHost.h"
 #include "platform/mailbox/Maildir.h"
+#include "support/TestSession.h"
 
 #include <gtest/gtest.h>
 
@@ -42,14 +43,8 @@ struct HostRun {
 
 class MailboxHostTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        root_ = fs::temp_directory_path() /
-                ("velmora-mailbox-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root_);
-    }
-    void TearDown() override { fs::remove_all(root_); }
-    fs::path root_;
+    const testing::TempDir temp_;
+    const fs::path root_ = temp_.path() / "mailbox";
 };
 
 TEST_F(MailboxHostTest, ItemsAndTheirLinksSurviveARestartUnderTheirEntryIds) {
@@ -175,7 +170,7 @@ TEST_F(MailboxHostTest, OtherProgramsChangesReachTheHostAndKeepEntryIds) {
 }
 
 TEST_F(MailboxHostTest, SendingGoesThroughTheSendCommandAndAFailureKeepsTheMailWaiting) {
-    const fs::path sent = root_.string() + "-sent.eml";
+    const fs::path sent = temp_.path() / "sent.eml";
     {
         HostRun run(root_, "cat > '" + sent.string() + "'");
         auto mail = run.host.application().CreateItem(olMailItem);
