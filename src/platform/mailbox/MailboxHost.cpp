@@ -343,20 +343,24 @@ std::shared_ptr<InMemoryItem> MailboxHost::readItemFile(const Place& place, cons
                                                         const std::shared_ptr<InMemoryItem>& into) {
     const std::string stamp = stampOf(file);
     const std::string name = file.filename().string();
-    if (row && row->stamp == stamp) {
-        if (const auto type = itemTypeOfState(row->state)) {
-            auto item = std::make_shared<InMemoryItem>(core_, *type);
-            try {
-                restoreItemState(*item, row->state);
-                if (*type == olMailItem || *type == olPostItem) item->markPartial();
-                ++opening_.fromIndex;
-                adopt(item, place, Location{&place, name, stamp, "", false}, row->entryId);
-                return item;
-            } catch (const std::runtime_error&) {
-                // read the file below instead
-            }
+    // The item as the index kept it, under the stamp the index has (so that a changed file is
+    // read again at the next opening); null when the row is not a state this host can read.
+    const auto fromRow = [&]() -> std::shared_ptr<InMemoryItem> {
+        const auto type = itemTypeOfState(row->state);
+        if (!type) return nullptr;
+        auto item = std::make_shared<InMemoryItem>(core_, *type);
+        try {
+            restoreItemState(*item, row->state);
+        } catch (const std::runtime_error&) {
+            return nullptr;
         }
-    }
+        if (*type == olMailItem || *type == olPostItem) item->markPartial();
+        ++opening_.fromIndex;
+        adopt(item, place, Location{&place, name, row->stamp, "", false}, row->entryId);
+        return item;
+    };
+    if (row && !into && row->stamp == stamp)
+        if (auto item = fromRow()) return item;
     std::shared_ptr<InMemoryItem> item = into;
     std::string uid;
     try {
@@ -389,6 +393,14 @@ std::shared_ptr<InMemoryItem> MailboxHost::readItemFile(const Place& place, cons
             mailIntoItem(read.mail, "S", false, *item);
         }
     } catch (const std::exception& e) {
+        // A file spoilt since it was last read keeps its item as it was, and with it the links
+        // the add-in keeps for it.
+        if (row && !into) {
+            if (auto kept = fromRow()) {
+                report(std::string(e.what()) + "; the item is shown as it was last read");
+                return kept;
+            }
+        }
         ++opening_.skipped;
         report(e.what());
         return nullptr;

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -248,8 +249,20 @@ TEST_F(MailboxHostTest, FilesThatCannotBeReadOrWrittenAreNamedAndNothingElseIsLo
         fs::rename(root_ / "Contacts.away", root_ / "Contacts");
     }
     EXPECT_TRUE(fs::exists(root_ / "Contacts" / "broken.vcf")) << "a file it cannot read stays";
+    {
+        HostRun run(root_);
+        EXPECT_EQ(run.byId(contactId)->Text("FullName"), "Ann Lee");
+    }
+    // A card spoilt between two runs keeps its item, as it was last read.
+    writeFile(root_ / "Contacts" / "ann.vcf", "garbage\r\n");
     HostRun run(root_);
-    EXPECT_EQ(run.byId(contactId)->Text("FullName"), "Ann Lee");
+    auto ann = run.byId(contactId);
+    ASSERT_TRUE(ann);
+    EXPECT_EQ(ann->Text("FullName"), "Ann Lee");
+    const auto problems = run.mailbox.takeProblems();
+    EXPECT_TRUE(std::any_of(problems.begin(), problems.end(), [](const std::string& p) {
+        return p.find("ann.vcf") != std::string::npos && p.find("as it was last read") != p.npos;
+    }));
 }
 
 } // namespace
