@@ -16,6 +16,7 @@
 #include "platform/mailbox/ItemState.h"
 #include "platform/mailbox/MailFile.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -70,10 +71,11 @@ constexpr DefaultPlace kDefaultPlaces[] = {
     {olFolderJournal, nullptr, "Journal"},
 };
 
-bool isItemFile(const fs::path& file) {
-    const auto ext = file.extension();
-    const auto name = file.filename().string();
-    return !name.empty() && name[0] != '.' && (ext == ".ics" || ext == ".vcf" || ext == ".eml");
+// A file name of an item: hidden files (a writer's temporary) and other kinds are not.
+bool isItemFile(std::string_view name) {
+    if (name.empty() || name[0] == '.' || name.size() < 5) return false;
+    const auto ext = name.substr(name.size() - 4);
+    return ext == ".ics" || ext == ".vcf" || ext == ".eml";
 }
 
 // What an item file was when the host last saw it: a file rewritten in place changes it.
@@ -236,11 +238,13 @@ void MailboxHost::mapDirectories(const std::shared_ptr<InMemoryFolder>& folder,
 
 void MailboxHost::listPlace(Place& place) {
     if (place.maildir) place.pendingMessages = maildir_.messages(place.maildirPath, false);
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(place.dir, ec))
-        if (isItemFile(entry.path()) && entry.is_regular_file(ec))
-            place.pendingFiles.push_back(entry.path());
-    std::sort(place.pendingFiles.begin(), place.pendingFiles.end());
+    // readdir, as Maildir lists messages: a path per file costs more than the listing.
+    if (DIR* stream = ::opendir(place.dir.c_str())) {
+        while (const dirent* entry = ::readdir(stream))
+            if (isItemFile(entry->d_name) && entry->d_type != DT_DIR)
+                place.pendingFiles.emplace_back(entry->d_name);
+        ::closedir(stream);
+    }
     opening_.listed += place.pendingMessages.size() + place.pendingFiles.size();
 }
 
@@ -249,7 +253,7 @@ void MailboxHost::loadPlace(Place& place) {
     struct Listed {
         std::string name;
         const MaildirMessage* message; // null for an item file
-        const fs::path* file;
+        const std::string* file;
     };
     const auto messages = std::exchange(place.pendingMessages, {});
     const auto files = std::exchange(place.pendingFiles, {});
@@ -257,8 +261,8 @@ void MailboxHost::loadPlace(Place& place) {
     listed.reserve(messages.size() + files.size());
     for (const MaildirMessage& m : messages)
         listed.push_back(Listed{m.unique, &m, nullptr});
-    for (const fs::path& file : files)
-        listed.push_back(Listed{file.filename().string(), nullptr, &file});
+    for (const std::string& file : files)
+        listed.push_back(Listed{file, nullptr, &file});
     std::sort(listed.begin(), listed.end(),
               [](const Listed& a, const Listed& b) { return a.name < b.name; });
     index_.begin();
@@ -277,7 +281,7 @@ void MailboxHost::loadPlace(Place& place) {
             if (one.message)
                 readMessage(place, *one.message, match);
             else
-                readItemFile(place, *one.file, match, nullptr);
+                readItemFile(place, place.dir / *one.file, match, nullptr);
         }
         for (; row != rows.end(); ++row)
             dropGone(*row);
@@ -787,7 +791,7 @@ void MailboxHost::takeChange(const FolderChange& change, int& changed) {
     if (message) {
         place = placeOfDirectory(dir.parent_path());
         if (place && !place->maildir) place = nullptr;
-    } else if (isItemFile(change.file)) {
+    } else if (isItemFile(change.file.filename().string())) {
         place = placeOfDirectory(dir);
     }
     if (!place || ::access(change.file.c_str(), F_OK) != 0) return;

@@ -87,7 +87,7 @@ class MailboxHost : public host::ItemKeeper {
         std::shared_ptr<host::InMemoryFolder> folder;
         // What the folder held when the mailbox opened, until its items are read.
         std::vector<MaildirMessage> pendingMessages;
-        std::vector<std::filesystem::path> pendingFiles;
+        std::vector<std::string> pendingFiles; // names in the directory
     };
     // Where one item is: a Maildir message (stamp empty) or an item file (stamp: its mtime and
     // size when the host last read or wrote it).

@@ -140,23 +140,20 @@ std::string hostPart() {
 
 // readdir rather than directory_iterator: a path object per file would cost more than the
 // listing itself.
-std::vector<MaildirMessage> scan(const fs::path& dir, bool isNew, bool withPaths) {
-    std::vector<MaildirMessage> found;
+void scan(const fs::path& dir, bool isNew, bool withPaths, std::vector<MaildirMessage>& found) {
     DIR* stream = ::opendir(dir.c_str());
     if (!stream) {
-        if (errno == ENOENT) return found;
+        if (errno == ENOENT) return;
         throw MailboxError(describe("cannot list", dir, errno));
     }
     while (const dirent* entry = ::readdir(stream)) {
         const std::string_view name = entry->d_name;
         if (name.empty() || name[0] == '.') continue;
-        MaildirMessage message = Maildir::parseFileName(name);
+        MaildirMessage& message = found.emplace_back(Maildir::parseFileName(name));
         if (withPaths) message.file = dir / name;
         message.isNew = isNew;
-        found.push_back(std::move(message));
     }
     ::closedir(stream);
-    return found;
 }
 
 } // namespace
@@ -235,10 +232,9 @@ std::string MaildirMessage::relative() const {
 
 std::vector<MaildirMessage> Maildir::messages(std::string_view folder, bool withPaths) const {
     const fs::path dir = folderPath(folder);
-    std::vector<MaildirMessage> all = scan(dir / "new", true, withPaths);
-    std::vector<MaildirMessage> seen = scan(dir / "cur", false, withPaths);
-    all.insert(all.end(), std::make_move_iterator(seen.begin()),
-               std::make_move_iterator(seen.end()));
+    std::vector<MaildirMessage> all;
+    scan(dir / "new", true, withPaths, all);
+    scan(dir / "cur", false, withPaths, all);
     std::sort(all.begin(), all.end(),
               [](const MaildirMessage& a, const MaildirMessage& b) { return a.unique < b.unique; });
     return all;
