@@ -342,6 +342,20 @@ std::shared_ptr<InMemoryItem> MailboxHost::readMessage(const Place& place, const
     return item;
 }
 
+namespace {
+
+// What the index kept of an item whose file is read again; a row of another version or a
+// damaged one is dropped, and the file alone makes the item.
+void keepWhatNoFileHolds(InMemoryItem& item, const IndexRow& row) {
+    try {
+        restoreItemState(item, row.state);
+    } catch (const std::runtime_error&) {
+        // the file's values follow all the same
+    }
+}
+
+} // namespace
+
 std::shared_ptr<InMemoryItem> MailboxHost::readItemFile(const Place& place, const fs::path& file,
                                                         const IndexRow* row,
                                                         const std::shared_ptr<InMemoryItem>& into) {
@@ -373,7 +387,7 @@ std::shared_ptr<InMemoryItem> MailboxHost::readItemFile(const Place& place, cons
             const ContactData card = ContactCard::read(file);
             if (!card.problem.empty()) report(card.problem);
             if (!item) item = std::make_shared<InMemoryItem>(core_, olContactItem);
-            if (row && !into) restoreItemState(*item, row->state);
+            if (row && !into) keepWhatNoFileHolds(*item, *row);
             contactIntoItem(card, *item);
             uid = card.uid;
         } else if (ext == ".ics") {
@@ -387,7 +401,7 @@ std::shared_ptr<InMemoryItem> MailboxHost::readItemFile(const Place& place, cons
             if (!item)
                 item = std::make_shared<InMemoryItem>(
                     core_, itemTypeOfCalendar(entry.kind, place.folder->itemType()));
-            if (row && !into) restoreItemState(*item, row->state);
+            if (row && !into) keepWhatNoFileHolds(*item, *row);
             calendarIntoItem(entry, *item);
             uid = entry.uid;
         } else {

@@ -8,6 +8,7 @@
 #include "support/TestSession.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -115,6 +116,20 @@ TEST_F(MailboxHostTest, ItemsAndTheirLinksSurviveARestartUnderTheirEntryIds) {
         ASSERT_TRUE(project);
         EXPECT_EQ(project->Parent()->Name(), "Projects");
         EXPECT_EQ(project->Parent()->Parent()->Name(), "Inbox");
+    }
+    // An index whose rows this host cannot read (another version, damage) is read past.
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open((root_ / ".velmora-host.db").c_str(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db, "UPDATE items SET state = x'09'", nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(db);
+        HostRun run(root_);
+        ASSERT_TRUE(run.byId(contactId));
+        EXPECT_EQ(run.byId(contactId)->Text("FullName"), "Ann Lee");
+        EXPECT_TRUE(run.byId(meetingId));
+        EXPECT_TRUE(run.byId(mailId));
+        EXPECT_TRUE(run.mailbox.takeProblems().empty());
     }
     // Without the index the files still name every item alike; only what no file holds is gone.
     fs::remove(root_ / ".velmora-host.db");
