@@ -38,7 +38,7 @@ MailboxIndex::MailboxIndex(const std::filesystem::path& file) : file_(file) {
     run("CREATE TABLE IF NOT EXISTS items(entry_id TEXT PRIMARY KEY, place TEXT NOT NULL, "
         "file TEXT NOT NULL, stamp TEXT NOT NULL, state BLOB NOT NULL)");
     run("CREATE TABLE IF NOT EXISTS folders(place TEXT PRIMARY KEY, item_type INTEGER NOT NULL)");
-    run("CREATE INDEX IF NOT EXISTS items_by_place ON items(place, file)");
+    run("CREATE INDEX IF NOT EXISTS items_by_place_and_file ON items(place, file)");
     if (sqlite3_prepare_v2(db_, "INSERT OR REPLACE INTO items VALUES (?, ?, ?, ?, ?)", -1, &put_,
                            nullptr) != SQLITE_OK ||
         sqlite3_prepare_v2(db_, "DELETE FROM items WHERE entry_id = ?", -1, &erase_, nullptr) !=
