@@ -93,10 +93,6 @@ InMemoryItem::InMemoryItem(std::weak_ptr<HostCore> core, int itemType)
     : host_(std::move(core)), type_(itemType) {
     put(pClass, static_cast<long>(classOf(itemType)));
     put(pMessageClass, std::string(messageClassOf(itemType)));
-    if (itemType == olMailItem || itemType == olAppointmentItem || itemType == olTaskItem)
-        recipients_ = std::make_unique<InMemoryRecipients>(*this);
-    if (itemType != olNoteItem) attachments_ = std::make_unique<InMemoryAttachments>(host_.weak());
-    links_ = std::make_unique<InMemoryLinks>(*this);
 }
 
 InMemoryItem::~InMemoryItem() = default;
@@ -347,7 +343,7 @@ void InMemoryItem::deriveAppointment(int changed) {
 void InMemoryItem::recipientsChanged() {
     if (type_ != olMailItem) return;
     std::string lines[4];
-    for (const Recipient& r : recipients_->all()) {
+    for (const Recipient& r : recipientList()->all()) {
         std::string& line = lines[r.Type];
         if (!line.empty()) line += "; ";
         line += text::trim(r.Name).empty() ? r.Address : r.Name;
@@ -451,20 +447,22 @@ void InMemoryItem::Display() {
 
 Recipients& InMemoryItem::Recipients() {
     host_.use("Item.Recipients");
-    if (!recipients_) unsupported("Recipients", type_);
-    return *recipients_;
+    auto* list = recipientList();
+    if (!list) unsupported("Recipients", type_);
+    return *list;
 }
 
 Attachments& InMemoryItem::Attachments() {
     host_.use("Item.Attachments");
-    if (!attachments_) unsupported("Attachments", type_);
+    auto* list = attachmentList();
+    if (!list) unsupported("Attachments", type_);
     if (partial_) complete();
-    return *attachments_;
+    return *list;
 }
 
 Links& InMemoryItem::Links() {
     host_.use("Item.Links");
-    return *links_;
+    return linkList();
 }
 
 RecurrencePattern InMemoryItem::GetRecurrencePattern() const {
@@ -511,6 +509,26 @@ void InMemoryItem::ClearRecurrencePattern() {
     put(pIsRecurring, false);
 }
 
+// Items are only ever made through make_shared as non-const objects, so a const read may make
+// the collection it asks for.
+InMemoryRecipients* InMemoryItem::recipientList() const {
+    if (type_ != olMailItem && type_ != olAppointmentItem && type_ != olTaskItem) return nullptr;
+    if (!recipients_)
+        recipients_ = std::make_unique<InMemoryRecipients>(const_cast<InMemoryItem&>(*this));
+    return recipients_.get();
+}
+
+InMemoryAttachments* InMemoryItem::attachmentList() const {
+    if (type_ == olNoteItem) return nullptr;
+    if (!attachments_) attachments_ = std::make_unique<InMemoryAttachments>(host_.weak());
+    return attachments_.get();
+}
+
+InMemoryLinks& InMemoryItem::linkList() const {
+    if (!links_) links_ = std::make_unique<InMemoryLinks>(const_cast<InMemoryItem&>(*this));
+    return *links_;
+}
+
 void InMemoryItem::restorePattern(const std::optional<RecurrencePattern>& pattern) {
     pattern_ = pattern;
     put(pIsRecurring, pattern_.has_value());
@@ -523,7 +541,7 @@ void InMemoryItem::Send() {
     if (std::get<bool>(field(pSent))) throw HostError("This mail has already been sent");
     auto outbox = c->defaultFolder(olFolderOutbox);
     if (home() == outbox) throw HostError("This mail is already in the Outbox, waiting to be sent");
-    if (recipients_->all().empty())
+    if (recipientList()->all().empty())
         throw HostError("There must be at least one name in the To, Cc or Bcc box");
     bool cancel = false;
     c->raise(send_, cancel);

@@ -70,9 +70,11 @@ class InMemoryItem : public Item {
 
     // For the keeper, host side: what the item holds besides its properties.
     bool holds(int slot) const;
-    InMemoryRecipients* recipientList() const { return recipients_.get(); }
-    InMemoryAttachments* attachmentList() const { return attachments_.get(); }
-    InMemoryLinks& linkList() const { return *links_; }
+    // Null for a kind without recipients (attachments); made on first use, as most items of a
+    // large folder never have their collections asked for.
+    InMemoryRecipients* recipientList() const;
+    InMemoryAttachments* attachmentList() const;
+    InMemoryLinks& linkList() const;
     const std::optional<RecurrencePattern>& pattern() const { return pattern_; }
     void restorePattern(const std::optional<RecurrencePattern>& pattern);
     // Bits of the derived properties (FullName, FileAs, addresses) the caller set himself.
@@ -110,9 +112,9 @@ class InMemoryItem : public Item {
     bool gone_ = false;                    // permanently deleted
     bool raisingChange_ = false;
     mutable bool partial_ = false;
-    std::unique_ptr<InMemoryRecipients> recipients_;
-    std::unique_ptr<InMemoryAttachments> attachments_;
-    std::unique_ptr<InMemoryLinks> links_;
+    mutable std::unique_ptr<InMemoryRecipients> recipients_;
+    mutable std::unique_ptr<InMemoryAttachments> attachments_;
+    mutable std::unique_ptr<InMemoryLinks> links_;
     std::optional<RecurrencePattern> pattern_;
     EventSource<bool&> send_;
 };

@@ -200,7 +200,7 @@ void restoreItemState(InMemoryItem& item, std::string_view state) {
         one.Address = r.text();
         one.Type = r.small();
     }
-    if (auto* list = item.recipientList()) list->restore(std::move(recipients));
+    if (!recipients.empty()) item.recipientList()->restore(std::move(recipients));
     const std::size_t attachmentCount = r.count();
     std::vector<std::shared_ptr<InMemoryAttachment>> attachments;
     for (std::size_t i = 0; i < attachmentCount; ++i) {
@@ -213,7 +213,7 @@ void restoreItemState(InMemoryItem& item, std::string_view state) {
     std::vector<std::string> links(r.count());
     for (std::string& id : links)
         id = r.text();
-    item.linkList().restore(std::move(links));
+    if (!links.empty()) item.linkList().restore(std::move(links));
     if (r.number() != 0) {
         RecurrencePattern p;
         for (int* n : {&p.RecurrenceType, &p.Interval, &p.DayOfWeekMask, &p.DayOfMonth, &p.Instance,
