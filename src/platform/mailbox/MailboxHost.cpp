@@ -124,7 +124,6 @@ MailboxHost::MailboxHost(InMemoryHost& host, fs::path root, std::string sendComm
     for (const auto& place : places_) {
         listPlace(*place);
         names.push_back(place->name);
-        place->folder->items()->loadWith([this, at = place.get()] { loadPlace(*at); });
         if (place->maildir) {
             watch_.watch(place->dir / "cur");
             watch_.watch(place->dir / "new");
@@ -133,6 +132,9 @@ MailboxHost::MailboxHost(InMemoryHost& host, fs::path root, std::string sendComm
     }
     // Rows of folders that went while the host was closed name items that are gone.
     index_.keepOnlyPlaces(names);
+    // Only now, when nothing can fail any more, do the folders come to depend on this keeper.
+    for (const auto& place : places_)
+        place->folder->items()->loadWith([this, at = place.get()] { loadPlace(*at); });
     core_->setKeeper(this);
     const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now() - start);
@@ -142,6 +144,9 @@ MailboxHost::MailboxHost(InMemoryHost& host, fs::path root, std::string sendComm
 }
 
 MailboxHost::~MailboxHost() {
+    // The host may outlive its mailbox: its folders not read yet stay empty from now on.
+    for (const auto& place : places_)
+        place->folder->items()->loadWith(nullptr);
     if (core_->keeper() == this) core_->setKeeper(nullptr);
 }
 
