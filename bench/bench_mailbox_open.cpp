@@ -41,28 +41,32 @@ double residentMegabytes() {
     return static_cast<double>(resident) * static_cast<double>(::sysconf(_SC_PAGESIZE)) / 1048576.0;
 }
 
+// The names of dir's files, and of the files below it when deep.
+void addFiles(const fs::path& dir, bool deep, std::vector<std::string>& names) {
+    for (const auto& entry : fs::directory_iterator(dir)) {
+        if (entry.is_regular_file())
+            names.push_back(entry.path().filename().string());
+        else if (deep && entry.is_directory())
+            addFiles(entry.path(), true, names);
+    }
+}
+
 // The file names a plain program finds: each Maildir folder's cur/ and new/, and every file
 // below the item directories beside Mail/.
 void listNames(const fs::path& root, std::vector<std::string>& names) {
     names.clear();
-    const auto addFiles = [&names](const fs::path& dir) {
-        for (const auto& entry : fs::directory_iterator(dir))
-            if (entry.is_regular_file()) names.push_back(entry.path().filename().string());
-    };
     std::vector<fs::path> maildirs = {root / "Mail"};
     for (const auto& entry : fs::directory_iterator(root / "Mail"))
         if (entry.is_directory() && entry.path().filename().string().front() == '.')
             maildirs.push_back(entry.path());
     for (const fs::path& dir : maildirs) {
-        addFiles(dir / "cur");
-        addFiles(dir / "new");
+        addFiles(dir / "cur", false, names);
+        addFiles(dir / "new", false, names);
     }
     for (const auto& entry : fs::directory_iterator(root)) {
         const std::string name = entry.path().filename().string();
-        if (!entry.is_directory() || name.front() == '.' || name == "Mail") continue;
-        addFiles(entry.path());
-        for (const auto& below : fs::recursive_directory_iterator(entry.path()))
-            if (below.is_directory()) addFiles(below.path());
+        if (entry.is_directory() && name.front() != '.' && name != "Mail")
+            addFiles(entry.path(), true, names);
     }
 }
 
