@@ -1,13 +1,10 @@
 // Benchmark of a Contains search of the contact search dialog over 1 thousand to 1 million
 // contacts of the in-memory host, beside a plain loop doing the same comparisons on the same data.
-#include "dialogs/search/DialogSearch.h"
 #include "dialogs/search/SearchFilters.h"
-#include "platform/controls/CaptionedControls.h"
-#include "platform/controls/ComboBox.h"
-#include "platform/controls/EntryControls.h"
 #include "support/TestSession.h"
 
 #include "BenchSupport.h"
+#include "ContactSearch.h"
 #include "RatioReporter.h"
 
 #include <benchmark/benchmark.h>
@@ -15,6 +12,7 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,8 +29,7 @@ struct PlainContact {
 };
 
 struct Environment {
-    explicit Environment(int contacts)
-        : session(testing::SessionOptions{false, "alice", true}), dialog(session.state) {
+    explicit Environment(int contacts) : session(testing::SessionOptions{false, "alice", true}) {
         session.state.isChinese = false;
         const int every = contacts / matchesPerSize;
         for (int i = 0; i < contacts; ++i) {
@@ -48,18 +45,10 @@ struct Environment {
             p.entryId = c->EntryID();
             plain.push_back(std::move(p));
         }
-        session.state.searchTarget = &target;
-        dialog.Show();
-        dialog.form().get<controls::TextBox>("searchWords").type(needle);
-        dialog.form().get<controls::ComboBox>("inBox").choose(1);
-        dialog.form().get<controls::ComboBox>("comboVague").choose(0);
-        dialog.form().get<controls::ComboBox>("timeBox").choose(0);
+        dialog.emplace(session, needle, ContactSearch::nameField);
     }
 
-    int search() {
-        dialog.form().get<controls::CommandButton>("Search").click();
-        return dialog.form().get<controls::ListView>("ListView").ListItems().Count();
-    }
+    int search() { return dialog->run(); }
 
     // The dialog's comparisons on the plain copy: the first name, or else the last name, plus
     // the texts a result row shows.
@@ -75,8 +64,7 @@ struct Environment {
     }
 
     testing::TestSession session;
-    controls::ListView target{"ListViewLeft"};
-    dialogs::DialogSearch dialog;
+    std::optional<ContactSearch> dialog;
     std::vector<PlainContact> plain;
 };
 
