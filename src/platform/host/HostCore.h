@@ -128,6 +128,8 @@ class HostCore : public std::enable_shared_from_this<HostCore> {
 
     // Entry IDs of saved items; the index holds items weakly, so a destroyed item is gone.
     void index(const std::shared_ptr<InMemoryItem>& item);
+    // Room for this many more entry IDs, ahead of loading a large folder.
+    void reserveIndex(std::size_t more) { items_.reserve(items_.size() + more); }
     void unindex(const std::string& entryId);
     std::shared_ptr<InMemoryItem> lookup(const std::string& entryId) const;
 

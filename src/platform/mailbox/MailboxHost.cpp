@@ -270,6 +270,10 @@ void MailboxHost::loadPlace(Place& place) {
         listed.push_back(Listed{file, nullptr, &file});
     std::sort(listed.begin(), listed.end(),
               [](const Listed& a, const Listed& b) { return a.name < b.name; });
+    // The maps grow once for the whole folder rather than rehashing as its items come.
+    core_->reserveIndex(listed.size());
+    locations_.reserve(locations_.size() + listed.size());
+    byFile_.reserve(byFile_.size() + listed.size());
     index_.begin();
     try {
         const std::vector<IndexRow> rows = index_.rowsOf(place.name);
