@@ -24,7 +24,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <random>
 
 namespace velmora::mailbox {
 
@@ -630,7 +629,8 @@ std::string MailboxHost::stored(InMemoryItem& item, InMemoryFolder& folder,
         }
         const std::string key =
             location.stamp.empty() ? location.file : fs::path(location.file).stem().string();
-        std::string entryId = entryIdFor(type, key);
+        // A message is named as a mail whatever its kind, as reading the file alone names it.
+        std::string entryId = entryIdFor(location.stamp.empty() ? olMailItem : type, key);
         if (from != locations_.end()) {
             index_.erase(fromEntryId);
             forget(fromEntryId);
