@@ -2,6 +2,7 @@
 // Recurrence rules are mapped onto the host's recurrence pattern, or flagged when they cannot be.
 #include "platform/mailbox/CalendarFile.h"
 
+#include "platform/mailbox/Charsets.h"
 #include "platform/mailbox/ItemFiles.h"
 
 #include <libical/ical.h>
@@ -115,9 +116,10 @@ const char* const kWeekdays[] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
 struct Problems {
     std::vector<std::string> skipped;
     std::set<std::string> unknownZones;
+    bool notUtf8 = false;
 
     std::string message(const std::string& name) const {
-        std::string text;
+        std::string text = notUtf8 ? "bytes that are not UTF-8 are read as U+FFFD" : "";
         for (const std::string& s : skipped)
             text += (text.empty() ? "" : "; ") + s;
         for (const std::string& zone : unknownZones)
@@ -574,11 +576,15 @@ CalendarData CalendarFile::read(const std::filesystem::path& file) {
 }
 
 CalendarData CalendarFile::parse(std::string_view text, const std::string& name) {
-    std::vector<Component> roots = parseComponents(text);
+    // libical passes bytes through as written; the texts read, and the problem quoting them,
+    // must be UTF-8.
+    const std::string valid = validUtf8(text);
+    std::vector<Component> roots = parseComponents(valid);
     if (roots.empty())
         throw ItemFileError("Cannot read calendar file " + name + ": it holds no calendar");
     CalendarData calendar;
     Problems problems;
+    problems.notUtf8 = valid != text;
     for (const Component& root : roots)
         readInto(root.get(), calendar, problems);
     calendar.problem = problems.message(name);

@@ -81,5 +81,21 @@ TEST(ContactCard, BrokenCardsGiveWhatTheyHoldAndOneMessage) {
     }
 }
 
+TEST(ContactCard, BytesThatAreNotUtf8AreReplacedAndNamed) {
+    const ContactData whole = ContactCard::parse(
+        "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:M\xfcller\r\nEND:VCARD\r\n", "latin.vcf");
+    EXPECT_EQ(whole.fullName, "M\uFFFDller");
+    EXPECT_EQ(
+        whole.problem,
+        "Contact file latin.vcf: bytes that are not UTF-8 are read as U+FFFD; the rest is read");
+
+    // A refused line is quoted in the problem: never with its stray bytes.
+    const ContactData broken = ContactCard::parse(
+        "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Anna\r\ngarbage \xdd\r\nEND:VCARD\r\n", "broken.vcf");
+    EXPECT_EQ(broken.fullName, "Anna");
+    EXPECT_EQ(broken.problem, "Contact file broken.vcf: bytes that are not UTF-8 are read as "
+                              "U+FFFD; cannot read \"garbage \uFFFD\"; the rest is read");
+}
+
 } // namespace
 } // namespace velmora::mailbox
