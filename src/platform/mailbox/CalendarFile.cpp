@@ -42,7 +42,8 @@ std::string trimmedLine(std::string text) {
     return text;
 }
 
-// Hands libical the text line by line.
+// Hands libical the text line by line. A lone CR ends a line too: libical would keep it in the
+// value, and drop it on writing, so the item would read back otherwise.
 struct LineSource {
     std::string_view text;
     std::size_t at = 0;
@@ -50,11 +51,16 @@ struct LineSource {
 
 char* nextLine(char* out, std::size_t size, void* data) {
     auto* source = static_cast<LineSource*>(data);
-    if (source->at >= source->text.size() || size < 2) return nullptr;
-    const std::size_t newline = source->text.find('\n', source->at);
-    const std::size_t end = newline == std::string_view::npos ? source->text.size() : newline + 1;
+    const std::string_view text = source->text;
+    if (source->at >= text.size() || size < 2) return nullptr;
+    std::size_t newline = text.find_first_of("\r\n", source->at);
+    const bool loneCr = newline != std::string_view::npos && text[newline] == '\r' &&
+                        (newline + 1 == text.size() || text[newline + 1] != '\n');
+    if (newline != std::string_view::npos && !loneCr) newline = text.find('\n', newline);
+    const std::size_t end = newline == std::string_view::npos ? text.size() : newline + 1;
     const std::size_t n = std::min(end - source->at, size - 1);
-    std::memcpy(out, source->text.data() + source->at, n);
+    std::memcpy(out, text.data() + source->at, n);
+    if (loneCr && n == end - source->at) out[n - 1] = '\n';
     out[n] = '\0';
     source->at += n;
     return out;

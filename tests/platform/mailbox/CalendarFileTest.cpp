@@ -243,5 +243,20 @@ TEST(CalendarFile, BytesThatAreNotUtf8AreReplacedAndNamed) {
               "Caf\uFFFD");
 }
 
+TEST(CalendarFile, ALoneCarriageReturnEndsALine) {
+    // Old Mac files end every line so; within a value it would vanish on the next save.
+    const CalendarData calendar = CalendarFile::parse(
+        "BEGIN:VCALENDAR\rVERSION:2.0\rBEGIN:VEVENT\rUID:mac\rSUMMARY:Far a\ryaw\r\n"
+        "LOCATION:Pier\rEND:VEVENT\rEND:VCALENDAR\r",
+        "mac.ics");
+    ASSERT_EQ(calendar.items.size(), 1U);
+    EXPECT_EQ(calendar.items[0].uid, "mac");
+    EXPECT_EQ(calendar.items[0].summary, "Far a");
+    EXPECT_EQ(calendar.items[0].location, "Pier");
+    EXPECT_NE(calendar.problem.find("yaw"), std::string::npos) << calendar.problem;
+    EXPECT_EQ(CalendarFile::parse(CalendarFile::text(calendar), "again.ics").items[0].summary,
+              "Far a");
+}
+
 } // namespace
 } // namespace velmora::mailbox
