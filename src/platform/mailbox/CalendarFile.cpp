@@ -7,6 +7,7 @@
 
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <memory>
@@ -118,6 +119,21 @@ icaltimetype icalTime(host::DateTime local, bool dateOnly) {
 
 const char* const kWeekdays[] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
 
+// libical passes bytes through as written, and drops some control characters only on writing:
+// the texts read, and the problem quoting them, must be UTF-8 and read back alike.
+std::string readableText(std::string_view text) {
+    std::string valid = validUtf8(text);
+    const auto control = [](char c) {
+        return (c >= 0 && c < ' ' && c != '\t' && c != '\r' && c != '\n') || c == '\x7f';
+    };
+    if (std::none_of(valid.begin(), valid.end(), control)) return valid;
+    std::string out;
+    out.reserve(valid.size());
+    for (const char c : valid)
+        out += control(c) ? std::string("\uFFFD") : std::string(1, c);
+    return out;
+}
+
 // Collects what the reader had to skip or guess, for the one message about the file.
 struct Problems {
     std::vector<std::string> skipped;
@@ -125,7 +141,7 @@ struct Problems {
     bool notUtf8 = false;
 
     std::string message(const std::string& name) const {
-        std::string text = notUtf8 ? "bytes that are not UTF-8 are read as U+FFFD" : "";
+        std::string text = notUtf8 ? "bytes that are not UTF-8 text are read as U+FFFD" : "";
         for (const std::string& s : skipped)
             text += (text.empty() ? "" : "; ") + s;
         for (const std::string& zone : unknownZones)
@@ -582,9 +598,7 @@ CalendarData CalendarFile::read(const std::filesystem::path& file) {
 }
 
 CalendarData CalendarFile::parse(std::string_view text, const std::string& name) {
-    // libical passes bytes through as written; the texts read, and the problem quoting them,
-    // must be UTF-8.
-    const std::string valid = validUtf8(text);
+    const std::string valid = readableText(text);
     std::vector<Component> roots = parseComponents(valid);
     if (roots.empty())
         throw ItemFileError("Cannot read calendar file " + name + ": it holds no calendar");

@@ -226,21 +226,22 @@ TEST(CalendarFile, BrokenFilesGiveWhatTheyHoldAndOneMessage) {
     EXPECT_THROW(CalendarFile::write(kData / "no-such-folder" / "x.ics", calendar), ItemFileError);
 }
 
-TEST(CalendarFile, BytesThatAreNotUtf8AreReplacedAndNamed) {
-    // A Latin-1 summary, and a broken line whose stray byte the problem would quote.
+TEST(CalendarFile, BytesThatAreNotUtf8TextAreReplacedAndNamed) {
+    // A Latin-1 summary with a form feed libical would drop on writing, and a broken line whose
+    // stray byte the problem would quote.
     const CalendarData calendar = CalendarFile::parse(
-        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:latin\r\nSUMMARY:Caf\xe9\r\n"
+        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:latin\r\nSUMMARY:Caf\xe9\x0c!\r\n"
         "DTSTART:2024\xbb"
         "0101\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n",
         "latin.ics");
     ASSERT_EQ(calendar.items.size(), 1U);
-    EXPECT_EQ(calendar.items[0].summary, "Caf\uFFFD");
-    EXPECT_NE(calendar.problem.find("bytes that are not UTF-8 are read as U+FFFD"),
+    EXPECT_EQ(calendar.items[0].summary, "Caf\uFFFD\uFFFD!");
+    EXPECT_NE(calendar.problem.find("bytes that are not UTF-8 text are read as U+FFFD"),
               std::string::npos)
         << calendar.problem;
     EXPECT_EQ(calendar.problem.find_first_of("\xbb\xe9"), std::string::npos) << calendar.problem;
     EXPECT_EQ(CalendarFile::parse(CalendarFile::text(calendar), "again.ics").items[0].summary,
-              "Caf\uFFFD");
+              "Caf\uFFFD\uFFFD!");
 }
 
 TEST(CalendarFile, ALoneCarriageReturnEndsALine) {
