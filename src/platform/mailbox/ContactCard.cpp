@@ -131,9 +131,10 @@ ContactData ContactCard::read(const std::filesystem::path& file) {
 
 ContactData ContactCard::parse(std::string_view text, const std::string& name) {
     // belcard passes bytes through as written; the texts read, and the problem quoting them,
-    // must be UTF-8.
-    std::string card = validUtf8(text);
-    const bool notUtf8 = card != text;
+    // must be UTF-8. Folding may split a character, so the check comes after unfolding.
+    const std::string unfolded = belcard_unfold(std::string(text));
+    std::string card = validUtf8(unfolded);
+    const bool notUtf8 = card != unfolded;
     if (card.find("BEGIN:VCARD") == std::string::npos)
         throw ItemFileError("Cannot read contact file " + name + ": it holds no vCard");
     // belcard knows only vCard 4.0; the version line is the one difference it refuses.

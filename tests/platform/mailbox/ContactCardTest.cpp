@@ -54,6 +54,15 @@ TEST(ContactCard, CardsReadBackTheSameAfterWriting) {
         EXPECT_EQ(ContactCard::read(copy), contact) << ContactCard::text(contact);
     }
     std::filesystem::remove(copy);
+
+    // Long lines are folded, wherever the fold falls within a character.
+    for (const std::string pad : {"", "a", "ab"}) {
+        ContactData wide;
+        wide.fullName = pad;
+        for (int i = 0; i < 40; ++i)
+            wide.fullName += "王";
+        EXPECT_EQ(ContactCard::parse(ContactCard::text(wide), "wide.vcf").fullName, wide.fullName);
+    }
 }
 
 TEST(ContactCard, BrokenCardsGiveWhatTheyHoldAndOneMessage) {
