@@ -1,26 +1,18 @@
 // Fuzz target for the calendar-file reader: checks that every text read is UTF-8, that each
 // recurrence flagged expressible is one the host accepts, and that a rewrite reads back alike.
+#include "FuzzChecks.h"
 #include "platform/mailbox/CalendarFile.h"
-#include "platform/mailbox/ItemFiles.h"
-#include "Utf8Check.h"
 
-#include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
 using namespace velmora::mailbox;
 using velmora::fuzz::expectUtf8;
+using velmora::fuzz::fail;
 namespace host = velmora::host;
 
 namespace {
-
-[[noreturn]] void fail(const std::string& what) {
-    std::fprintf(stderr, "%s\n", what.c_str());
-    std::abort();
-}
 
 // The checks the host makes when the add-in sets a recurrence pattern.
 void expectAccepted(const host::RecurrencePattern& p) {
@@ -58,21 +50,11 @@ void check(const CalendarData& calendar) {
 
 // An ItemFileError says the input holds no calendar; any other exception is a finding.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    CalendarData calendar;
-    try {
-        calendar = CalendarFile::parse(bytes, "fuzz.ics");
-    } catch (const ItemFileError&) {
-        return 0;
-    }
-    check(calendar);
-    CalendarData again;
-    try {
-        again = CalendarFile::parse(CalendarFile::text(calendar), "again.ics");
-    } catch (const ItemFileError& e) {
-        fail(std::string("the rewritten calendar cannot be read: ") + e.what());
-    }
-    check(again);
+    const auto read =
+        velmora::fuzz::readTwice<CalendarData>({reinterpret_cast<const char*>(data), size},
+                                               CalendarFile::parse, CalendarFile::text, check);
+    if (!read) return 0;
+    const auto& [calendar, again] = *read;
     if (again.items.size() != calendar.items.size())
         fail("the rewrite has " + std::to_string(again.items.size()) + " items, not " +
              std::to_string(calendar.items.size()));

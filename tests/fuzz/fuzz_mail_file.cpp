@@ -1,12 +1,9 @@
 // Fuzz target for the mail-file reader: reads each input whole and as headers only, then checks
 // that every text read is UTF-8 and that what was read can be written and read again.
+#include "FuzzChecks.h"
 #include "platform/mailbox/MailFile.h"
-#include "Utf8Check.h"
 
-#include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
