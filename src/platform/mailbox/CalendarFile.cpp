@@ -119,12 +119,13 @@ icaltimetype icalTime(host::DateTime local, bool dateOnly) {
 
 const char* const kWeekdays[] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
 
-// libical passes bytes through as written, and drops some control characters only on writing:
-// the texts read, and the problem quoting them, must be UTF-8 and read back alike.
-std::string readableText(std::string_view text) {
+// libical passes bytes through as written, and drops control characters only on writing: the
+// texts read, and the problem quoting them, must be UTF-8 and read back alike. keep names the
+// control characters that may stay.
+std::string readableText(std::string_view text, std::string_view keep) {
     std::string valid = validUtf8(text);
-    const auto control = [](char c) {
-        return (c >= 0 && c < ' ' && c != '\t' && c != '\r' && c != '\n') || c == '\x7f';
+    const auto control = [keep](char c) {
+        return ((c >= 0 && c < ' ') || c == '\x7f') && keep.find(c) == std::string_view::npos;
     };
     if (std::none_of(valid.begin(), valid.end(), control)) return valid;
     std::string out;
@@ -339,23 +340,29 @@ CalendarItem readItem(icalcomponent* c, CalendarItemKind kind, Problems& problem
     std::vector<icalproperty*> rules;
     std::vector<CalendarTime> exceptions;
     icaltimetype startTime = icaltime_null_time();
+    // Escapes such as \F give control characters too.
+    const auto text = [&problems](const char* value) {
+        std::string read = readableText(value ? value : "", "\t\n");
+        if (value && read != value) problems.notUtf8 = true;
+        return read;
+    };
     for (icalproperty* p = icalcomponent_get_first_property(c, ICAL_ANY_PROPERTY); p;
          p = icalcomponent_get_next_property(c, ICAL_ANY_PROPERTY)) {
         switch (icalproperty_isa(p)) {
         case ICAL_UID_PROPERTY:
-            item.uid = icalproperty_get_uid(p);
+            item.uid = text(icalproperty_get_uid(p));
             break;
         case ICAL_SUMMARY_PROPERTY:
-            item.summary = icalproperty_get_summary(p);
+            item.summary = text(icalproperty_get_summary(p));
             break;
         case ICAL_DESCRIPTION_PROPERTY:
-            item.description = icalproperty_get_description(p);
+            item.description = text(icalproperty_get_description(p));
             break;
         case ICAL_LOCATION_PROPERTY:
-            item.location = icalproperty_get_location(p);
+            item.location = text(icalproperty_get_location(p));
             break;
         case ICAL_CATEGORIES_PROPERTY:
-            item.categories.emplace_back(icalproperty_get_categories(p));
+            item.categories.push_back(text(icalproperty_get_categories(p)));
             break;
         case ICAL_DTSTART_PROPERTY:
             item.start = readTime(p, c, problems);
@@ -598,7 +605,7 @@ CalendarData CalendarFile::read(const std::filesystem::path& file) {
 }
 
 CalendarData CalendarFile::parse(std::string_view text, const std::string& name) {
-    const std::string valid = readableText(text);
+    const std::string valid = readableText(text, "\t\r\n");
     std::vector<Component> roots = parseComponents(valid);
     if (roots.empty())
         throw ItemFileError("Cannot read calendar file " + name + ": it holds no calendar");

@@ -227,15 +227,17 @@ TEST(CalendarFile, BrokenFilesGiveWhatTheyHoldAndOneMessage) {
 }
 
 TEST(CalendarFile, BytesThatAreNotUtf8TextAreReplacedAndNamed) {
-    // A Latin-1 summary with a form feed libical would drop on writing, and a broken line whose
-    // stray byte the problem would quote.
-    const CalendarData calendar = CalendarFile::parse(
-        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:latin\r\nSUMMARY:Caf\xe9\x0c!\r\n"
-        "DTSTART:2024\xbb"
-        "0101\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n",
-        "latin.ics");
+    // A Latin-1 summary with a form feed libical would drop on writing, a location whose \F
+    // libical reads as one, and a broken line whose stray byte the problem would quote.
+    const CalendarData calendar =
+        CalendarFile::parse("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:"
+                            "latin\r\nSUMMARY:Caf\xe9\x0c!\r\nLOCATION:A\\Fb\r\n"
+                            "DTSTART:2024\xbb"
+                            "0101\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n",
+                            "latin.ics");
     ASSERT_EQ(calendar.items.size(), 1U);
     EXPECT_EQ(calendar.items[0].summary, "Caf\uFFFD\uFFFD!");
+    EXPECT_EQ(calendar.items[0].location, "A\uFFFDb");
     EXPECT_NE(calendar.problem.find("bytes that are not UTF-8 text are read as U+FFFD"),
               std::string::npos)
         << calendar.problem;
