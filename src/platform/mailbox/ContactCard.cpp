@@ -137,9 +137,10 @@ ContactData ContactCard::parse(std::string_view text, const std::string& name) {
     const bool notUtf8 = card != unfolded;
     if (card.find("BEGIN:VCARD") == std::string::npos)
         throw ItemFileError("Cannot read contact file " + name + ": it holds no vCard");
-    // belcard knows only vCard 4.0; the version line is the one difference it refuses.
-    if (const std::size_t v3 = card.find("VERSION:3.0"); v3 != std::string::npos)
-        card.replace(v3, 11, "VERSION:4.0");
+    // belcard knows only vCard 4.0; the version line is the one difference it refuses. Only a
+    // line of its own is the version: a value may hold the same text.
+    if (const std::size_t v3 = card.find("\nVERSION:3.0"); v3 != std::string::npos)
+        card.replace(v3 + 1, 11, "VERSION:4.0");
     ContactData contact;
     const std::string recoded = notUtf8 ? "bytes that are not UTF-8 are read as U+FFFD" : "";
     const auto problem = [&](const std::string& what) {

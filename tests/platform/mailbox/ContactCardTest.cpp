@@ -46,6 +46,7 @@ TEST(ContactCard, CardsReadBackTheSameAfterWriting) {
     tricky.companyName = "A;B 公司";
     tricky.note = "back\\slash\nnew line, comma; semicolon";
     tricky.categories = {"a,b", "同学"};
+    tricky.phones = {{"VERSION:3.0", "x"}};
     const std::filesystem::path copy =
         std::filesystem::temp_directory_path() / "velmora-contact-copy.vcf";
     for (const ContactData& contact : {ContactCard::read(kData / "card_wang.vcf"),
