@@ -141,6 +141,11 @@ struct Problems {
     std::set<std::string> unknownZones;
     bool notUtf8 = false;
 
+    // libical cuts the line it quotes at a byte count, perhaps within a character.
+    void skipError(icalproperty* error) {
+        skipped.push_back(validUtf8(icalproperty_get_xlicerror(error)));
+    }
+
     std::string message(const std::string& name) const {
         std::string text = notUtf8 ? "bytes that are not UTF-8 text are read as U+FFFD" : "";
         for (const std::string& s : skipped)
@@ -382,7 +387,7 @@ CalendarItem readItem(icalcomponent* c, CalendarItemKind kind, Problems& problem
             if (auto t = readTime(p, c, problems)) exceptions.push_back(*t);
             break;
         case ICAL_XLICERROR_PROPERTY:
-            problems.skipped.emplace_back(icalproperty_get_xlicerror(p));
+            problems.skipError(p);
             break;
         case ICAL_DTSTAMP_PROPERTY:
             break; // written anew with every save
@@ -444,7 +449,7 @@ void readInto(icalcomponent* c, CalendarData& calendar, Problems& problems) {
     }
     for (icalproperty* p = icalcomponent_get_first_property(c, ICAL_XLICERROR_PROPERTY); p;
          p = icalcomponent_get_next_property(c, ICAL_XLICERROR_PROPERTY))
-        problems.skipped.emplace_back(icalproperty_get_xlicerror(p));
+        problems.skipError(p);
     for (icalcomponent* sub = icalcomponent_get_first_component(c, ICAL_ANY_COMPONENT); sub;
          sub = icalcomponent_get_next_component(c, ICAL_ANY_COMPONENT))
         readInto(sub, calendar, problems);

@@ -1,6 +1,7 @@
 // Reading and writing iCalendar files: rules onto the recurrence pattern, time zones, round
 // trips, and broken files that still give what they hold.
 #include "platform/mailbox/CalendarFile.h"
+#include "platform/mailbox/Charsets.h"
 #include "platform/mailbox/ItemFiles.h"
 
 #include <gtest/gtest.h>
@@ -244,6 +245,20 @@ TEST(CalendarFile, BytesThatAreNotUtf8TextAreReplacedAndNamed) {
     EXPECT_EQ(calendar.problem.find_first_of("\xbb\xe9"), std::string::npos) << calendar.problem;
     EXPECT_EQ(CalendarFile::parse(CalendarFile::text(calendar), "again.ics").items[0].summary,
               "Caf\uFFFD\uFFFD!");
+
+    // libical cuts the broken line it quotes at a byte count, wherever a character falls.
+    for (const std::string pad : {"", "a", "ab"}) {
+        std::string name = "SUMM" + pad;
+        for (int i = 0; i < 400; ++i)
+            name += "王";
+        const std::string problem =
+            CalendarFile::parse("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\n" + name +
+                                    ":x\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n",
+                                "long.ics")
+                .problem;
+        EXPECT_NE(problem.find("SUMM" + pad + "王王"), std::string::npos) << problem;
+        EXPECT_EQ(validUtf8(problem), problem);
+    }
 }
 
 TEST(CalendarFile, ALoneCarriageReturnEndsALine) {
