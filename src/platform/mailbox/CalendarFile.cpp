@@ -158,8 +158,23 @@ struct Problems {
     }
 };
 
-std::optional<CalendarTime> readTime(icalproperty* p, icalcomponent* item, Problems& problems) {
+// libical takes a day, month or hour past its end as written (20240231): it is counted on, as
+// the host's dates are, so that a rule never falls on day 31 of February, and named.
+icaltimetype timeOf(icalproperty* p, icalcomponent* item, Problems& problems) {
     const icaltimetype t = icalproperty_get_datetime_with_component(p, item);
+    if (icaltime_is_null_time(t)) return t;
+    const icaltimetype normal = icaltime_normalize(t);
+    if (std::tie(t.year, t.month, t.day, t.hour, t.minute, t.second) ==
+        std::tie(normal.year, normal.month, normal.day, normal.hour, normal.minute, normal.second))
+        return t;
+    problems.skipped.push_back(std::string("the time ") + icaltime_as_ical_string(t) +
+                               " is not in the calendar; it is read as " +
+                               icaltime_as_ical_string(normal));
+    return normal;
+}
+
+std::optional<CalendarTime> readTime(icalproperty* p, icalcomponent* item, Problems& problems) {
+    const icaltimetype t = timeOf(p, item, problems);
     if (icaltime_is_null_time(t)) return std::nullopt;
     CalendarTime time;
     time.local = wallClock(t);
@@ -371,7 +386,7 @@ CalendarItem readItem(icalcomponent* c, CalendarItemKind kind, Problems& problem
             break;
         case ICAL_DTSTART_PROPERTY:
             item.start = readTime(p, c, problems);
-            startTime = icalproperty_get_datetime_with_component(p, c);
+            startTime = icaltime_normalize(icalproperty_get_datetime_with_component(p, c));
             break;
         case ICAL_DTEND_PROPERTY:
         case ICAL_DUE_PROPERTY:

@@ -204,6 +204,19 @@ TEST(CalendarFile, BrokenFilesGiveWhatTheyHoldAndOneMessage) {
     EXPECT_NE(far.problem.find("unknown time zone \"Mars/Olympus\""), std::string::npos)
         << far.problem;
 
+    // A day past the end of its month is counted on, for the item and its rule alike.
+    const CalendarData leap = CalendarFile::parse(
+        "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:x\r\nDTSTART;VALUE=DATE:20230230\r\n"
+        "RRULE:FREQ=YEARLY\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n",
+        "leap.ics");
+    ASSERT_EQ(leap.items.size(), 1U);
+    EXPECT_EQ(leap.items[0].start->local, day(2023, 3, 2));
+    EXPECT_EQ(leap.items[0].recurrence->pattern.DayOfMonth, 2);
+    EXPECT_EQ(leap.items[0].recurrence->pattern.MonthOfYear, 3);
+    EXPECT_NE(leap.problem.find("the time 20230230 is not in the calendar; it is read as 20230302"),
+              std::string::npos)
+        << leap.problem;
+
     for (const char* text : {"", "hello world\n", "END:VCALENDAR\r\n"}) {
         try {
             CalendarFile::parse(text, "odd.ics");
