@@ -360,10 +360,12 @@ CalendarItem readItem(icalcomponent* c, CalendarItemKind kind, Problems& problem
     std::vector<icalproperty*> rules;
     std::vector<CalendarTime> exceptions;
     icaltimetype startTime = icaltime_null_time();
-    // Escapes such as \F give control characters too.
+    // Escapes such as \F give control characters too, and \2 a blank, which libical drops at
+    // the end of a line it reads: a value ends without blanks, as it would once written.
     const auto text = [&problems](const char* value) {
         std::string read = readableText(value ? value : "", "\t\n");
         if (value && read != value) problems.notUtf8 = true;
+        read.erase(read.find_last_not_of(" \t") + 1);
         return read;
     };
     for (icalproperty* p = icalcomponent_get_first_property(c, ICAL_ANY_PROPERTY); p;
