@@ -1,32 +1,16 @@
 // Fuzz target for the mail-file reader: reads each input whole and as headers only, then checks
 // that every text read is UTF-8 and that what was read can be written and read again.
+#include "FuzzChecks.h"
 #include "platform/mailbox/MailFile.h"
 
-#include <glib.h>
-
-#include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
 using namespace velmora::mailbox;
+using velmora::fuzz::expectUtf8;
 
 namespace {
-
-// GLib's check stops at NUL, which UTF-8 allows: each piece between NULs is checked.
-void expectUtf8(const std::string& text, const char* field) {
-    bool valid = true;
-    for (std::size_t start = 0; valid && start <= text.size();) {
-        const std::size_t nul = std::min(text.find('\0', start), text.size());
-        valid = g_utf8_validate(text.data() + start, static_cast<gssize>(nul - start), nullptr);
-        start = nul + 1;
-    }
-    if (valid) return;
-    std::fprintf(stderr, "the %s read is not UTF-8\n", field);
-    std::abort();
-}
 
 void check(const MailMessage& mail) {
     expectUtf8(mail.subject, "subject");

@@ -2,10 +2,12 @@
 // Recurrence rules are mapped onto the host's recurrence pattern, or flagged when they cannot be.
 #include "platform/mailbox/CalendarFile.h"
 
+#include "platform/mailbox/Charsets.h"
 #include "platform/mailbox/ItemFiles.h"
 
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <memory>
@@ -41,7 +43,8 @@ std::string trimmedLine(std::string text) {
     return text;
 }
 
-// Hands libical the text line by line.
+// Hands libical the text line by line. A lone CR ends a line too: libical would keep it in the
+// value, and drop it on writing, so the item would read back otherwise.
 struct LineSource {
     std::string_view text;
     std::size_t at = 0;
@@ -49,11 +52,16 @@ struct LineSource {
 
 char* nextLine(char* out, std::size_t size, void* data) {
     auto* source = static_cast<LineSource*>(data);
-    if (source->at >= source->text.size() || size < 2) return nullptr;
-    const std::size_t newline = source->text.find('\n', source->at);
-    const std::size_t end = newline == std::string_view::npos ? source->text.size() : newline + 1;
+    const std::string_view text = source->text;
+    if (source->at >= text.size() || size < 2) return nullptr;
+    std::size_t newline = text.find_first_of("\r\n", source->at);
+    const bool loneCr = newline != std::string_view::npos && text[newline] == '\r' &&
+                        (newline + 1 == text.size() || text[newline + 1] != '\n');
+    if (newline != std::string_view::npos && !loneCr) newline = text.find('\n', newline);
+    const std::size_t end = newline == std::string_view::npos ? text.size() : newline + 1;
     const std::size_t n = std::min(end - source->at, size - 1);
-    std::memcpy(out, source->text.data() + source->at, n);
+    std::memcpy(out, text.data() + source->at, n);
+    if (loneCr && n == end - source->at) out[n - 1] = '\n';
     out[n] = '\0';
     source->at += n;
     return out;
@@ -111,13 +119,35 @@ icaltimetype icalTime(host::DateTime local, bool dateOnly) {
 
 const char* const kWeekdays[] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
 
+// libical passes bytes through as written, and drops control characters only on writing: the
+// texts read, and the problem quoting them, must be UTF-8 and read back alike. keep names the
+// control characters that may stay.
+std::string readableText(std::string_view text, std::string_view keep) {
+    std::string valid = validUtf8(text);
+    const auto control = [keep](char c) {
+        return ((c >= 0 && c < ' ') || c == '\x7f') && keep.find(c) == std::string_view::npos;
+    };
+    if (std::none_of(valid.begin(), valid.end(), control)) return valid;
+    std::string out;
+    out.reserve(valid.size());
+    for (const char c : valid)
+        out += control(c) ? std::string("\uFFFD") : std::string(1, c);
+    return out;
+}
+
 // Collects what the reader had to skip or guess, for the one message about the file.
 struct Problems {
     std::vector<std::string> skipped;
     std::set<std::string> unknownZones;
+    bool notUtf8 = false;
+
+    // libical cuts the line it quotes at a byte count, perhaps within a character.
+    void skipError(icalproperty* error) {
+        skipped.push_back(validUtf8(icalproperty_get_xlicerror(error)));
+    }
 
     std::string message(const std::string& name) const {
-        std::string text;
+        std::string text = notUtf8 ? "bytes that are not UTF-8 text are read as U+FFFD" : "";
         for (const std::string& s : skipped)
             text += (text.empty() ? "" : "; ") + s;
         for (const std::string& zone : unknownZones)
@@ -128,8 +158,23 @@ struct Problems {
     }
 };
 
-std::optional<CalendarTime> readTime(icalproperty* p, icalcomponent* item, Problems& problems) {
+// libical takes a day, month or hour past its end as written (20240231): it is counted on, as
+// the host's dates are, so that a rule never falls on day 31 of February, and named.
+icaltimetype timeOf(icalproperty* p, icalcomponent* item, Problems& problems) {
     const icaltimetype t = icalproperty_get_datetime_with_component(p, item);
+    if (icaltime_is_null_time(t)) return t;
+    const icaltimetype normal = icaltime_normalize(t);
+    if (std::tie(t.year, t.month, t.day, t.hour, t.minute, t.second) ==
+        std::tie(normal.year, normal.month, normal.day, normal.hour, normal.minute, normal.second))
+        return t;
+    problems.skipped.push_back(std::string("the time ") + icaltime_as_ical_string(t) +
+                               " is not in the calendar; it is read as " +
+                               icaltime_as_ical_string(normal));
+    return normal;
+}
+
+std::optional<CalendarTime> readTime(icalproperty* p, icalcomponent* item, Problems& problems) {
+    const icaltimetype t = timeOf(p, item, problems);
     if (icaltime_is_null_time(t)) return std::nullopt;
     CalendarTime time;
     time.local = wallClock(t);
@@ -315,27 +360,35 @@ CalendarItem readItem(icalcomponent* c, CalendarItemKind kind, Problems& problem
     std::vector<icalproperty*> rules;
     std::vector<CalendarTime> exceptions;
     icaltimetype startTime = icaltime_null_time();
+    // Escapes such as \F give control characters too, and \2 a blank, which libical drops at
+    // the end of a line it reads: a value ends without blanks, as it would once written.
+    const auto text = [&problems](const char* value) {
+        std::string read = readableText(value ? value : "", "\t\n");
+        if (value && read != value) problems.notUtf8 = true;
+        read.erase(read.find_last_not_of(" \t") + 1);
+        return read;
+    };
     for (icalproperty* p = icalcomponent_get_first_property(c, ICAL_ANY_PROPERTY); p;
          p = icalcomponent_get_next_property(c, ICAL_ANY_PROPERTY)) {
         switch (icalproperty_isa(p)) {
         case ICAL_UID_PROPERTY:
-            item.uid = icalproperty_get_uid(p);
+            item.uid = text(icalproperty_get_uid(p));
             break;
         case ICAL_SUMMARY_PROPERTY:
-            item.summary = icalproperty_get_summary(p);
+            item.summary = text(icalproperty_get_summary(p));
             break;
         case ICAL_DESCRIPTION_PROPERTY:
-            item.description = icalproperty_get_description(p);
+            item.description = text(icalproperty_get_description(p));
             break;
         case ICAL_LOCATION_PROPERTY:
-            item.location = icalproperty_get_location(p);
+            item.location = text(icalproperty_get_location(p));
             break;
         case ICAL_CATEGORIES_PROPERTY:
-            item.categories.emplace_back(icalproperty_get_categories(p));
+            item.categories.push_back(text(icalproperty_get_categories(p)));
             break;
         case ICAL_DTSTART_PROPERTY:
             item.start = readTime(p, c, problems);
-            startTime = icalproperty_get_datetime_with_component(p, c);
+            startTime = icaltime_normalize(icalproperty_get_datetime_with_component(p, c));
             break;
         case ICAL_DTEND_PROPERTY:
         case ICAL_DUE_PROPERTY:
@@ -351,7 +404,7 @@ CalendarItem readItem(icalcomponent* c, CalendarItemKind kind, Problems& problem
             if (auto t = readTime(p, c, problems)) exceptions.push_back(*t);
             break;
         case ICAL_XLICERROR_PROPERTY:
-            problems.skipped.emplace_back(icalproperty_get_xlicerror(p));
+            problems.skipError(p);
             break;
         case ICAL_DTSTAMP_PROPERTY:
             break; // written anew with every save
@@ -413,7 +466,7 @@ void readInto(icalcomponent* c, CalendarData& calendar, Problems& problems) {
     }
     for (icalproperty* p = icalcomponent_get_first_property(c, ICAL_XLICERROR_PROPERTY); p;
          p = icalcomponent_get_next_property(c, ICAL_XLICERROR_PROPERTY))
-        problems.skipped.emplace_back(icalproperty_get_xlicerror(p));
+        problems.skipError(p);
     for (icalcomponent* sub = icalcomponent_get_first_component(c, ICAL_ANY_COMPONENT); sub;
          sub = icalcomponent_get_next_component(c, ICAL_ANY_COMPONENT))
         readInto(sub, calendar, problems);
@@ -574,11 +627,13 @@ CalendarData CalendarFile::read(const std::filesystem::path& file) {
 }
 
 CalendarData CalendarFile::parse(std::string_view text, const std::string& name) {
-    std::vector<Component> roots = parseComponents(text);
+    const std::string valid = readableText(text, "\t\r\n");
+    std::vector<Component> roots = parseComponents(valid);
     if (roots.empty())
         throw ItemFileError("Cannot read calendar file " + name + ": it holds no calendar");
     CalendarData calendar;
     Problems problems;
+    problems.notUtf8 = valid != text;
     for (const Component& root : roots)
         readInto(root.get(), calendar, problems);
     calendar.problem = problems.message(name);

@@ -2,6 +2,7 @@
 // belcard hands out values as written: escapes are undone here, and added again on writing.
 #include "platform/mailbox/ContactCard.h"
 
+#include "platform/mailbox/Charsets.h"
 #include "platform/mailbox/ItemFiles.h"
 
 #include <bctoolbox/logging.h>
@@ -129,25 +130,34 @@ ContactData ContactCard::read(const std::filesystem::path& file) {
 }
 
 ContactData ContactCard::parse(std::string_view text, const std::string& name) {
-    std::string card(text);
+    // belcard passes bytes through as written; the texts read, and the problem quoting them,
+    // must be UTF-8. Folding may split a character, so the check comes after unfolding.
+    const std::string unfolded = belcard_unfold(std::string(text));
+    std::string card = validUtf8(unfolded);
+    const bool notUtf8 = card != unfolded;
     if (card.find("BEGIN:VCARD") == std::string::npos)
         throw ItemFileError("Cannot read contact file " + name + ": it holds no vCard");
-    // belcard knows only vCard 4.0; the version line is the one difference it refuses.
-    if (const std::size_t v3 = card.find("VERSION:3.0"); v3 != std::string::npos)
-        card.replace(v3, 11, "VERSION:4.0");
+    // belcard knows only vCard 4.0; the version line is the one difference it refuses. Only a
+    // line of its own is the version: a value may hold the same text.
+    if (const std::size_t v3 = card.find("\nVERSION:3.0"); v3 != std::string::npos)
+        card.replace(v3 + 1, 11, "VERSION:4.0");
     ContactData contact;
+    const std::string recoded = notUtf8 ? "bytes that are not UTF-8 are read as U+FFFD" : "";
+    const auto problem = [&](const std::string& what) {
+        return "Contact file " + name + ": " + what + "; the rest is read";
+    };
     if (const auto whole = parser().parseOne(card)) {
         readCard(*whole, contact);
+        if (notUtf8) contact.problem = problem(recoded);
         return contact;
     }
     const std::vector<std::string> refused = salvage(card, contact);
     std::string lines;
     for (const std::string& line : refused)
         lines += (lines.empty() ? "\"" : ", \"") + line + "\"";
-    contact.problem = "Contact file " + name + ": " +
-                      (refused.empty() ? std::string("the card is not closed by END:VCARD")
-                                       : "cannot read " + lines) +
-                      "; the rest is read";
+    contact.problem = problem((notUtf8 ? recoded + "; " : "") +
+                              (refused.empty() ? std::string("the card is not closed by END:VCARD")
+                                               : "cannot read " + lines));
     return contact;
 }
 

@@ -1,6 +1,7 @@
 // Reading and writing iCalendar files: rules onto the recurrence pattern, time zones, round
 // trips, and broken files that still give what they hold.
 #include "platform/mailbox/CalendarFile.h"
+#include "platform/mailbox/Charsets.h"
 #include "platform/mailbox/ItemFiles.h"
 
 #include <gtest/gtest.h>
@@ -29,6 +30,16 @@ std::string event(const std::string& rule) {
     return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:x\r\n"
            "DTSTART:20260113T100000Z\r\nRRULE:" +
            rule + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+}
+
+// The calendar of one item, checked to keep its summary once written and read again.
+CalendarData rewrittenAlike(const std::string& text) {
+    const CalendarData calendar = CalendarFile::parse(text, "inline.ics");
+    EXPECT_EQ(calendar.items.size(), 1U);
+    if (calendar.items.empty()) return calendar;
+    EXPECT_EQ(CalendarFile::parse(CalendarFile::text(calendar), "again.ics").items.at(0).summary,
+              calendar.items[0].summary);
+    return calendar;
 }
 
 Recurrence ruleOf(const std::string& rule) {
@@ -203,6 +214,19 @@ TEST(CalendarFile, BrokenFilesGiveWhatTheyHoldAndOneMessage) {
     EXPECT_NE(far.problem.find("unknown time zone \"Mars/Olympus\""), std::string::npos)
         << far.problem;
 
+    // A day past the end of its month is counted on, for the item and its rule alike.
+    const CalendarData leap = CalendarFile::parse(
+        "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:x\r\nDTSTART;VALUE=DATE:20230230\r\n"
+        "RRULE:FREQ=YEARLY\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n",
+        "leap.ics");
+    ASSERT_EQ(leap.items.size(), 1U);
+    EXPECT_EQ(leap.items[0].start->local, day(2023, 3, 2));
+    EXPECT_EQ(leap.items[0].recurrence->pattern.DayOfMonth, 2);
+    EXPECT_EQ(leap.items[0].recurrence->pattern.MonthOfYear, 3);
+    EXPECT_NE(leap.problem.find("the time 20230230 is not in the calendar; it is read as 20230302"),
+              std::string::npos)
+        << leap.problem;
+
     for (const char* text : {"", "hello world\n", "END:VCALENDAR\r\n"}) {
         try {
             CalendarFile::parse(text, "odd.ics");
@@ -224,6 +248,48 @@ TEST(CalendarFile, BrokenFilesGiveWhatTheyHoldAndOneMessage) {
         },
         ItemFileError);
     EXPECT_THROW(CalendarFile::write(kData / "no-such-folder" / "x.ics", calendar), ItemFileError);
+}
+
+TEST(CalendarFile, BytesThatAreNotUtf8TextAreReplacedAndNamed) {
+    // A Latin-1 summary with a form feed libical would drop on writing, a location whose \F
+    // libical reads as one, and a broken line whose stray byte the problem would quote.
+    const CalendarData calendar =
+        rewrittenAlike("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:"
+                       "latin\r\nSUMMARY:Caf\xe9\x0c!\r\nLOCATION:A\\Fb\r\n"
+                       "DTSTART:2024\xbb"
+                       "0101\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+    EXPECT_EQ(calendar.items.at(0).summary, "Caf\uFFFD\uFFFD!");
+    EXPECT_EQ(calendar.items.at(0).location, "A\uFFFDb");
+    EXPECT_NE(calendar.problem.find("bytes that are not UTF-8 text are read as U+FFFD"),
+              std::string::npos)
+        << calendar.problem;
+    EXPECT_EQ(calendar.problem.find_first_of("\xbb\xe9"), std::string::npos) << calendar.problem;
+
+    // libical cuts the broken line it quotes at a byte count, wherever a character falls.
+    for (const std::string pad : {"", "a", "ab"}) {
+        std::string name = "SUMM" + pad;
+        for (int i = 0; i < 400; ++i)
+            name += "王";
+        const std::string problem =
+            CalendarFile::parse("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\n" + name +
+                                    ":x\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n",
+                                "long.ics")
+                .problem;
+        EXPECT_NE(problem.find("SUMM" + pad + "王王"), std::string::npos) << problem;
+        EXPECT_EQ(validUtf8(problem), problem);
+    }
+}
+
+TEST(CalendarFile, LinesAndValuesEndAsTheyWouldOnceWritten) {
+    // Old Mac files end every line with a lone CR; within a value it would vanish on the next
+    // save. libical reads \2 as a blank, and drops blanks at the end of a line.
+    const CalendarData calendar = rewrittenAlike(
+        "BEGIN:VCALENDAR\rVERSION:2.0\rBEGIN:VEVENT\rUID:mac\rSUMMARY:Far a\\2\ryaw\r\n"
+        "LOCATION:Pier\rEND:VEVENT\rEND:VCALENDAR\r");
+    EXPECT_EQ(calendar.items.at(0).uid, "mac");
+    EXPECT_EQ(calendar.items.at(0).summary, "Far a");
+    EXPECT_EQ(calendar.items.at(0).location, "Pier");
+    EXPECT_NE(calendar.problem.find("yaw"), std::string::npos) << calendar.problem;
 }
 
 } // namespace

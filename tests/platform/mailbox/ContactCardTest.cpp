@@ -46,6 +46,7 @@ TEST(ContactCard, CardsReadBackTheSameAfterWriting) {
     tricky.companyName = "A;B 公司";
     tricky.note = "back\\slash\nnew line, comma; semicolon";
     tricky.categories = {"a,b", "同学"};
+    tricky.phones = {{"VERSION:3.0", "x"}};
     const std::filesystem::path copy =
         std::filesystem::temp_directory_path() / "velmora-contact-copy.vcf";
     for (const ContactData& contact : {ContactCard::read(kData / "card_wang.vcf"),
@@ -54,6 +55,15 @@ TEST(ContactCard, CardsReadBackTheSameAfterWriting) {
         EXPECT_EQ(ContactCard::read(copy), contact) << ContactCard::text(contact);
     }
     std::filesystem::remove(copy);
+
+    // Long lines are folded, wherever the fold falls within a character.
+    for (const std::string pad : {"", "a", "ab"}) {
+        ContactData wide;
+        wide.fullName = pad;
+        for (int i = 0; i < 40; ++i)
+            wide.fullName += "王";
+        EXPECT_EQ(ContactCard::parse(ContactCard::text(wide), "wide.vcf").fullName, wide.fullName);
+    }
 }
 
 TEST(ContactCard, BrokenCardsGiveWhatTheyHoldAndOneMessage) {
@@ -79,6 +89,22 @@ TEST(ContactCard, BrokenCardsGiveWhatTheyHoldAndOneMessage) {
     } catch (const ItemFileError& e) {
         EXPECT_NE(std::string(e.what()).find("card_gone.vcf"), std::string::npos) << e.what();
     }
+}
+
+TEST(ContactCard, BytesThatAreNotUtf8AreReplacedAndNamed) {
+    const ContactData whole = ContactCard::parse(
+        "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:M\xfcller\r\nEND:VCARD\r\n", "latin.vcf");
+    EXPECT_EQ(whole.fullName, "M\uFFFDller");
+    EXPECT_EQ(
+        whole.problem,
+        "Contact file latin.vcf: bytes that are not UTF-8 are read as U+FFFD; the rest is read");
+
+    // A refused line is quoted in the problem: never with its stray bytes.
+    const ContactData broken = ContactCard::parse(
+        "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Anna\r\ngarbage \xdd\r\nEND:VCARD\r\n", "broken.vcf");
+    EXPECT_EQ(broken.fullName, "Anna");
+    EXPECT_EQ(broken.problem, "Contact file broken.vcf: bytes that are not UTF-8 are read as "
+                              "U+FFFD; cannot read \"garbage \uFFFD\"; the rest is read");
 }
 
 } // namespace
