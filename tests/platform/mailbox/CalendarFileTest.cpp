@@ -13,7 +13,7 @@ namespace {
 
 using namespace std::chrono;
 
-const std::filesystem::path kData = std::filesystem::path(__FILE__).parent_path() / "data";
+const std::filesystem::path kData = VELMORA_TEST_DATA;
 
 host::DateTime day(int y, unsigned m, unsigned d) {
     return sys_days{year{y} / m / d};

@@ -8,7 +8,7 @@
 namespace velmora::mailbox {
 namespace {
 
-const std::filesystem::path kData = std::filesystem::path(__FILE__).parent_path() / "data";
+const std::filesystem::path kData = VELMORA_TEST_DATA;
 
 TEST(ContactCard, ReadsTheFieldsTheHostShows) {
     const ContactData wang = ContactCard::read(kData / "card_wang.vcf");

@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 namespace {
 
 fs::path data(const char* name) {
-    return fs::path(__FILE__).parent_path() / "data" / name;
+    return fs::path(VELMORA_TEST_DATA) / name;
 }
 
 std::string bytesOf(const fs::path& file) {
