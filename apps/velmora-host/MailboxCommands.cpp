@@ -3,12 +3,12 @@
 #include "MailboxCommands.h"
 
 #include "HostCommands.h"
+#include "platform/mailbox/ItemFiles.h"
 #include "UsageError.h"
 
 #include <unistd.h>
 
 #include <fstream>
-#include <sstream>
 
 namespace velmora::app {
 
@@ -28,25 +28,24 @@ void MailboxCommands::drop(const Words& w) {
         throw std::runtime_error("The host keeps no mailbox folder: start it with --mailbox DIR");
     const fs::path source =
         fs::path(w[2]).is_absolute() ? fs::path(w[2]) : ctx_.scriptFolder / w[2];
-    std::ifstream in(source, std::ios::binary);
-    if (!in) throw std::runtime_error("Cannot read " + source.string());
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
+    const std::string bytes = mailbox::readItemFile(source, "dropped");
     const auto folder = HostCommands(ctx_).folderByPath(w.rest(3));
     const auto files = ctx_.mailbox->filesOf(*folder);
     if (!files) throw std::runtime_error("The folder " + w.rest(3) + " has no files");
-    const std::string unique =
-        "dropped." + std::to_string(::getpid()) + "." + std::to_string(++dropped_) + ".script";
-    const fs::path staging =
-        files->maildir ? files->directory / "tmp" / unique : files->directory / ("." + unique);
-    const fs::path target =
-        files->maildir ? files->directory / "new" / unique : files->directory / source.filename();
-    {
-        std::ofstream out(staging, std::ios::binary);
-        out << bytes.str();
-        if (!out.flush()) throw std::runtime_error("Cannot write " + staging.string());
+    if (!files->maildir) {
+        mailbox::writeItemFile(files->directory / source.filename(), bytes, "dropped");
+    } else {
+        // A mail goes through the folder's tmp/, as Maildir wants of every writer.
+        const std::string unique =
+            "dropped." + std::to_string(::getpid()) + "." + std::to_string(++dropped_) + ".script";
+        const fs::path staging = files->directory / "tmp" / unique;
+        {
+            std::ofstream out(staging, std::ios::binary);
+            out << bytes;
+            if (!out.flush()) throw std::runtime_error("Cannot write " + staging.string());
+        }
+        fs::rename(staging, files->directory / "new" / unique);
     }
-    fs::rename(staging, target);
     ctx_.out << "dropped " << source.filename().string() << " into " << w.rest(3) << "\n";
 }
 
