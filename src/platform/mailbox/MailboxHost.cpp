@@ -851,9 +851,10 @@ void MailboxHost::takeChange(const FolderChange& change, int& changed) {
         return;
     }
     if (item && location != locations_.end()) {
-        if (location->second.stamp == stampOf(change.file)) return; // the host's own write
+        const std::string stamp = stampOf(change.file);
+        if (location->second.stamp == stamp) return; // the host's own write
         if (!readItemFile(*place, change.file, nullptr, item)) return;
-        location->second.stamp = stampOf(change.file);
+        location->second.stamp = stamp;
         keepRow(*item, entryId);
         place->folder->items()->touch();
         ++changed;
