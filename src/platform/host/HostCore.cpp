@@ -101,6 +101,11 @@ std::string HostCore::newFolderId() {
     return hexId("0100", nextFolder_++);
 }
 
+std::string HostCore::storedEntryId(InMemoryItem& item, InMemoryFolder& folder,
+                                    const std::string& fromEntryId) {
+    return keeper_ ? keeper_->stored(item, folder, fromEntryId) : newEntryId();
+}
+
 void HostCore::index(const std::shared_ptr<InMemoryItem>& item) {
     items_[std::get<std::string>(item->field(pEntryID))] = item;
 }

@@ -125,6 +125,10 @@ class HostCore : public std::enable_shared_from_this<HostCore> {
     // memory only. Not owned.
     ItemKeeper* keeper() const { return keeper_; }
     void setKeeper(ItemKeeper* keeper) { keeper_ = keeper; }
+    // The entry ID an item gets in folder, saved there first or moved there from fromEntryId:
+    // the keeper's, which it stores first, else a fresh one.
+    std::string storedEntryId(InMemoryItem& item, InMemoryFolder& folder,
+                              const std::string& fromEntryId);
 
     // Entry IDs of saved items; the index holds items weakly, so a destroyed item is gone.
     void index(const std::shared_ptr<InMemoryItem>& item);

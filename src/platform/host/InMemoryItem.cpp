@@ -375,7 +375,7 @@ void InMemoryItem::Save() {
         folder = target_.lock();
         if (!folder) folder = c->homeFolderFor(type_);
         stampSaved();
-        setEntryId(c->keeper() ? c->keeper()->stored(*this, *folder, "") : c->newEntryId());
+        setEntryId(c->storedEntryId(*this, *folder, ""));
         home_ = folder;
         folder->items()->insert(self());
         c->index(self());
@@ -400,7 +400,7 @@ void InMemoryItem::Save() {
 void InMemoryItem::moveTo(const std::shared_ptr<InMemoryFolder>& target) {
     auto c = core();
     const std::string oldId = std::get<std::string>(field(pEntryID));
-    std::string newId = c->keeper() ? c->keeper()->stored(*this, *target, oldId) : c->newEntryId();
+    std::string newId = c->storedEntryId(*this, *target, oldId);
     if (auto from = home()) from->items()->remove(this);
     if (!oldId.empty()) c->unindex(oldId);
     setEntryId(newId);
